@@ -1,0 +1,16 @@
+// The one export macro of the library. Only the classes, functions and data marked with it
+// are visible outside the shared library; everything else is built with hidden visibility.
+#ifndef TOVALIN_EXPORT_HPP
+#define TOVALIN_EXPORT_HPP
+
+#if defined(_WIN32)
+#if defined(TOVALIN_BUILDING)
+#define TOVALIN_API __declspec(dllexport)
+#else
+#define TOVALIN_API __declspec(dllimport)
+#endif
+#else
+#define TOVALIN_API __attribute__((visibility("default")))
+#endif
+
+#endif

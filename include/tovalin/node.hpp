@@ -1,0 +1,141 @@
+// The node side of the interface: value-type wrappers of parser nodes, node lists, the
+// document node, iterators and filters. Every text is a narrow string in the process code
+// page. A wrapper keeps the tree it points into alive until the last wrapper lets go.
+#ifndef TOVALIN_NODE_HPP
+#define TOVALIN_NODE_HPP
+
+#include <string>
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/dom/DOMNodeList.hpp>
+
+#include "tovalin/export.hpp"
+
+namespace tovalin {
+namespace detail {
+
+struct Tree;
+struct Access;
+
+// One share of a parsed or created tree. The tree is freed when its last share goes.
+// Only the library constructs, copies and destroys these.
+class TreeRef {
+public:
+    TreeRef() noexcept;
+    explicit TreeRef(Tree* tree) noexcept;
+    TreeRef(const TreeRef& other) noexcept;
+    TreeRef& operator=(const TreeRef& other) noexcept;
+    ~TreeRef();
+    Tree* get() const noexcept { return tree; }
+
+private:
+    Tree* tree;
+};
+
+}  // namespace detail
+}  // namespace tovalin
+
+class XcsXmlDocument;
+class XcsXmlNodeList;
+
+class TOVALIN_API XcsXmlNode {
+public:
+    XcsXmlNode();
+    // Wraps a parser node; a node of a tree held by the library keeps that tree alive.
+    XcsXmlNode(xercesc::DOMNode* node);  // NOLINT(google-explicit-constructor)
+    XcsXmlNode(const XcsXmlNode& other);
+    XcsXmlNode& operator=(const XcsXmlNode& other);
+
+    // Identity: true when both wrap the same parser node, or both are null.
+    bool operator==(const XcsXmlNode& other) const;
+    bool operator!=(const XcsXmlNode& other) const;
+    operator xercesc::DOMNode*() const;  // NOLINT(google-explicit-constructor)
+
+    virtual ~XcsXmlNode();
+    virtual XcsXmlNode getParentNode() const;
+    virtual XcsXmlDocument getOwner() const;
+    virtual XcsXmlNode getNextSibling() const;
+    virtual XcsXmlNode getPreviousSibling() const;
+    virtual XcsXmlNode getFirstChild() const;
+    virtual XcsXmlNode getLastChild() const;
+    virtual XcsXmlNodeList getChildNodes() const;
+    // The DOM type code; 13 for the XML declaration node.
+    virtual short getNodeType() const;
+    virtual XcsXmlNode insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild);
+    virtual XcsXmlNode appendChild(const XcsXmlNode& newChild);
+    virtual XcsXmlNode removeChild(const XcsXmlNode& oldChild);
+    virtual bool isNull() const;
+    // True when the element has the attribute with a non-empty value.
+    virtual bool hasAttribute(const std::string& name) const;
+    virtual xercesc::DOMNode* getTarget() const;
+    virtual void removeAttribute(const std::string& name);
+    virtual void setAttribute(const std::string& name, const std::string& value);
+    virtual std::string getAttribute(const std::string& name) const;
+    // A text node's content; for every other node its name.
+    virtual std::string getValue() const;
+    // Changes a text node's content; does nothing for other nodes.
+    virtual void setValue(const std::string& value);
+    virtual XcsXmlNode cloneNode(bool deep);
+    // Descendant elements of this element by tag name; throws std::exception on a non-element.
+    virtual XcsXmlNodeList getElementsByTagName(const std::string& name);
+
+protected:
+    XcsXmlNode(xercesc::DOMNode* node, const tovalin::detail::TreeRef& tree);
+    xercesc::DOMNode* boundNode() const;
+    const tovalin::detail::TreeRef& treeRef() const { return tree; }
+
+private:
+    friend struct tovalin::detail::Access;
+
+    xercesc::DOMNode* node;
+    tovalin::detail::TreeRef tree;
+};
+
+// A live list of the parser: it follows later changes of the tree.
+class TOVALIN_API XcsXmlNodeList {
+public:
+    XcsXmlNodeList(xercesc::DOMNodeList* list);  // NOLINT(google-explicit-constructor)
+    XcsXmlNodeList(const XcsXmlNodeList& other);
+    XcsXmlNodeList& operator=(const XcsXmlNodeList& other);
+    virtual ~XcsXmlNodeList();
+
+    unsigned int getLength() const;
+    // The node at the index, or the null node at or past the end.
+    XcsXmlNode item(unsigned int index) const;
+
+private:
+    friend struct tovalin::detail::Access;
+    XcsXmlNodeList(xercesc::DOMNodeList* list, const tovalin::detail::TreeRef& tree);
+
+    xercesc::DOMNodeList* list;
+    tovalin::detail::TreeRef tree;
+};
+
+// The document node: the root of a tree, the maker of new nodes and the whole-document search.
+class TOVALIN_API XcsXmlDocument : public XcsXmlNode {
+public:
+    XcsXmlDocument(const XcsXmlDocument& other);
+    XcsXmlDocument& operator=(const XcsXmlDocument& other);
+    using XcsXmlNode::operator==;
+    bool operator==(const XcsXmlDocument& other) const;
+
+    ~XcsXmlDocument() override;
+    // Every element of the document with the tag name, in document order; never throws itself.
+    XcsXmlNodeList getElementsByTagName(const std::string& name) override;
+
+    XcsXmlNode createElement(const std::string& tagName);
+    XcsXmlNode createTextNode(const std::string& text);
+    XcsXmlNode importNode(const XcsXmlNode& source, bool deep);
+    XcsXmlNode getDocumentElement();
+
+private:
+    friend class XcsXmlNode;
+    friend class XcsXmlDOMDocument;
+    friend struct tovalin::detail::Access;
+    XcsXmlDocument(xercesc::DOMDocument* document, const tovalin::detail::TreeRef& tree);
+
+    xercesc::DOMDocument* parserDocument() const;
+};
+
+#endif

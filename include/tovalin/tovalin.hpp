@@ -1,0 +1,8 @@
+// The whole interface of the library.
+#ifndef TOVALIN_TOVALIN_HPP
+#define TOVALIN_TOVALIN_HPP
+
+#include "tovalin/document.hpp"
+#include "tovalin/node.hpp"
+
+#endif

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12 and makes the test locales.
+# Idempotent and quick when everything is already there. Needs root for a first run.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config binutils locales libxerces-c-dev libicu-dev
+          libgtest-dev libgmock-dev libbenchmark-dev)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "set-up: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The tests speak Shift_JIS (code page 932, Windows-31J) and UTF-8.
+have_locale() { locale -a 2>/dev/null | grep -qi "^$1\$"; }
+if ! have_locale ja_JP.sjis; then
+    echo "set-up: making the locale ja_JP.SJIS"
+    localedef -i ja_JP -f WINDOWS-31J ja_JP.SJIS
+fi
+if ! have_locale ja_JP.utf8; then
+    echo "set-up: making the locale ja_JP.UTF-8"
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

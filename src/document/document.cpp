@@ -1,0 +1,72 @@
+#include <stdexcept>
+
+#include <xercesc/dom/DOMImplementationRegistry.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMImplementation.hpp>
+
+#include "node/access.hpp"
+#include "node/tree.hpp"
+#include "text/code_page.hpp"
+#include "tovalin/document.hpp"
+
+namespace {
+
+XcsXmlDocument* copyOf(const XcsXmlDocument* document) {
+    return document == nullptr ? nullptr : new XcsXmlDocument(*document);
+}
+
+// A new parser document holding one root element; freed again if the name is refused.
+xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
+    static const XMLCh core[] = u"Core";
+    xercesc::DOMImplementation* implementation =
+        xercesc::DOMImplementationRegistry::getDOMImplementation(core);
+    xercesc::DOMDocument* made = implementation->createDocument();
+    try {
+        made->appendChild(made->createElement(tovalin::text::toXml(rootName).c_str()));
+    } catch (...) {
+        made->release();
+        throw;
+    }
+    return made;
+}
+
+}  // namespace
+
+XcsXmlDOMDocument::XcsXmlDOMDocument() : document(nullptr) {}
+
+XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
+    : path(other.path), encoding(other.encoding), document(copyOf(other.document)) {}
+
+XcsXmlDOMDocument& XcsXmlDOMDocument::operator=(const XcsXmlDOMDocument& other) {
+    if (this == &other) return *this;
+    XcsXmlDocument* shared = copyOf(other.document);
+    path = other.path;
+    encoding = other.encoding;
+    delete document;
+    document = shared;
+    return *this;
+}
+
+XcsXmlDOMDocument::~XcsXmlDOMDocument() { delete document; }
+
+void XcsXmlDOMDocument::initData() {
+    path.clear();
+    encoding.clear();
+    delete document;
+    document = nullptr;
+}
+
+XcsXmlDocument& XcsXmlDOMDocument::getDocument() {
+    if (document == nullptr) throw std::runtime_error("no document");
+    return *document;
+}
+
+std::string XcsXmlDOMDocument::getPath() const { return path; }
+
+XcsXmlDocument& XcsXmlDOMDocument::createDocument(const std::string& rootName) {
+    initData();
+    xercesc::DOMDocument* made = newParserDocument(rootName);
+    const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(made));
+    document = new XcsXmlDocument(made, tree);
+    return *document;
+}

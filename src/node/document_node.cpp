@@ -1,0 +1,47 @@
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMText.hpp>
+
+#include "node/access.hpp"
+#include "text/code_page.hpp"
+#include "tovalin/node.hpp"
+
+using tovalin::detail::Access;
+using tovalin::detail::TreeRef;
+using tovalin::text::toXml;
+
+XcsXmlDocument::XcsXmlDocument(xercesc::DOMDocument* document, const TreeRef& shared)
+    : XcsXmlNode(document, shared) {}
+
+XcsXmlDocument::XcsXmlDocument(const XcsXmlDocument& other) = default;
+
+XcsXmlDocument& XcsXmlDocument::operator=(const XcsXmlDocument& other) = default;
+
+XcsXmlDocument::~XcsXmlDocument() = default;
+
+bool XcsXmlDocument::operator==(const XcsXmlDocument& other) const {
+    return getTarget() == other.getTarget();
+}
+
+xercesc::DOMDocument* XcsXmlDocument::parserDocument() const {
+    return static_cast<xercesc::DOMDocument*>(boundNode());
+}
+
+XcsXmlNodeList XcsXmlDocument::getElementsByTagName(const std::string& name) {
+    return Access::list(parserDocument()->getElementsByTagName(toXml(name).c_str()), treeRef());
+}
+
+XcsXmlNode XcsXmlDocument::createElement(const std::string& tagName) {
+    return Access::node(parserDocument()->createElement(toXml(tagName).c_str()), treeRef());
+}
+
+XcsXmlNode XcsXmlDocument::createTextNode(const std::string& text) {
+    return Access::node(parserDocument()->createTextNode(toXml(text).c_str()), treeRef());
+}
+
+XcsXmlNode XcsXmlDocument::importNode(const XcsXmlNode& source, bool deep) {
+    return Access::node(parserDocument()->importNode(Access::bound(source), deep), treeRef());
+}
+
+XcsXmlNode XcsXmlDocument::getDocumentElement() {
+    return Access::node(parserDocument()->getDocumentElement(), treeRef());
+}

@@ -1,0 +1,114 @@
+#include <xercesc/dom/DOMElement.hpp>
+
+#include "node/access.hpp"
+#include "node/declaration.hpp"
+#include "node/tree.hpp"
+#include "text/code_page.hpp"
+#include "tovalin/node.hpp"
+
+using tovalin::detail::Access;
+using tovalin::detail::Tree;
+using tovalin::detail::TreeRef;
+using tovalin::text::fromXml;
+using tovalin::text::toXml;
+
+XcsXmlNode::XcsXmlNode() : node(nullptr) {}
+
+XcsXmlNode::XcsXmlNode(xercesc::DOMNode* wrapped) : node(wrapped), tree(Tree::of(wrapped)) {}
+
+XcsXmlNode::XcsXmlNode(xercesc::DOMNode* wrapped, const TreeRef& shared)
+    : node(wrapped), tree(shared) {}
+
+XcsXmlNode::XcsXmlNode(const XcsXmlNode& other) = default;
+
+XcsXmlNode& XcsXmlNode::operator=(const XcsXmlNode& other) = default;
+
+XcsXmlNode::~XcsXmlNode() = default;
+
+bool XcsXmlNode::operator==(const XcsXmlNode& other) const { return node == other.node; }
+
+bool XcsXmlNode::operator!=(const XcsXmlNode& other) const { return node != other.node; }
+
+XcsXmlNode::operator xercesc::DOMNode*() const { return node; }
+
+xercesc::DOMNode* XcsXmlNode::boundNode() const { return Access::bound(*this); }
+
+XcsXmlNode XcsXmlNode::getParentNode() const { return {boundNode()->getParentNode(), tree}; }
+
+XcsXmlDocument XcsXmlNode::getOwner() const {
+    return {boundNode()->getOwnerDocument(), tree};
+}
+
+XcsXmlNode XcsXmlNode::getNextSibling() const { return {boundNode()->getNextSibling(), tree}; }
+
+XcsXmlNode XcsXmlNode::getPreviousSibling() const {
+    return {boundNode()->getPreviousSibling(), tree};
+}
+
+XcsXmlNode XcsXmlNode::getFirstChild() const { return {boundNode()->getFirstChild(), tree}; }
+
+XcsXmlNode XcsXmlNode::getLastChild() const { return {boundNode()->getLastChild(), tree}; }
+
+XcsXmlNodeList XcsXmlNode::getChildNodes() const {
+    return Access::list(boundNode()->getChildNodes(), tree);
+}
+
+short XcsXmlNode::getNodeType() const {
+    const xercesc::DOMNode* bound = boundNode();
+    if (tovalin::declaration::isDeclaration(bound)) return tovalin::declaration::nodeType;
+    return static_cast<short>(bound->getNodeType());
+}
+
+XcsXmlNode XcsXmlNode::insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
+    return {boundNode()->insertBefore(Access::bound(newChild), refChild.getTarget()), tree};
+}
+
+XcsXmlNode XcsXmlNode::appendChild(const XcsXmlNode& newChild) {
+    return {boundNode()->appendChild(Access::bound(newChild)), tree};
+}
+
+XcsXmlNode XcsXmlNode::removeChild(const XcsXmlNode& oldChild) {
+    return {boundNode()->removeChild(Access::bound(oldChild)), tree};
+}
+
+bool XcsXmlNode::isNull() const { return node == nullptr; }
+
+xercesc::DOMNode* XcsXmlNode::getTarget() const { return node; }
+
+bool XcsXmlNode::hasAttribute(const std::string& name) const {
+    return !getAttribute(name).empty();
+}
+
+std::string XcsXmlNode::getAttribute(const std::string& name) const {
+    if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) return {};
+    return fromXml(static_cast<xercesc::DOMElement*>(node)->getAttribute(toXml(name).c_str()));
+}
+
+void XcsXmlNode::setAttribute(const std::string& name, const std::string& value) {
+    if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) return;
+    static_cast<xercesc::DOMElement*>(node)->setAttribute(toXml(name).c_str(),
+                                                          toXml(value).c_str());
+}
+
+void XcsXmlNode::removeAttribute(const std::string& name) {
+    if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) return;
+    static_cast<xercesc::DOMElement*>(node)->removeAttribute(toXml(name).c_str());
+}
+
+std::string XcsXmlNode::getValue() const {
+    if (getNodeType() == xercesc::DOMNode::TEXT_NODE) return fromXml(node->getNodeValue());
+    return fromXml(node->getNodeName());
+}
+
+void XcsXmlNode::setValue(const std::string& value) {
+    if (getNodeType() != xercesc::DOMNode::TEXT_NODE) return;
+    node->setNodeValue(toXml(value).c_str());
+}
+
+XcsXmlNode XcsXmlNode::cloneNode(bool deep) { return {boundNode()->cloneNode(deep), tree}; }
+
+XcsXmlNodeList XcsXmlNode::getElementsByTagName(const std::string& name) {
+    if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) throw std::exception();
+    auto* element = static_cast<xercesc::DOMElement*>(node);
+    return Access::list(element->getElementsByTagName(toXml(name).c_str()), tree);
+}

@@ -1,0 +1,61 @@
+#include "node/tree.hpp"
+
+#include "tovalin/node.hpp"
+
+namespace tovalin::detail {
+namespace {
+
+const XMLCh treeKey[] = u"tovalin.tree";
+
+xercesc::DOMDocument* ownerOf(const xercesc::DOMNode* node) {
+    if (node->getNodeType() == xercesc::DOMNode::DOCUMENT_NODE) {
+        return const_cast<xercesc::DOMDocument*>(static_cast<const xercesc::DOMDocument*>(node));
+    }
+    return node->getOwnerDocument();
+}
+
+void retain(Tree* tree) noexcept {
+    if (tree != nullptr) ++tree->holders;
+}
+
+void release(Tree* tree) noexcept {
+    if (tree == nullptr || --tree->holders != 0) return;
+    tree->document->release();
+    delete tree;
+}
+
+}  // namespace
+
+Tree* Tree::adopt(xercesc::DOMDocument* document) {
+    Tree* tree = nullptr;
+    try {
+        tree = new Tree(document);
+    } catch (...) {
+        document->release();
+        throw;
+    }
+    document->setUserData(treeKey, tree, nullptr);
+    return tree;
+}
+
+Tree* Tree::of(const xercesc::DOMNode* node) {
+    const xercesc::DOMDocument* owner = node == nullptr ? nullptr : ownerOf(node);
+    return owner == nullptr ? nullptr : static_cast<Tree*>(owner->getUserData(treeKey));
+}
+
+TreeRef::TreeRef() noexcept : tree(nullptr) {}
+
+TreeRef::TreeRef(Tree* shared) noexcept : tree(shared) { retain(tree); }
+
+TreeRef::TreeRef(const TreeRef& other) noexcept : tree(other.tree) { retain(tree); }
+
+TreeRef& TreeRef::operator=(const TreeRef& other) noexcept {
+    retain(other.tree);
+    release(tree);
+    tree = other.tree;
+    return *this;
+}
+
+TreeRef::~TreeRef() { release(tree); }
+
+}  // namespace tovalin::detail

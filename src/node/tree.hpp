@@ -1,0 +1,27 @@
+// A parsed or created parser document together with the count of its holders: document
+// objects and every node, list and iterator wrapper into it. The last holder frees it.
+#ifndef TOVALIN_NODE_TREE_HPP
+#define TOVALIN_NODE_TREE_HPP
+
+#include <xercesc/dom/DOMDocument.hpp>
+
+namespace tovalin::detail {
+
+struct Tree {
+    // Takes ownership of a parser document and marks it so that any of its nodes finds this
+    // tree again. The count starts at zero; the first TreeRef makes it one.
+    static Tree* adopt(xercesc::DOMDocument* document);
+    // The tree of the document that owns the node, or null when the library does not hold it.
+    static Tree* of(const xercesc::DOMNode* node);
+
+    xercesc::DOMDocument* const document;
+    // Not atomic: a tree is used by one thread at a time.
+    unsigned long holders = 0;
+
+private:
+    explicit Tree(xercesc::DOMDocument* owned) : document(owned) {}
+};
+
+}  // namespace tovalin::detail
+
+#endif

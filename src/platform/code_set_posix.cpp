@@ -1,0 +1,18 @@
+#include <langinfo.h>
+
+#include <cstring>
+
+#include "platform/platform.hpp"
+
+namespace tovalin::platform {
+
+std::string processCodeSet() {
+    const char* codeSet = nl_langinfo(CODESET);
+    // The C and POSIX locales report plain ASCII; the library speaks UTF-8 there.
+    if (codeSet == nullptr || *codeSet == '\0' || std::strcmp(codeSet, "ANSI_X3.4-1968") == 0) {
+        return "UTF-8";
+    }
+    return codeSet;
+}
+
+}  // namespace tovalin::platform

@@ -1,0 +1,31 @@
+// The shared library's attach and detach: they start and stop the parser platform.
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include "platform/platform.hpp"
+
+namespace tovalin::platform {
+namespace {
+
+bool started = false;
+
+__attribute__((constructor)) void attach() {
+    try {
+        xercesc::XMLPlatformUtils::Initialize();
+        started = true;
+    } catch (...) {
+        // A library whose parser did not start refuses work: the factory hands out nothing.
+        started = false;
+    }
+}
+
+__attribute__((destructor)) void detach() {
+    if (!started) return;
+    started = false;
+    xercesc::XMLPlatformUtils::Terminate();
+}
+
+}  // namespace
+
+bool libraryStarted() { return started; }
+
+}  // namespace tovalin::platform

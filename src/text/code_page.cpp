@@ -1,0 +1,158 @@
+#include "text/code_page.hpp"
+
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+#include <xercesc/util/TranscodingException.hpp>
+#include <xercesc/util/XMLString.hpp>
+
+#include "platform/platform.hpp"
+#include "text/transcoder_cache.hpp"
+
+namespace tovalin::text {
+namespace {
+
+using xercesc::XMLTranscoder;
+
+// What the transcoders produce in place of bytes they cannot read.
+constexpr XMLCh asciiSubstitute = 0x1A;
+constexpr XMLCh replacementCharacter = 0xFFFD;
+
+[[noreturn]] void throwBadSource() {
+    throw xercesc::TranscodingException(__FILE__, __LINE__, xercesc::XMLExcepts::Trans_BadSrcSeq);
+}
+
+// A substitute in the output is genuine only when it encodes back to its source bytes.
+bool isGenuine(XMLTranscoder& transcoder, XMLCh character, const XMLByte* source,
+               std::size_t count) {
+    XMLByte encoded[8];
+    XMLSize_t eaten = 0;
+    const XMLSize_t made = transcoder.transcodeTo(&character, 1, encoded, sizeof encoded, eaten,
+                                                  XMLTranscoder::UnRep_RepChar);
+    return made == count && std::memcmp(encoded, source, count) == 0;
+}
+
+// A transcoder may keep the lead byte of an unfinished character for its next call and
+// report it eaten. Only a byte at 0x80 or above can lead; a plain letter then shows whether
+// something was pending.
+bool leftACharacterUnfinished(XMLTranscoder& transcoder, XMLByte lastByte) {
+    if (lastByte < 0x80) return false;
+    const XMLByte probe = 'A';
+    XMLCh out[4];
+    unsigned char sizes[4];
+    XMLSize_t eaten = 0;
+    const XMLSize_t made = transcoder.transcodeFrom(&probe, 1, out, 4, eaten, sizes);
+    return made != 1 || out[0] != u'A';
+}
+
+// Throws unless every source byte went into a character and none was a substitution.
+void verifyInbound(XMLTranscoder& transcoder, const XMLByte* source, std::size_t length,
+                   const XmlString& converted, const std::vector<unsigned char>& sizes) {
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < converted.size(); ++i) {
+        const XMLCh c = converted[i];
+        if ((c == asciiSubstitute || c == replacementCharacter) &&
+            !isGenuine(transcoder, c, source + offset, sizes[i])) {
+            throwBadSource();
+        }
+        offset += sizes[i];
+    }
+    if (offset != length || leftACharacterUnfinished(transcoder, source[length - 1])) {
+        throwBadSource();
+    }
+}
+
+XmlString transcodeFrom(XMLTranscoder& transcoder, const XMLByte* source, std::size_t length) {
+    // A code unit never takes less than one byte, so the length bounds the output.
+    XmlString converted(length, XMLCh(0));
+    std::vector<unsigned char> sizes(length);
+    std::size_t produced = 0;
+    std::size_t consumed = 0;
+    while (consumed < length) {
+        XMLSize_t eaten = 0;
+        const XMLSize_t made = transcoder.transcodeFrom(
+            source + consumed, length - consumed, &converted[produced], length - produced, eaten,
+            sizes.data() + produced);
+        if (made == 0 && eaten == 0) break;
+        produced += made;
+        consumed += eaten;
+    }
+    converted.resize(produced);
+    verifyInbound(transcoder, source, length, converted, sizes);
+    return converted;
+}
+
+bool isHighSurrogate(XMLCh c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(XMLCh c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Unpaired surrogates cannot be encoded, and a transcoder would keep a trailing high
+// surrogate in its state for the next call; they become the replacement character.
+XmlString pairedSurrogatesOnly(const XMLCh* text, std::size_t length) {
+    XmlString cleaned(text, length);
+    for (std::size_t i = 0; i < length; ++i) {
+        const bool pairs = isHighSurrogate(cleaned[i]) && i + 1 < length &&
+                           isLowSurrogate(cleaned[i + 1]);
+        if (pairs) {
+            ++i;
+        } else if (isHighSurrogate(cleaned[i]) || isLowSurrogate(cleaned[i])) {
+            cleaned[i] = replacementCharacter;
+        }
+    }
+    return cleaned;
+}
+
+bool hasSurrogate(const XMLCh* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) return true;
+    }
+    return false;
+}
+
+std::string transcodeTo(XMLTranscoder& transcoder, const XMLCh* text, std::size_t length) {
+    // Four bytes a code unit hold every code set the parser knows; the loop covers the rest.
+    std::string narrow(4 * length + 4, '\0');
+    std::size_t produced = 0;
+    std::size_t consumed = 0;
+    while (consumed < length) {
+        if (narrow.size() - produced < 16) narrow.resize(2 * narrow.size());
+        XMLSize_t eaten = 0;
+        const XMLSize_t made = transcoder.transcodeTo(
+            text + consumed, length - consumed, reinterpret_cast<XMLByte*>(&narrow[produced]),
+            narrow.size() - produced, eaten, XMLTranscoder::UnRep_RepChar);
+        if (made == 0 && eaten == 0) break;
+        produced += made;
+        consumed += eaten;
+    }
+    narrow.resize(produced);
+    return narrow;
+}
+
+}  // namespace
+
+XmlString toXml(const std::string& narrow) {
+    const std::size_t length = std::strlen(narrow.c_str());
+    if (length == 0) return {};
+    const std::string codeSet = platform::processCodeSet();
+    try {
+        return transcodeFrom(transcoderFor(codeSet),
+                             reinterpret_cast<const XMLByte*>(narrow.data()), length);
+    } catch (const xercesc::TranscodingException&) {
+        discardTranscoder(codeSet);
+        throw;
+    }
+}
+
+std::string fromXml(const XMLCh* text) {
+    return text == nullptr ? std::string() : fromXml(text, xercesc::XMLString::stringLen(text));
+}
+
+std::string fromXml(const XMLCh* text, std::size_t length) {
+    if (text == nullptr || length == 0) return {};
+    XMLTranscoder& transcoder = transcoderFor(platform::processCodeSet());
+    if (!hasSurrogate(text, length)) return transcodeTo(transcoder, text, length);
+    const XmlString cleaned = pairedSurrogatesOnly(text, length);
+    return transcodeTo(transcoder, cleaned.data(), cleaned.size());
+}
+
+}  // namespace tovalin::text

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include <xercesc/dom/DOMException.hpp>
+
+#include "tovalin/document.hpp"
+
+namespace {
+
+// Opens the protected reset for the tests.
+class ResettableDocument : public XcsXmlDOMDocument {
+public:
+    using XcsXmlDOMDocument::initData;
+};
+
+std::string noDocumentMessage(XcsXmlDOMDocument& object) {
+    try {
+        object.getDocument();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(nothing thrown)";
+}
+
+TEST(DocumentObject, EmptyObjectsHaveNoDocument) {
+    std::unique_ptr<XcsXmlDOMDocument> object(XmlDocumentFactory::createDocument());
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->getPath(), "");
+    EXPECT_EQ(noDocumentMessage(*object), "no document");
+
+    XcsXmlDOMDocument copy(*object);
+    EXPECT_EQ(noDocumentMessage(copy), "no document");
+    XcsXmlDOMDocument assigned;
+    assigned.createDocument("old");
+    assigned = *object;
+    EXPECT_EQ(noDocumentMessage(assigned), "no document");
+
+    ResettableDocument reset;
+    reset.createDocument("root");
+    reset.initData();
+    EXPECT_EQ(reset.getPath(), "");
+    EXPECT_EQ(noDocumentMessage(reset), "no document");
+}
+
+TEST(DocumentObject, CreateDocumentReplacesTheTree) {
+    XcsXmlDOMDocument object;
+    XcsXmlNode oldRoot = object.createDocument("old").getDocumentElement();
+
+    XcsXmlDocument& created = object.createDocument("fresh");
+    EXPECT_EQ(object.getPath(), "");
+    EXPECT_TRUE(&created == &object.getDocument());
+    XcsXmlNode root = created.getDocumentElement();
+    EXPECT_EQ(root.getValue(), "fresh");
+    EXPECT_TRUE(root.getFirstChild().isNull());
+    EXPECT_EQ(created.getElementsByTagName("old").getLength(), 0u);
+    EXPECT_FALSE(oldRoot.getOwner() == created);
+}
+
+TEST(DocumentObject, RefusedRootNameLeavesNoDocument) {
+    XcsXmlDOMDocument object;
+    object.createDocument("kept");
+    EXPECT_THROW(object.createDocument("bad name"), xercesc::DOMException);
+    EXPECT_EQ(noDocumentMessage(object), "no document");
+}
+
+TEST(DocumentObject, CopiesShareOneTree) {
+    XcsXmlDOMDocument source;
+    source.createDocument("root");
+    XcsXmlDOMDocument copy(source);
+    XcsXmlDOMDocument assigned;
+    assigned = source;
+
+    XcsXmlNode added = copy.getDocument().getDocumentElement().appendChild(
+        copy.getDocument().createElement("added"));
+    EXPECT_TRUE(source.getDocument().getElementsByTagName("added").item(0) == added);
+    EXPECT_TRUE(assigned.getDocument() == source.getDocument());
+
+    source.createDocument("other");
+    EXPECT_EQ(copy.getDocument().getElementsByTagName("added").getLength(), 1u);
+}
+
+// These are meant for the sanitizer build: every wrapper keeps its tree alive, and the
+// tree is freed exactly once when the last holder goes.
+TEST(TreeLifetime, WrappersOutliveTheirDocumentObject) {
+    XcsXmlNode root;
+    XcsXmlNodeList children(nullptr);
+    {
+        std::unique_ptr<XcsXmlDOMDocument> object(XmlDocumentFactory::createDocument());
+        XcsXmlDocument& document = object->createDocument("root");
+        root = document.getDocumentElement();
+        root.appendChild(document.createTextNode("still here"));
+        children = root.getChildNodes();
+    }
+    EXPECT_EQ(root.getValue(), "root");
+    EXPECT_EQ(root.getFirstChild().getValue(), "still here");
+    EXPECT_EQ(children.getLength(), 1u);
+    EXPECT_EQ(root.getOwner().getElementsByTagName("root").getLength(), 1u);
+}
+
+TEST(TreeLifetime, WrappersOfAReplacedTreeStillReadIt) {
+    ResettableDocument object;
+    XcsXmlDocument first = object.createDocument("first");
+    XcsXmlNode firstRoot = first.getDocumentElement();
+    object.createDocument("second");
+    object.initData();
+
+    EXPECT_EQ(firstRoot.getValue(), "first");
+    firstRoot.appendChild(first.createElement("child"));
+    EXPECT_EQ(first.getElementsByTagName("child").getLength(), 1u);
+}
+
+TEST(TreeLifetime, WrappersMadeFromParserNodesShareTheTree) {
+    XcsXmlNode rewrapped;
+    {
+        XcsXmlDOMDocument object;
+        xercesc::DOMNode* raw = object.createDocument("root").getDocumentElement().getTarget();
+        rewrapped = XcsXmlNode(raw);
+    }
+    EXPECT_EQ(rewrapped.getValue(), "root");
+    EXPECT_EQ(XcsXmlNodeList(rewrapped.getTarget()->getChildNodes()).getLength(), 0u);
+}
+
+TEST(Factory, HandsOutIndependentObjects) {
+    std::unique_ptr<XcsXmlDOMDocument> a(XmlDocumentFactory::createDocument());
+    std::unique_ptr<XcsXmlDOMDocument> b(XmlDocumentFactory::createDocument());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    a->createDocument("a");
+    EXPECT_EQ(noDocumentMessage(*b), "no document");
+    runtest();
+}
+
+}  // namespace

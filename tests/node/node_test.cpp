@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include "support/document_fixture.hpp"
+
+namespace {
+
+class NodeTest : public testing_support::DocumentFixture {};
+
+TEST_F(NodeTest, MissingRelativesAreNullNodes) {
+    XcsXmlDocument& document = create();
+    XcsXmlNode root = document.getDocumentElement();
+    XcsXmlNode only = addElement(root, "only");
+
+    EXPECT_TRUE(XcsXmlNode().isNull());
+    EXPECT_TRUE(only.getFirstChild().isNull());
+    EXPECT_TRUE(only.getNextSibling().isNull());
+    EXPECT_TRUE(document.getParentNode().isNull());
+    EXPECT_TRUE(document.getOwner().isNull());
+    EXPECT_TRUE(root.getOwner() == document);
+    EXPECT_TRUE(only.getParentNode() == root);
+}
+
+TEST_F(NodeTest, EqualityIsNodeIdentity) {
+    XcsXmlNode root = create().getDocumentElement();
+    addText(root, "abc");
+
+    XcsXmlNode fromParser(root.getTarget());
+    EXPECT_TRUE(fromParser == root);
+    EXPECT_TRUE(XcsXmlNode(root.getFirstChild().getTarget()) == root.getLastChild());
+    XcsXmlNode clone = root.cloneNode(true);
+    EXPECT_TRUE(clone != root);
+    EXPECT_EQ(clone.getFirstChild().getValue(), "abc");
+    EXPECT_TRUE(XcsXmlNode() == XcsXmlNode());
+}
+
+TEST_F(NodeTest, ValueIsTextContentOrNodeName) {
+    XcsXmlDocument& document = create("item");
+    XcsXmlNode root = document.getDocumentElement();
+    XcsXmlNode text = addText(root, "abc");
+    xercesc::DOMDocument* parser = parserDocument();
+    XcsXmlNode comment = root.appendChild(XcsXmlNode(parser->createComment(u"note")));
+    XcsXmlNode cdata = root.appendChild(XcsXmlNode(parser->createCDATASection(u"data")));
+
+    EXPECT_EQ(text.getValue(), "abc");
+    EXPECT_EQ(root.getValue(), "item");
+    EXPECT_EQ(comment.getValue(), "#comment");
+    EXPECT_EQ(cdata.getValue(), "#cdata-section");
+
+    root.setValue("ignored");
+    text.setValue("xyz");
+    EXPECT_EQ(root.getValue(), "item");
+    EXPECT_EQ(root.getFirstChild().getValue(), "xyz");
+    EXPECT_EQ(root.getChildNodes().getLength(), 3u);
+}
+
+TEST_F(NodeTest, AttributesFollowElementOnlyRules) {
+    XcsXmlNode root = create().getDocumentElement();
+    XcsXmlNode text = addText(root, "t");
+
+    root.setAttribute("a", "1");
+    root.setAttribute("empty", "");
+    EXPECT_EQ(root.getAttribute("a"), "1");
+    EXPECT_TRUE(root.hasAttribute("a"));
+    EXPECT_FALSE(root.hasAttribute("empty"));
+    EXPECT_EQ(root.getAttribute("empty"), "");
+    EXPECT_EQ(root.getAttribute("absent"), "");
+
+    root.setAttribute("a", "2");
+    EXPECT_EQ(root.getAttribute("a"), "2");
+    root.removeAttribute("a");
+    root.removeAttribute("absent");
+    EXPECT_FALSE(root.hasAttribute("a"));
+
+    text.setAttribute("a", "1");
+    text.removeAttribute("a");
+    EXPECT_EQ(text.getAttribute("a"), "");
+    EXPECT_FALSE(text.hasAttribute("a"));
+}
+
+TEST_F(NodeTest, ElementSearchIsLiveAndElementOnly) {
+    XcsXmlNode root = create().getDocumentElement();
+    XcsXmlNode group = addElement(root, "group");
+    addElement(group, "v");
+    addElement(root, "v");
+    XcsXmlNode text = addText(root, "t");
+
+    EXPECT_THROW(text.getElementsByTagName("v"), std::exception);
+    EXPECT_EQ(group.getElementsByTagName("none").getLength(), 0u);
+
+    XcsXmlNodeList matches = root.getElementsByTagName("v");
+    ASSERT_EQ(matches.getLength(), 2u);
+    XcsXmlNode second = matches.item(1);
+    matches.item(0).getParentNode().removeChild(matches.item(0));
+    EXPECT_EQ(matches.getLength(), 1u);
+    EXPECT_TRUE(matches.item(0) == second);
+
+    while (matches.getLength() > 0) matches.item(0).getParentNode().removeChild(matches.item(0));
+    EXPECT_EQ(root.getElementsByTagName("v").getLength(), 0u);
+    EXPECT_EQ(root.getElementsByTagName("*").getLength(), 1u);
+}
+
+TEST_F(NodeTest, ChildListsAreLive) {
+    XcsXmlNode root = create().getDocumentElement();
+    XcsXmlNodeList children = root.getChildNodes();
+    EXPECT_EQ(children.getLength(), 0u);
+    EXPECT_TRUE(children.item(0).isNull());
+
+    XcsXmlNode b = addElement(root, "b");
+    XcsXmlNode a = root.insertBefore(object->getDocument().createElement("a"), b);
+    XcsXmlNode c = root.insertBefore(object->getDocument().createElement("c"), XcsXmlNode());
+    ASSERT_EQ(children.getLength(), 3u);
+    EXPECT_TRUE(children.item(0) == a);
+    EXPECT_TRUE(children.item(2) == c);
+    EXPECT_TRUE(children.item(3).isNull());
+
+    XcsXmlNode removed = root.removeChild(b);
+    EXPECT_TRUE(removed == b);
+    EXPECT_TRUE(removed.getParentNode().isNull());
+    EXPECT_EQ(children.getLength(), 2u);
+}
+
+TEST_F(NodeTest, ParserExceptionsPassUnchangedAndLeaveTheTree) {
+    XcsXmlDocument& document = create();
+    XcsXmlNode root = document.getDocumentElement();
+    XcsXmlNode child = addElement(root, "child");
+
+    try {
+        child.appendChild(root);
+        FAIL() << "a cycle was accepted";
+    } catch (const xercesc::DOMException& e) {
+        EXPECT_EQ(e.code, xercesc::DOMException::HIERARCHY_REQUEST_ERR);
+    }
+    EXPECT_TRUE(child.getParentNode() == root);
+    EXPECT_TRUE(child.getFirstChild().isNull());
+
+    try {
+        root.setAttribute("bad name", "1");
+        FAIL() << "an invalid attribute name was accepted";
+    } catch (const xercesc::DOMException& e) {
+        EXPECT_EQ(e.code, xercesc::DOMException::INVALID_CHARACTER_ERR);
+    }
+    EXPECT_THROW(root.removeChild(document.createElement("stranger")), xercesc::DOMException);
+}
+
+TEST_F(NodeTest, NullNodesAreRefusedNotDereferenced) {
+    XcsXmlNode root = create().getDocumentElement();
+    XcsXmlNode null;
+
+    EXPECT_THROW(null.getFirstChild(), std::invalid_argument);
+    EXPECT_THROW(null.getValue(), std::invalid_argument);
+    EXPECT_THROW(null.setAttribute("a", "1"), std::invalid_argument);
+    EXPECT_THROW(root.appendChild(null), std::invalid_argument);
+    EXPECT_THROW(root.removeChild(null), std::invalid_argument);
+    EXPECT_TRUE(null.getTarget() == nullptr);
+    EXPECT_EQ(root.getChildNodes().getLength(), 0u);
+}
+
+TEST_F(NodeTest, TheDeclarationNodeReportsItsOwnType) {
+    XcsXmlDocument& document = create();
+    xercesc::DOMDocument* owner = parserDocument();
+    XcsXmlNode declaration(owner->createProcessingInstruction(u"xml", u"version=\"1.0\""));
+    XcsXmlNode stylesheet(owner->createProcessingInstruction(u"xml-stylesheet", u"href=\"s\""));
+
+    EXPECT_EQ(declaration.getNodeType(), 13);
+    EXPECT_EQ(stylesheet.getNodeType(), 7);
+    EXPECT_EQ(document.getNodeType(), 9);
+    EXPECT_EQ(document.getDocumentElement().getNodeType(), 1);
+}
+
+}  // namespace
