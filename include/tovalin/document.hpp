@@ -6,8 +6,15 @@
 #include <list>
 #include <string>
 
+#include <xercesc/util/XercesDefs.hpp>
+
 #include "tovalin/export.hpp"
 #include "tovalin/node.hpp"
+
+XERCES_CPP_NAMESPACE_BEGIN
+class ErrorHandler;
+class XercesDOMParser;
+XERCES_CPP_NAMESPACE_END
 
 // One problem with an input file.
 struct XMLERROR_TYPE {
@@ -24,25 +31,49 @@ enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1 };
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };
 
 class TOVALIN_API XcsXmlDOMDocument {
-public:
+  public:
     XcsXmlDOMDocument();
     // Copies share the document tree of the source; the tree lives until its last holder.
     XcsXmlDOMDocument(const XcsXmlDOMDocument& other);
     XcsXmlDOMDocument& operator=(const XcsXmlDOMDocument& other);
 
     virtual ~XcsXmlDOMDocument();
+    // Loads the file through a working copy in its folder, validating against its DTD when
+    // asked. Problems are appended to the list; true when the document was loaded.
+    virtual bool load(const std::string& path, std::list<XMLERROR_TYPE>* errors, bool validate);
+    // The same; the first problem is written to standard output.
+    virtual bool load(const std::string& path, bool validate);
 
     // The document held; throws std::exception with the text "no document" when empty.
     XcsXmlDocument& getDocument();
     std::string getPath() const;
     // Replaces the document by a new one holding only a root element of the given name.
     XcsXmlDocument& createDocument(const std::string& rootName);
+    // Removes the whitespace-only text nodes of the whole document; returns the node given.
+    XcsXmlNode removeWhiteSpace(XcsXmlNode& node);
 
-protected:
+  protected:
     // Back to the state of a new object: no path, no encoding, no document.
     virtual void initData();
+    // Configures the parser of a load; false makes the load fail.
+    virtual bool setParserCondition(xercesc::XercesDOMParser* parser,
+                                    xercesc::ErrorHandler* handler, bool validate);
 
-private:
+    // Copies the file to a new working copy in its folder; false when none could be made.
+    bool preBuilder(std::string source, std::string& workingCopy);
+    bool getWindowsTempPath(std::string& folder);
+    // Trims the text in place: control bytes become spaces, outer spaces go.
+    bool deleteString(std::string& text);
+    // Hidden files are those whose name begins with a dot.
+    bool isHidden(const std::string& path);
+    bool setHidden(const std::string& path, bool hidden);
+
+  private:
+    // listed: the caller gave a list; otherwise problems go to standard output and the
+    // declared encoding is taken.
+    bool loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors, bool validate,
+                  bool listed);
+
     std::string path;
     std::string encoding;
     XcsXmlDocument* document;
@@ -53,7 +84,7 @@ template <class Document, class Node, class DocumentNode>
 class TOVALIN_API XmlDOMDocument : public Document {};
 
 class TOVALIN_API XmlDocumentFactory {
-public:
+  public:
     XmlDocumentFactory(const XmlDocumentFactory& other);
     XmlDocumentFactory& operator=(const XmlDocumentFactory& other);
     virtual ~XmlDocumentFactory();
@@ -62,9 +93,21 @@ public:
     // null when no memory is left or the parser platform did not start.
     static XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>* createDocument();
 
-protected:
+  protected:
     XmlDocumentFactory();
 };
+
+struct TOVALIN_API XmlFunction {
+    XmlFunction& operator=(const XmlFunction& other);
+    // True when the NUL-terminated UTF-16 path holds neither U+FF0D nor U+FF5E; otherwise
+    // the name text of the first one found goes to which.
+    static bool checkPath(unsigned short* path, std::string& which);
+};
+
+// The names of the two characters a load refuses in a folder name, as NUL-terminated
+// Shift_JIS: "全角「－」" and "全角「～」".
+extern TOVALIN_API const char fullWidthHyphenMinusName[11];
+extern TOVALIN_API const char fullWidthTildeName[11];
 
 // Does nothing; kept for programs that probe the library by this unmangled name.
 extern "C" TOVALIN_API void runtest();

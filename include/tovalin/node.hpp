@@ -21,7 +21,7 @@ struct Access;
 // One share of a parsed or created tree. The tree is freed when its last share goes.
 // Only the library constructs, copies and destroys these.
 class TreeRef {
-public:
+  public:
     TreeRef() noexcept;
     explicit TreeRef(Tree* tree) noexcept;
     TreeRef(const TreeRef& other) noexcept;
@@ -29,7 +29,7 @@ public:
     ~TreeRef();
     Tree* get() const noexcept { return tree; }
 
-private:
+  private:
     Tree* tree;
 };
 
@@ -40,7 +40,7 @@ class XcsXmlDocument;
 class XcsXmlNodeList;
 
 class TOVALIN_API XcsXmlNode {
-public:
+  public:
     XcsXmlNode();
     // Wraps a parser node; a node of a tree held by the library keeps that tree alive.
     XcsXmlNode(xercesc::DOMNode* node);  // NOLINT(google-explicit-constructor)
@@ -80,12 +80,12 @@ public:
     // Descendant elements of this element by tag name; throws std::exception on a non-element.
     virtual XcsXmlNodeList getElementsByTagName(const std::string& name);
 
-protected:
+  protected:
     XcsXmlNode(xercesc::DOMNode* node, const tovalin::detail::TreeRef& tree);
     xercesc::DOMNode* boundNode() const;
     const tovalin::detail::TreeRef& treeRef() const { return tree; }
 
-private:
+  private:
     friend struct tovalin::detail::Access;
 
     xercesc::DOMNode* node;
@@ -94,7 +94,7 @@ private:
 
 // A live list of the parser: it follows later changes of the tree.
 class TOVALIN_API XcsXmlNodeList {
-public:
+  public:
     XcsXmlNodeList(xercesc::DOMNodeList* list);  // NOLINT(google-explicit-constructor)
     XcsXmlNodeList(const XcsXmlNodeList& other);
     XcsXmlNodeList& operator=(const XcsXmlNodeList& other);
@@ -104,7 +104,7 @@ public:
     // The node at the index, or the null node at or past the end.
     XcsXmlNode item(unsigned int index) const;
 
-private:
+  private:
     friend struct tovalin::detail::Access;
     XcsXmlNodeList(xercesc::DOMNodeList* list, const tovalin::detail::TreeRef& tree);
 
@@ -114,7 +114,7 @@ private:
 
 // The document node: the root of a tree, the maker of new nodes and the whole-document search.
 class TOVALIN_API XcsXmlDocument : public XcsXmlNode {
-public:
+  public:
     XcsXmlDocument(const XcsXmlDocument& other);
     XcsXmlDocument& operator=(const XcsXmlDocument& other);
     using XcsXmlNode::operator==;
@@ -129,7 +129,7 @@ public:
     XcsXmlNode importNode(const XcsXmlNode& source, bool deep);
     XcsXmlNode getDocumentElement();
 
-private:
+  private:
     friend class XcsXmlNode;
     friend class XcsXmlDOMDocument;
     friend struct tovalin::detail::Access;

@@ -3,6 +3,7 @@
 #define TOVALIN_TOVALIN_HPP
 
 #include "tovalin/document.hpp"
+#include "tovalin/error_reporter.hpp"
 #include "tovalin/node.hpp"
 
 #endif

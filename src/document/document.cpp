@@ -1,8 +1,8 @@
 #include <stdexcept>
 
-#include <xercesc/dom/DOMImplementationRegistry.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMImplementation.hpp>
+#include <xercesc/dom/DOMImplementationRegistry.hpp>
 
 #include "node/access.hpp"
 #include "node/tree.hpp"

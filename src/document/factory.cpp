@@ -11,7 +11,8 @@ XmlDocumentFactory& XmlDocumentFactory::operator=(const XmlDocumentFactory&) { r
 
 XmlDocumentFactory::~XmlDocumentFactory() = default;
 
-XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>* XmlDocumentFactory::createDocument() {
+XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>*
+XmlDocumentFactory::createDocument() {
     using Created = XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>;
     if (!tovalin::platform::libraryStarted()) return nullptr;
     return new (std::nothrow) Created();

@@ -1,9 +1,12 @@
 // The XML declaration lives in the tree as a processing instruction with the target "xml",
-// a name XML reserves for the declaration, so no other instruction can carry it.
+// a name XML reserves for the declaration, so no other instruction can carry it. Its data
+// holds the pseudo-attributes as the declaration writes them.
 #ifndef TOVALIN_NODE_DECLARATION_HPP
 #define TOVALIN_NODE_DECLARATION_HPP
 
-#include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/dom/DOMDocument.hpp>
+
+#include "text/code_page.hpp"
 
 namespace tovalin::declaration {
 
@@ -11,6 +14,15 @@ namespace tovalin::declaration {
 constexpr short nodeType = 13;
 
 bool isDeclaration(const xercesc::DOMNode* node);
+
+// Puts a declaration node first in the document. An empty encoding or standalone value is
+// left out.
+void insertFirst(xercesc::DOMDocument* document, const text::XmlString& version,
+                 const text::XmlString& encoding, const text::XmlString& standalone);
+
+// The value of one pseudo-attribute (version, encoding, standalone) of a declaration node;
+// empty when it has none.
+text::XmlString valueOf(const xercesc::DOMNode* declaration, const char16_t* name);
 
 }  // namespace tovalin::declaration
 

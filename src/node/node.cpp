@@ -35,9 +35,7 @@ xercesc::DOMNode* XcsXmlNode::boundNode() const { return Access::bound(*this); }
 
 XcsXmlNode XcsXmlNode::getParentNode() const { return {boundNode()->getParentNode(), tree}; }
 
-XcsXmlDocument XcsXmlNode::getOwner() const {
-    return {boundNode()->getOwnerDocument(), tree};
-}
+XcsXmlDocument XcsXmlNode::getOwner() const { return {boundNode()->getOwnerDocument(), tree}; }
 
 XcsXmlNode XcsXmlNode::getNextSibling() const { return {boundNode()->getNextSibling(), tree}; }
 
@@ -75,9 +73,7 @@ bool XcsXmlNode::isNull() const { return node == nullptr; }
 
 xercesc::DOMNode* XcsXmlNode::getTarget() const { return node; }
 
-bool XcsXmlNode::hasAttribute(const std::string& name) const {
-    return !getAttribute(name).empty();
-}
+bool XcsXmlNode::hasAttribute(const std::string& name) const { return !getAttribute(name).empty(); }
 
 std::string XcsXmlNode::getAttribute(const std::string& name) const {
     if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) return {};

@@ -18,7 +18,7 @@ struct Tree {
     // Not atomic: a tree is used by one thread at a time.
     unsigned long holders = 0;
 
-private:
+  private:
     explicit Tree(xercesc::DOMDocument* owned) : document(owned) {}
 };
 

@@ -14,6 +14,28 @@ std::string processCodeSet();
 // Whether the parser platform started when the library was attached.
 bool libraryStarted();
 
+// The folder part of a path, with its trailing separator; empty for a bare file name.
+std::string folderOf(const std::string& path);
+
+// Creates a new empty file in the folder, named by the prefix and a unique part, readable
+// and writable by its owner only; created exclusively, so no other file is ever reused.
+// Returns its path, or an empty string when no file could be created.
+std::string createUniqueFile(const std::string& folder, const std::string& prefix);
+
+// Copies the content of one file over another, replacing what the destination held.
+bool copyFile(const std::string& from, const std::string& to);
+
+bool deleteFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// Hidden follows the platform's convention; on POSIX a name that begins with a dot, which
+// setting or clearing cannot change, so both report success for an existing file.
+bool isHiddenFile(const std::string& path);
+bool setHiddenFile(const std::string& path, bool hidden);
+
+// The folder for temporary files, with its trailing separator.
+std::string temporaryFolder();
+
 }  // namespace tovalin::platform
 
 #endif

@@ -71,9 +71,9 @@ XmlString transcodeFrom(XMLTranscoder& transcoder, const XMLByte* source, std::s
     std::size_t consumed = 0;
     while (consumed < length) {
         XMLSize_t eaten = 0;
-        const XMLSize_t made = transcoder.transcodeFrom(
-            source + consumed, length - consumed, &converted[produced], length - produced, eaten,
-            sizes.data() + produced);
+        const XMLSize_t made =
+            transcoder.transcodeFrom(source + consumed, length - consumed, &converted[produced],
+                                     length - produced, eaten, sizes.data() + produced);
         if (made == 0 && eaten == 0) break;
         produced += made;
         consumed += eaten;
@@ -91,8 +91,8 @@ bool isLowSurrogate(XMLCh c) { return c >= 0xDC00 && c <= 0xDFFF; }
 XmlString pairedSurrogatesOnly(const XMLCh* text, std::size_t length) {
     XmlString cleaned(text, length);
     for (std::size_t i = 0; i < length; ++i) {
-        const bool pairs = isHighSurrogate(cleaned[i]) && i + 1 < length &&
-                           isLowSurrogate(cleaned[i + 1]);
+        const bool pairs =
+            isHighSurrogate(cleaned[i]) && i + 1 < length && isLowSurrogate(cleaned[i + 1]);
         if (pairs) {
             ++i;
         } else if (isHighSurrogate(cleaned[i]) || isLowSurrogate(cleaned[i])) {

@@ -12,7 +12,7 @@ namespace {
 
 // Opens the protected reset for the tests.
 class ResettableDocument : public XcsXmlDOMDocument {
-public:
+  public:
     using XcsXmlDOMDocument::initData;
 };
 

@@ -11,7 +11,7 @@
 namespace testing_support {
 
 class DocumentFixture : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<XcsXmlDOMDocument> object{XmlDocumentFactory::createDocument()};
 
     XcsXmlDocument& create(const std::string& root = "root") {

@@ -12,7 +12,7 @@ inline constexpr const char* shiftJis = "ja_JP.SJIS";
 inline constexpr const char* utf8 = "ja_JP.UTF-8";
 
 class ScopedLocale {
-public:
+  public:
     explicit ScopedLocale(const char* name) : previous(std::setlocale(LC_ALL, nullptr)) {
         if (std::setlocale(LC_ALL, name) == nullptr) {
             throw std::runtime_error(std::string("locale missing (run the set-up): ") + name);
@@ -22,7 +22,7 @@ public:
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
 
-private:
+  private:
     std::string previous;
 };
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <locale.h>
+#include <clocale>
 #include <string>
 #include <thread>
 
@@ -21,7 +21,7 @@ const std::string utf8Sample = "\xEF\xBD\x9E\xEF\xBC\x8D\xE2\x91\xA0\xEF\xBD\xB1
 const std::u16string utf16Sample = u"\uFF5E\uFF0D\u2460\uFF71";
 
 class CodePageTest : public testing_support::DocumentFixture {
-protected:
+  protected:
     XcsXmlNode root() { return object->getDocument().getDocumentElement(); }
     void SetUp() override { create(); }
     std::u16string parserValue(const std::string& attribute) {

@@ -1,0 +1,140 @@
+#include <iostream>
+#include <iterator>
+
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/util/XMLException.hpp>
+
+#include "data/whitespace.hpp"
+#include "document/load_messages.hpp"
+#include "document/load_parser.hpp"
+#include "node/declaration.hpp"
+#include "node/tree.hpp"
+#include "platform/platform.hpp"
+#include "text/code_page.hpp"
+#include "tovalin/error_reporter.hpp"
+
+namespace {
+
+using tovalin::text::fromXml;
+
+// The working copy of one load, deleted on every way out of it.
+struct WorkingCopy {
+    std::string path;
+    WorkingCopy() = default;
+    WorkingCopy(const WorkingCopy&) = delete;
+    WorkingCopy& operator=(const WorkingCopy&) = delete;
+    ~WorkingCopy() {
+        if (!path.empty()) tovalin::platform::deleteFile(path);
+    }
+};
+
+void addRecord(std::list<XMLERROR_TYPE>& errors, const std::string& message,
+               const std::string& systemId) {
+    errors.push_back(XMLERROR_TYPE{0, 0, message, systemId});
+}
+
+// Parses, and turns an exception that escapes the parser into a record of its own.
+void parseReporting(tovalin::LoadParser& parser, const tovalin::LocalFileSource& input,
+                    std::list<XMLERROR_TYPE>& errors, const std::string& source) {
+    try {
+        parser.parse(input);
+        return;
+    } catch (const xercesc::XMLException& e) {
+        addRecord(errors, fromXml(e.getMessage()), source);
+    } catch (const xercesc::DOMException& e) {
+        addRecord(errors, fromXml(e.getMessage()), source);
+    } catch (const std::exception& e) {
+        addRecord(errors, e.what(), source);
+    } catch (...) {
+        addRecord(errors, tovalin::load_messages::moveFileAndRetry(), source);
+    }
+}
+
+// Reports the first problem of this load: in the caller's list a problem without a position
+// gets the library's own advice; without a list it goes to standard output.
+bool failWith(std::list<XMLERROR_TYPE>& errors, std::size_t earlier, bool listed) {
+    if (errors.size() == earlier) return false;
+    XMLERROR_TYPE& first = *std::next(errors.begin(), static_cast<std::ptrdiff_t>(earlier));
+    if (!listed) {
+        std::cout << tovalin::load_messages::openFailed(first) << std::endl;
+    } else if (first.lineNumber == 0 && first.columnNumber == 0) {
+        first.message = tovalin::load_messages::moveFileAndRetry();
+    }
+    return false;
+}
+
+}  // namespace
+
+bool XcsXmlDOMDocument::load(const std::string& source, std::list<XMLERROR_TYPE>* errors,
+                             bool validate) {
+    if (errors == nullptr) return load(source, validate);
+    return loadFile(source, *errors, validate, true);
+}
+
+bool XcsXmlDOMDocument::load(const std::string& source, bool validate) {
+    std::list<XMLERROR_TYPE> errors;
+    return loadFile(source, errors, validate, false);
+}
+
+bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
+                                 bool validate, bool listed) {
+    namespace messages = tovalin::load_messages;
+    const std::size_t earlier = errors.size();
+    WorkingCopy copy;
+    if (!preBuilder(source, copy.path)) {
+        addRecord(errors, messages::moveFileAndRetry(), source);
+        return failWith(errors, earlier, listed);
+    }
+    const tovalin::text::XmlString copyPath = tovalin::text::toXml(copy.path);
+    if (const XMLCh forbidden = messages::firstForbiddenCharacter(copyPath.c_str())) {
+        addRecord(errors, messages::refusedPath(forbidden), source);
+        if (!listed) std::cout << errors.back().message << std::endl;
+        return false;
+    }
+
+    tovalin::LoadParser parser;
+    XcsErrorReporter reporter(&errors);
+    if (!setParserCondition(&parser, &reporter, validate)) return false;
+    parser.secure();
+    parseReporting(parser, tovalin::LocalFileSource(copy.path, copyPath), errors, source);
+    if (reporter.getSawErrors() || errors.size() != earlier) {
+        return failWith(errors, earlier, listed);
+    }
+
+    xercesc::DOMDocument* parsed = parser.takeDocument();
+    const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(parsed));
+    tovalin::removeBlankText(parsed);
+    auto* loaded = new XcsXmlDocument(parsed, tree);
+    delete document;
+    document = loaded;
+    path = source;
+    const xercesc::DOMNode* first = parsed->getFirstChild();
+    if (!listed && first != nullptr && tovalin::declaration::isDeclaration(first)) {
+        encoding = fromXml(tovalin::declaration::valueOf(first, u"encoding").c_str());
+    }
+    return true;
+}
+
+bool XcsXmlDOMDocument::setParserCondition(xercesc::XercesDOMParser* parser,
+                                           xercesc::ErrorHandler* handler, bool validate) {
+    parser->setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
+                                         : xercesc::XercesDOMParser::Val_Never);
+    parser->setErrorHandler(handler);
+    parser->setDoNamespaces(false);
+    parser->setDoSchema(false);
+    parser->setCreateEntityReferenceNodes(false);
+    return true;
+}
+
+bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy) {
+    const std::string made =
+        tovalin::platform::createUniqueFile(tovalin::platform::folderOf(source), "MIRTA");
+    if (made.empty()) return false;
+    // A copy that failed would leave an empty file for the parser to misreport.
+    if (!tovalin::platform::copyFile(source, made)) {
+        tovalin::platform::deleteFile(made);
+        return false;
+    }
+    workingCopy = made;
+    return true;
+}

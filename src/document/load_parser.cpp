@@ -1,0 +1,125 @@
+#include "document/load_parser.hpp"
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/util/BinFileInputStream.hpp>
+
+#include "node/declaration.hpp"
+
+namespace tovalin {
+namespace {
+
+using text::XmlString;
+
+// Enough for documents that use entities as abbreviations, far below an expansion bomb.
+constexpr XMLSize_t entityExpansionLimit = 100000;
+
+XmlString asString(const XMLCh* text) { return text == nullptr ? XmlString() : XmlString(text); }
+
+bool startsWith(const XmlString& text, const char16_t* prefix) {
+    return text.compare(0, std::char_traits<char16_t>::length(prefix),
+                        reinterpret_cast<const XMLCh*>(prefix)) == 0;
+}
+
+// A scheme is at least two letters before a colon; one letter is a Windows drive.
+bool hasScheme(const XmlString& id) {
+    const XmlString::size_type colon = id.find(u':');
+    if (colon == XmlString::npos || colon < 2) return false;
+    for (XmlString::size_type i = 0; i < colon; ++i) {
+        const XMLCh c = id[i];
+        const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        if (!letter && !(i > 0 && (c == u'+' || c == u'-' || c == u'.'))) return false;
+    }
+    return true;
+}
+
+int hexValue(XMLCh c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
+
+// "file:///a/b%20c" becomes "/a/b c"; escapes of ASCII only, as local file URLs use them.
+XmlString pathOfFileUrl(const XmlString& url) {
+    XmlString path = url.substr(5);
+    if (startsWith(path, u"//")) path.erase(0, 2);
+    XmlString decoded;
+    for (XmlString::size_type i = 0; i < path.size(); ++i) {
+        const int high = path[i] == u'%' && i + 2 < path.size() ? hexValue(path[i + 1]) : -1;
+        const int low = high >= 0 ? hexValue(path[i + 2]) : -1;
+        if (low >= 0 && high < 8) {
+            decoded += static_cast<XMLCh>(high * 16 + low);
+            i += 2;
+        } else {
+            decoded += path[i];
+        }
+    }
+    return decoded;
+}
+
+bool isAbsolute(const XmlString& path) { return !path.empty() && path[0] == u'/'; }
+
+XmlString folderOf(const XmlString& path) {
+    const XmlString::size_type slash = path.rfind(u'/');
+    return slash == XmlString::npos ? XmlString() : path.substr(0, slash + 1);
+}
+
+// The local path of a system identifier, or an empty string for a remote one.
+XmlString localPath(const XmlString& systemId, const XmlString& base) {
+    if (startsWith(systemId, u"file:")) return pathOfFileUrl(systemId);
+    if (hasScheme(systemId)) return {};
+    if (isAbsolute(systemId)) return systemId;
+    const XmlString baseFolder =
+        startsWith(base, u"file:") ? folderOf(pathOfFileUrl(base)) : folderOf(base);
+    return baseFolder + systemId;
+}
+
+}  // namespace
+
+LocalFileSource::LocalFileSource(std::string path, const text::XmlString& systemId)
+    : narrowPath(std::move(path)) {
+    setSystemId(systemId.c_str());
+}
+
+xercesc::BinInputStream* LocalFileSource::makeStream() const {
+    if (narrowPath.empty()) return nullptr;
+    auto* stream = new xercesc::BinFileInputStream(narrowPath.c_str(), getMemoryManager());
+    if (stream->getIsOpen()) return stream;
+    delete stream;
+    return nullptr;
+}
+
+xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
+    const XmlString systemId = asString(resource->getSystemId());
+    const XmlString path = localPath(systemId, asString(resource->getBaseURI()));
+    if (path.empty()) return new LocalFileSource(std::string(), systemId);
+    return new LocalFileSource(text::fromXml(path.c_str()), path);
+}
+
+LoadParser::LoadParser() = default;
+
+void LoadParser::secure() {
+    limits.setEntityExpansionLimit(entityExpansionLimit);
+    setSecurityManager(&limits);
+    setXMLEntityResolver(&resolver);
+    setDisableDefaultEntityResolution(true);
+}
+
+void LoadParser::XMLDecl(const XMLCh* versionText, const XMLCh* encodingText,
+                         const XMLCh* standaloneText, const XMLCh* actualEncoding) {
+    XercesDOMParser::XMLDecl(versionText, encodingText, standaloneText, actualEncoding);
+    sawDeclaration = true;
+    version = asString(versionText);
+    encoding = asString(encodingText);
+    standalone = asString(standaloneText);
+}
+
+xercesc::DOMDocument* LoadParser::takeDocument() {
+    xercesc::DOMDocument* document = adoptDocument();
+    if (sawDeclaration) {
+        declaration::insertFirst(document, version, encoding, standalone);
+    }
+    return document;
+}
+
+}  // namespace tovalin

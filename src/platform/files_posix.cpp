@@ -1,0 +1,109 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/platform.hpp"
+
+namespace tovalin::platform {
+namespace {
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int opened) : fd(opened) {}
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd; }
+    bool close() {
+        const int closing = fd;
+        fd = -1;
+        return ::close(closing) == 0;
+    }
+
+  private:
+    int fd;
+};
+
+bool copyWithReadWrite(int from, int to) {
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got == 0) return true;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        for (ssize_t written = 0; written < got;) {
+            const ssize_t put = ::write(to, buffer.data() + written, got - written);
+            if (put < 0 && errno != EINTR) return false;
+            if (put > 0) written += put;
+        }
+    }
+}
+
+// The kernel copies without passing the bytes through this process where it can.
+bool copyContent(int from, int to) {
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (copied == 0) return true;
+        if (copied > 0) continue;
+        if (errno == EINTR) continue;
+        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
+            return copyWithReadWrite(from, to);
+        }
+        return false;
+    }
+}
+
+std::string nameOf(const std::string& path) { return path.substr(folderOf(path).size()); }
+
+}  // namespace
+
+std::string folderOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
+    std::string pattern = folder + prefix + "XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return {};
+    ::close(fd);
+    return pattern;
+}
+
+bool copyFile(const std::string& from, const std::string& to) {
+    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0) return false;
+    FileDescriptor target(
+        ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (target.get() < 0) return false;
+    return copyContent(source.get(), target.get()) && target.close();
+}
+
+bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool fileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
+bool isHiddenFile(const std::string& path) {
+    const std::string name = nameOf(path);
+    return fileExists(path) && !name.empty() && name.front() == '.';
+}
+
+bool setHiddenFile(const std::string& path, bool /*hidden*/) { return fileExists(path); }
+
+std::string temporaryFolder() {
+    const char* fromEnvironment = std::getenv("TMPDIR");
+    std::string folder =
+        fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment : "/tmp";
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace tovalin::platform

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <list>
+#include <string>
+
+#include <xercesc/dom/DOMElement.hpp>
+
+#include "support/locale.hpp"
+#include "support/temp_folder.hpp"
+#include "tovalin/document.hpp"
+
+namespace {
+
+// Opens the protected file services and trimming for the tests.
+class ServiceDocument : public XcsXmlDOMDocument {
+  public:
+    using XcsXmlDOMDocument::deleteString;
+    using XcsXmlDOMDocument::getWindowsTempPath;
+    using XcsXmlDOMDocument::isHidden;
+    using XcsXmlDOMDocument::setHidden;
+};
+
+class WhitespaceTest : public ::testing::Test {
+  protected:
+    testing_support::TempFolder folder;
+    testing_support::ScopedLocale locale{testing_support::shiftJis};
+    ServiceDocument object;
+    std::list<XMLERROR_TYPE> errors;
+
+    // The texts of the root's children after a load, comments and CDATA as their names.
+    std::list<std::string> childrenAfterLoad(const std::string& body) {
+        EXPECT_TRUE(object.load(folder.write("w.xml", "<r>" + body + "</r>"), &errors, false));
+        std::list<std::string> texts;
+        XcsXmlNode root = object.getDocument().getDocumentElement();
+        for (XcsXmlNode c = root.getFirstChild(); !c.isNull(); c = c.getNextSibling()) {
+            texts.push_back(c.getValue());
+        }
+        return texts;
+    }
+    // Whether a text node with these bytes survives a direct cleanup.
+    bool survives(const std::string& text) {
+        XcsXmlDocument& document = object.createDocument("r");
+        XcsXmlNode root = document.getDocumentElement();
+        root.appendChild(document.createTextNode(text));
+        object.removeWhiteSpace(root);
+        return !root.getFirstChild().isNull();
+    }
+    using Texts = std::list<std::string>;
+};
+
+TEST_F(WhitespaceTest, LayoutTextGoesAndTextWithContentStays) {
+    EXPECT_EQ(childrenAfterLoad("\n    "), Texts{});
+    EXPECT_EQ(childrenAfterLoad("word <e/>\n"), (Texts{"word ", "e"}));
+    EXPECT_EQ(childrenAfterLoad(" x "), Texts{" x "});
+    EXPECT_FALSE(survives("\n\x0B")) << "vertical tab after a line break";
+    EXPECT_TRUE(survives("\x0B\n")) << "a vertical tab does not start layout";
+    EXPECT_TRUE(survives("\x81\x40\x81\x40")) << "full-width spaces are content";
+    EXPECT_EQ(childrenAfterLoad("<![CDATA[ \n ]]><!-- \n -->"),
+              (Texts{"#cdata-section", "#comment"}));
+}
+
+TEST_F(WhitespaceTest, TextTheCodePageCannotShowIsNeverTakenForLayout) {
+    // U+00A5 has no Shift_JIS form; whatever it would be substituted with, it is content.
+    EXPECT_EQ(childrenAfterLoad("\n&#xA5;").size(), 1u);
+    EXPECT_EQ(childrenAfterLoad("\n&#x1F600;").size(), 1u);
+}
+
+TEST_F(WhitespaceTest, DirectCallCleansTheWholeDocumentAndReturnsItsArgument) {
+    XcsXmlDocument& document = object.createDocument("r");
+    XcsXmlNode root = document.getDocumentElement();
+    root.appendChild(document.createTextNode("\r\n\t "));
+    root.appendChild(document.createElement("e")).appendChild(document.createTextNode("  "));
+    root.appendChild(document.createTextNode(""));
+    XcsXmlNode null;
+    EXPECT_TRUE(object.removeWhiteSpace(null).isNull());
+    EXPECT_EQ(root.getChildNodes().getLength(), 2u);
+    EXPECT_TRUE(root.getFirstChild().getFirstChild().isNull());
+
+    ServiceDocument empty;
+    EXPECT_THROW(empty.removeWhiteSpace(null), std::exception);
+}
+
+TEST_F(WhitespaceTest, TrimmingTurnsControlsIntoSpacesFirst) {
+    const auto trimmed = [&](std::string text) {
+        object.deleteString(text);
+        return text;
+    };
+    EXPECT_EQ(trimmed("\t\tx\ty\r\n"), "x y");
+    EXPECT_EQ(trimmed("  x  "), "x");
+    EXPECT_EQ(trimmed("\x01\x7F \n"), "");
+    EXPECT_EQ(trimmed(""), "");
+    EXPECT_EQ(trimmed("\x81\x40x\x81\x40"), "\x81\x40x\x81\x40");
+}
+
+TEST_F(WhitespaceTest, HiddenMeansADotNameOnThisPlatform) {
+    const std::string hidden = folder.write(".h.xml", "<x/>");
+    const std::string plain = folder.write("p.xml", "<x/>");
+    EXPECT_TRUE(object.isHidden(hidden));
+    EXPECT_FALSE(object.isHidden(plain));
+    EXPECT_FALSE(object.isHidden(folder.path(".absent")));
+    EXPECT_TRUE(object.setHidden(hidden, false));
+    EXPECT_TRUE(object.isHidden(hidden));
+    EXPECT_FALSE(object.setHidden(folder.path("absent"), true));
+
+    std::string temp;
+    EXPECT_TRUE(object.getWindowsTempPath(temp));
+    EXPECT_EQ(temp.back(), '/');
+}
+
+TEST(PathRule, CheckPathNamesTheFirstForbiddenCharacter) {
+    testing_support::ScopedLocale locale(testing_support::shiftJis);
+    std::u16string clean = u"/a/b.xml";
+    std::u16string tildeFirst = u"/a\uFF5Eb\uFF0D/c.xml";
+    std::string which = "untouched";
+    EXPECT_TRUE(XmlFunction::checkPath(reinterpret_cast<unsigned short*>(clean.data()), which));
+    EXPECT_EQ(which, "untouched");
+    EXPECT_FALSE(
+        XmlFunction::checkPath(reinterpret_cast<unsigned short*>(tildeFirst.data()), which));
+    EXPECT_EQ(which, fullWidthTildeName);
+    EXPECT_EQ(std::string(fullWidthHyphenMinusName), "\x91\x53\x8A\x70\x81\x75\x81\x7C\x81\x76");
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "support/locale.hpp"
+#include "support/temp_folder.hpp"
+#include "tovalin/document.hpp"
+
+namespace {
+
+using testing_support::ScopedLocale;
+using testing_support::TempFolder;
+
+const std::string listDtd = "<!ELEMENT list (item*)>\n<!ELEMENT item (#PCDATA)>\n";
+const std::string validList =
+    "<?xml version=\"1.0\"?>\n<!DOCTYPE list SYSTEM \"list.dtd\">\n"
+    "<list>\n  <item>a</item>\n  <item>b</item>\n</list>\n";
+
+class LoadTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    XcsXmlDOMDocument object;
+    std::list<XMLERROR_TYPE> errors;
+    ScopedLocale locale{testing_support::shiftJis};
+
+    XcsXmlNode root() { return object.getDocument().getDocumentElement(); }
+};
+
+TEST_F(LoadTest, ValidFileWithItsDtdLoadsWithoutLayoutText) {
+    folder.write("list.dtd", listDtd);
+    const std::string file = folder.write("list.xml", validList);
+
+    ASSERT_TRUE(object.load(file, &errors, true));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(object.getPath(), file);
+    EXPECT_EQ(root().getChildNodes().getLength(), 2u);
+    EXPECT_EQ(root().getFirstChild().getFirstChild().getValue(), "a");
+    EXPECT_EQ(object.getDocument().getFirstChild().getNodeType(), 13);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"list.dtd", "list.xml"}));
+}
+
+TEST_F(LoadTest, ValidationErrorsArriveInTheParsersOrderAfterEarlierRecords) {
+    folder.write("list.dtd", listDtd);
+    const std::string file = folder.write(
+        "list.xml",
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE list SYSTEM \"list.dtd\">\n<list><item x=\"1\"/>\n"
+        "<item>1</item>\n<item>2</item>\n<item>3</item>\n<item y=\"2\"/>\n</list>\n");
+    errors.push_back({0, 0, "earlier", "kept"});
+
+    EXPECT_FALSE(object.load(file, &errors, true));
+    ASSERT_EQ(errors.size(), 3u);
+    auto record = errors.begin();
+    EXPECT_EQ(record->message, "earlier");
+    EXPECT_EQ((++record)->lineNumber, 3u);
+    EXPECT_NE(record->systemId.find("MIRTA"), std::string::npos);
+    EXPECT_EQ((++record)->lineNumber, 7u);
+    EXPECT_THROW(object.getDocument(), std::exception);
+
+    errors.clear();
+    EXPECT_TRUE(object.load(file, &errors, false)) << "without validation it is well-formed";
+}
+
+TEST_F(LoadTest, MalformedFileIsReportedInTheListOrOnStandardOutput) {
+    const std::string file = folder.write("bad.xml", "<a>\n<b></a>\n");
+    EXPECT_FALSE(object.load(file, &errors, false));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front().lineNumber, 2u);
+
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(object.load(file, false));
+    EXPECT_FALSE(object.load(file, nullptr, false));
+    const std::string printed = testing::internal::GetCapturedStdout();
+    const std::string expected =
+        "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC9\x8E\xB8"
+        "\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\xA1\n" +
+        errors.front().message + "\n\x8D\x73\x94\xD4\x8D\x86: 2\n\x97\xF1\x94\xD4\x8D\x86: " +
+        std::to_string(errors.front().columnNumber) + "\n";
+    EXPECT_EQ(printed, expected + expected);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"bad.xml"});
+}
+
+TEST_F(LoadTest, ProblemInsideTheDtdNamesTheDtd) {
+    folder.write("broken.dtd", "<!ELEMENT list (item*)>\n\n<!ELEMENT>\n");
+    const std::string file =
+        folder.write("list.xml", "<!DOCTYPE list SYSTEM \"broken.dtd\">\n<list/>\n");
+    EXPECT_FALSE(object.load(file, &errors, true));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.front().systemId, folder.path("broken.dtd"));
+    EXPECT_EQ(errors.front().lineNumber, 3u);
+}
+
+TEST_F(LoadTest, ForbiddenCharactersInTheFolderAreRefused) {
+    const std::string minusFolder = folder.folder(
+        "a\x81\x7C"
+        "b");
+    const std::string bothFolder = folder.folder("c\x81\x60\x81\x7C");
+    folder.write(
+        "a\x81\x7C"
+        "b/x.xml",
+        "<x/>");
+    folder.write("c\x81\x60\x81\x7C/x.xml", "<x/>");
+    const std::string namedFile = folder.write("\x81\x7C\x81\x60.xml", "<x/>");
+
+    EXPECT_FALSE(object.load(minusFolder + "x.xml", &errors, false));
+    EXPECT_FALSE(object.load(bothFolder + "x.xml", &errors, false));
+    ASSERT_EQ(errors.size(), 2u);
+    const std::string front = "\x83\x70\x83\x58\x82\xC9";
+    const std::string rest =
+        "\x82\xAA\x8A\xDC\x82\xDC\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x88\xD7\x81\x41\x93\xC7\x8D\x9E"
+        "\x82\xDE\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x42\n";
+    EXPECT_EQ(errors.front().message.substr(0, front.size() + 10 + rest.size()),
+              front + fullWidthHyphenMinusName + rest);
+    EXPECT_EQ(errors.front().systemId, minusFolder + "x.xml");
+    EXPECT_EQ(errors.front().lineNumber, 0u);
+    EXPECT_NE(errors.back().message.find(fullWidthTildeName), std::string::npos);
+
+    EXPECT_TRUE(object.load(namedFile, &errors, false));
+    EXPECT_EQ(folder.files().size(), 3u);
+}
+
+TEST_F(LoadTest, MessagesFollowTheProcessCodePage) {
+    ScopedLocale utf8(testing_support::utf8);
+    const std::string file = folder.write("\xEF\xBC\x8D/x.xml", "");
+    folder.folder("\xEF\xBC\x8D");
+    folder.write("\xEF\xBC\x8D/x.xml", "<x/>");
+    EXPECT_FALSE(object.load(file, &errors, false));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front().message.rfind("\xE3\x83\x91\xE3\x82\xB9\xE3\x81\xAB\xE5\x85\xA8", 0),
+              0u);
+}
+
+TEST_F(LoadTest, MissingFileIsAFailureWithAdvice) {
+    EXPECT_FALSE(object.load(folder.path("absent.xml"), &errors, false));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front().message,
+              "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x88\xDA\x93\xAE\x82\xB5\x82\xC4\x82\xA9\x82"
+              "\xE7\x82\xE0\x82\xA4\x88\xEA\x93\x78\x8D\x73\x82\xC1\x82\xC4\x82\xAD\x82\xBE\x82\xB3"
+              "\x82\xA2\x81\x42");
+    EXPECT_EQ(errors.front().systemId, folder.path("absent.xml"));
+    EXPECT_TRUE(folder.files().empty());
+}
+
+TEST_F(LoadTest, FolderWithoutRoomForAWorkingCopyFailsCleanly) {
+    const std::string locked = folder.folder("locked");
+    const std::string file = folder.write("locked/x.xml", "<x/>");
+    chmod(locked.c_str(), 0555);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Root ignores permission bits; an ordinary user does not.
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        std::list<XMLERROR_TYPE> childErrors;
+        XcsXmlDOMDocument childObject;
+        const bool loaded = childObject.load(file, &childErrors, false);
+        _exit(!loaded && childErrors.size() == 1 && childErrors.front().lineNumber == 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"locked/x.xml"});
+}
+
+TEST_F(LoadTest, HiddenAndReadOnlySourcesLoadUnchanged) {
+    const std::string hidden = folder.write(".hidden.xml", "<x/>");
+    const std::string readOnly = folder.write("ro.xml", "<y/>");
+    chmod(readOnly.c_str(), 0444);
+    EXPECT_TRUE(object.load(hidden, &errors, false));
+    EXPECT_TRUE(object.load(readOnly, &errors, false));
+    struct stat status {};
+    stat(readOnly.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0444u);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{".hidden.xml", "ro.xml"}));
+}
+
+TEST_F(LoadTest, SecondLoadReplacesAndFailedLoadKeepsTheFirst) {
+    const std::string first = folder.write("first.xml", "<first/>");
+    const std::string second = folder.write("second.xml", "<second/>");
+    const std::string broken = folder.write("broken.xml", "<broken>");
+    ASSERT_TRUE(object.load(first, &errors, false));
+    XcsXmlNode firstRoot = root();
+    ASSERT_TRUE(object.load(second, &errors, false));
+    EXPECT_EQ(object.getPath(), second);
+    EXPECT_EQ(root().getValue(), "second");
+    EXPECT_EQ(firstRoot.getValue(), "first");
+
+    EXPECT_FALSE(object.load(broken, &errors, false));
+    EXPECT_EQ(object.getPath(), second);
+    EXPECT_EQ(root().getValue(), "second");
+}
+
+TEST_F(LoadTest, JapaneseFilesReadBackInEitherLocale) {
+    const std::string sjisFile = folder.write(
+        "sjis.xml",
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r a=\"\x87\x40\">\x81\x60\x81\x7C</r>");
+    const std::string utf16File =
+        folder.write("utf16.xml", std::string("\xFF\xFE<\0r\0>\0\x5E\xFF\x0D\xFF<\0/\0r\0>\0", 20));
+    ASSERT_TRUE(object.load(sjisFile, &errors, false));
+    EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
+    EXPECT_EQ(root().getAttribute("a"), "\x87\x40");
+    ASSERT_TRUE(object.load(utf16File, &errors, false)) << errors.front().message;
+    EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
+
+    ScopedLocale utf8(testing_support::utf8);
+    EXPECT_EQ(root().getFirstChild().getValue(), "\xEF\xBD\x9E\xEF\xBC\x8D");
+    ASSERT_TRUE(object.load(sjisFile, &errors, false));
+    EXPECT_EQ(root().getAttribute("a"), "\xE2\x91\xA0");
+}
+
+TEST_F(LoadTest, EntityExpansionIsBounded) {
+    std::string bomb = "<?xml version=\"1.0\"?>\n<!DOCTYPE b [\n<!ENTITY e0 \"lol\">\n";
+    for (int level = 1; level <= 10; ++level) {
+        bomb += "<!ENTITY e" + std::to_string(level) + " \"";
+        for (int i = 0; i < 10; ++i) bomb += "&e" + std::to_string(level - 1) + ";";
+        bomb += "\">\n";
+    }
+    bomb += "]>\n<b>&e10;</b>\n";
+    EXPECT_FALSE(object.load(folder.write("bomb.xml", bomb), &errors, false));
+    EXPECT_FALSE(errors.empty());
+}
+
+TEST_F(LoadTest, RemoteDtdIsNeverFetched) {
+    const std::string file =
+        folder.write("net.xml", "<!DOCTYPE r SYSTEM \"http://127.0.0.1:9/r.dtd\">\n<r/>\n");
+    EXPECT_FALSE(object.load(file, &errors, false));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.front().message.find("http://127.0.0.1:9/r.dtd"), std::string::npos);
+}
+
+}  // namespace
