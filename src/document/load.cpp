@@ -2,6 +2,7 @@
 #include <iterator>
 
 #include <xercesc/dom/DOMException.hpp>
+#include <xercesc/util/TranscodingException.hpp>
 #include <xercesc/util/XMLException.hpp>
 
 #include "data/whitespace.hpp"
@@ -85,7 +86,14 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
         addRecord(errors, messages::moveFileAndRetry(), source);
         return failWith(errors, earlier, listed);
     }
-    const tovalin::text::XmlString copyPath = tovalin::text::toXml(copy.path);
+    tovalin::text::XmlString copyPath;
+    try {
+        copyPath = tovalin::text::toXml(copy.path);
+    } catch (const xercesc::TranscodingException&) {
+        // A folder named with bytes that are no text in the process code page.
+        addRecord(errors, messages::moveFileAndRetry(), source);
+        return failWith(errors, earlier, listed);
+    }
     if (const XMLCh forbidden = messages::firstForbiddenCharacter(copyPath.c_str())) {
         addRecord(errors, messages::refusedPath(forbidden), source);
         if (!listed) std::cout << errors.back().message << std::endl;

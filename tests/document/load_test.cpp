@@ -143,6 +143,12 @@ TEST_F(LoadTest, MissingFileIsAFailureWithAdvice) {
               "\x82\xA2\x81\x42");
     EXPECT_EQ(errors.front().systemId, folder.path("absent.xml"));
     EXPECT_TRUE(folder.files().empty());
+
+    const std::string notText = folder.folder("\x81\x20");
+    folder.write("\x81\x20/x.xml", "<x/>");
+    EXPECT_FALSE(object.load(notText + "x.xml", &errors, false));
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_EQ(folder.files().size(), 1u);
 }
 
 TEST_F(LoadTest, FolderWithoutRoomForAWorkingCopyFailsCleanly) {
