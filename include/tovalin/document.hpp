@@ -13,6 +13,7 @@
 
 XERCES_CPP_NAMESPACE_BEGIN
 class ErrorHandler;
+class XMLFormatter;
 class XercesDOMParser;
 XERCES_CPP_NAMESPACE_END
 
@@ -43,12 +44,29 @@ class TOVALIN_API XcsXmlDOMDocument {
     virtual bool load(const std::string& path, std::list<XMLERROR_TYPE>* errors, bool validate);
     // The same; the first problem is written to standard output.
     virtual bool load(const std::string& path, bool validate);
+    // Writes the document to the file in the encoding, keeping the earlier content in the
+    // file's ".BAK" beside it until the new content is safely stored. False when nothing
+    // was written or the earlier content was put back.
+    virtual bool save(const std::string& path, TL_ENCODE_TYPE type);
+    // Replaces the document by a new one holding a deep copy of the other's root element
+    // and nothing else; the other may be this object's own document.
+    virtual XcsXmlDocument& bind(const XcsXmlDocument& other);
+    // Puts a new XML declaration first, replacing one that stands there; false when the
+    // document has no node at all.
+    virtual bool setXMLDecl(TL_ENCODE_TYPE type) const;
+    // Adds a stylesheet instruction directly before the root element.
+    virtual bool setXSL(const std::string& href) const;
+    // Replaces the document type by one that names the DTD file at the given location.
+    virtual bool setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE type) const;
 
     // The document held; throws std::exception with the text "no document" when empty.
     XcsXmlDocument& getDocument();
     std::string getPath() const;
     // Replaces the document by a new one holding only a root element of the given name.
     XcsXmlDocument& createDocument(const std::string& rootName);
+    // Writes the node and its subtree through the formatter of the save in progress; false
+    // for a node the writer does not write, and when no save is in progress.
+    bool saveDOMTree(XcsXmlNode& node);
     // Removes the whitespace-only text nodes of the whole document; returns the node given.
     XcsXmlNode removeWhiteSpace(XcsXmlNode& node);
 
@@ -73,10 +91,15 @@ class TOVALIN_API XcsXmlDOMDocument {
     // declared encoding is taken.
     bool loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors, bool validate,
                   bool listed);
+    // Makes the parser document the one held, in place of the earlier one.
+    XcsXmlDocument& install(xercesc::DOMDocument* made);
+    bool writeFile(const std::string& target, TL_ENCODE_TYPE type);
 
     std::string path;
     std::string encoding;
     XcsXmlDocument* document;
+    // Present only while a save runs.
+    xercesc::XMLFormatter* formatter;
 };
 
 // The document interface that the factory hands out: an XcsXmlDOMDocument and nothing more.

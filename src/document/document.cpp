@@ -1,9 +1,8 @@
 #include <stdexcept>
 
 #include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMImplementation.hpp>
-#include <xercesc/dom/DOMImplementationRegistry.hpp>
 
+#include "document/parser_document.hpp"
 #include "node/access.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
@@ -17,10 +16,7 @@ XcsXmlDocument* copyOf(const XcsXmlDocument* document) {
 
 // A new parser document holding one root element; freed again if the name is refused.
 xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
-    static const XMLCh core[] = u"Core";
-    xercesc::DOMImplementation* implementation =
-        xercesc::DOMImplementationRegistry::getDOMImplementation(core);
-    xercesc::DOMDocument* made = implementation->createDocument();
+    xercesc::DOMDocument* made = tovalin::newEmptyDocument();
     try {
         made->appendChild(made->createElement(tovalin::text::toXml(rootName).c_str()));
     } catch (...) {
@@ -32,10 +28,13 @@ xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
 
 }  // namespace
 
-XcsXmlDOMDocument::XcsXmlDOMDocument() : document(nullptr) {}
+XcsXmlDOMDocument::XcsXmlDOMDocument() : document(nullptr), formatter(nullptr) {}
 
 XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
-    : path(other.path), encoding(other.encoding), document(copyOf(other.document)) {}
+    : path(other.path),
+      encoding(other.encoding),
+      document(copyOf(other.document)),
+      formatter(nullptr) {}
 
 XcsXmlDOMDocument& XcsXmlDOMDocument::operator=(const XcsXmlDOMDocument& other) {
     if (this == &other) return *this;
@@ -65,8 +64,13 @@ std::string XcsXmlDOMDocument::getPath() const { return path; }
 
 XcsXmlDocument& XcsXmlDOMDocument::createDocument(const std::string& rootName) {
     initData();
-    xercesc::DOMDocument* made = newParserDocument(rootName);
+    return install(newParserDocument(rootName));
+}
+
+XcsXmlDocument& XcsXmlDOMDocument::install(xercesc::DOMDocument* made) {
     const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(made));
-    document = new XcsXmlDocument(made, tree);
+    auto* installed = new XcsXmlDocument(made, tree);
+    delete document;
+    document = installed;
     return *document;
 }

@@ -64,6 +64,12 @@ bool failWith(std::list<XMLERROR_TYPE>& errors, std::size_t earlier, bool listed
     return false;
 }
 
+void keepInternalSubset(tovalin::detail::Tree& tree, const tovalin::text::XmlString& subset) {
+    if (subset.empty()) return;
+    tree.loadedDocumentType = tree.document->getDoctype();
+    tree.loadedSubset = subset;
+}
+
 }  // namespace
 
 bool XcsXmlDOMDocument::load(const std::string& source, std::list<XMLERROR_TYPE>* errors,
@@ -111,6 +117,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
 
     xercesc::DOMDocument* parsed = parser.takeDocument();
     const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(parsed));
+    keepInternalSubset(*tree.get(), tovalin::readSubset(copy.path, parser.internalSubset()));
     tovalin::removeBlankText(parsed);
     auto* loaded = new XcsXmlDocument(parsed, tree);
     delete document;
@@ -139,7 +146,7 @@ bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy)
         tovalin::platform::createUniqueFile(tovalin::platform::folderOf(source), "MIRTA");
     if (made.empty()) return false;
     // A copy that failed would leave an empty file for the parser to misreport.
-    if (!tovalin::platform::copyFile(source, made)) {
+    if (!tovalin::platform::copyFile(source, made, tovalin::platform::CopyInto::ownFile)) {
         tovalin::platform::deleteFile(made);
         return false;
     }

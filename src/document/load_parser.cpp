@@ -1,5 +1,9 @@
 #include "document/load_parser.hpp"
 
+#include <xercesc/internal/ReaderMgr.hpp>
+#include <xercesc/internal/XMLScanner.hpp>
+#include <xercesc/sax/Locator.hpp>
+
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/BinFileInputStream.hpp>
 
@@ -112,6 +116,22 @@ void LoadParser::XMLDecl(const XMLCh* versionText, const XMLCh* encodingText,
     version = asString(versionText);
     encoding = asString(encodingText);
     standalone = asString(standaloneText);
+}
+
+void LoadParser::startIntSubset() {
+    XercesDOMParser::startIntSubset();
+    const xercesc::Locator* at = getScanner()->getLocator();
+    subset.startLine = at->getLineNumber();
+    subset.startColumn = at->getColumnNumber();
+    subset.encoding = asString(getScanner()->getReaderMgr()->getCurrentEncodingStr());
+}
+
+void LoadParser::endIntSubset() {
+    const xercesc::Locator* at = getScanner()->getLocator();
+    subset.endLine = at->getLineNumber();
+    subset.endColumn = at->getColumnNumber();
+    subset.seen = true;
+    XercesDOMParser::endIntSubset();
 }
 
 xercesc::DOMDocument* LoadParser::takeDocument() {

@@ -10,6 +10,7 @@
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLEntityResolver.hpp>
 
+#include "document/internal_subset.hpp"
 #include "text/code_page.hpp"
 
 namespace tovalin {
@@ -40,14 +41,18 @@ class LoadParser : public xercesc::XercesDOMParser {
 
     void XMLDecl(const XMLCh* version, const XMLCh* encoding, const XMLCh* standalone,
                  const XMLCh* actualEncoding) override;
+    void startIntSubset() override;
+    void endIntSubset() override;
     // Takes the parsed document, with the declaration node first when the file had one.
     xercesc::DOMDocument* takeDocument();
+    const SubsetSpan& internalSubset() const { return subset; }
 
   private:
     xercesc::SecurityManager limits;
     LocalEntityResolver resolver;
     bool sawDeclaration = false;
     text::XmlString version, encoding, standalone;
+    SubsetSpan subset;
 };
 
 }  // namespace tovalin

@@ -5,6 +5,8 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 
+#include "text/code_page.hpp"
+
 namespace tovalin::detail {
 
 struct Tree {
@@ -17,6 +19,10 @@ struct Tree {
     xercesc::DOMDocument* const document;
     // Not atomic: a tree is used by one thread at a time.
     unsigned long holders = 0;
+    // The document type read from the file and its internal subset as the file wrote it,
+    // since the parser's own rebuilt subset loses parts of it.
+    const xercesc::DOMNode* loadedDocumentType = nullptr;
+    text::XmlString loadedSubset;
 
   private:
     explicit Tree(xercesc::DOMDocument* owned) : document(owned) {}

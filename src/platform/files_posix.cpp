@@ -61,6 +61,23 @@ bool copyContent(int from, int to) {
     }
 }
 
+int openDestination(const std::string& path, CopyInto destination, mode_t sourceMode) {
+    constexpr int writing = O_WRONLY | O_CLOEXEC;
+    switch (destination) {
+        case CopyInto::ownFile:
+            return ::open(path.c_str(), writing | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
+        case CopyInto::newFile: {
+            const int fd = ::open(path.c_str(), writing | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+            // The mode given to open passes the umask; the source's own bits are wanted.
+            if (fd >= 0) ::fchmod(fd, sourceMode);
+            return fd;
+        }
+        case CopyInto::callersFile:
+            return ::open(path.c_str(), writing | O_TRUNC);
+    }
+    return -1;
+}
+
 std::string nameOf(const std::string& path) { return path.substr(folderOf(path).size()); }
 
 }  // namespace
@@ -78,13 +95,20 @@ std::string createUniqueFile(const std::string& folder, const std::string& prefi
     return pattern;
 }
 
-bool copyFile(const std::string& from, const std::string& to) {
+bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
     FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0) return false;
-    FileDescriptor target(
-        ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
+    struct stat status {};
+    if (source.get() < 0 || ::fstat(source.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    FileDescriptor target(openDestination(to, destination, status.st_mode & 0777));
     if (target.get() < 0) return false;
-    return copyContent(source.get(), target.get()) && target.close();
+    const bool copied = copyContent(source.get(), target.get()) &&
+                        (destination == CopyInto::ownFile || ::fsync(target.get()) == 0) &&
+                        target.close();
+    // A new file that did not receive the whole content must not pass for a copy.
+    if (!copied && destination == CopyInto::newFile) ::unlink(to.c_str());
+    return copied;
 }
 
 bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }

@@ -22,8 +22,20 @@ std::string folderOf(const std::string& path);
 // Returns its path, or an empty string when no file could be created.
 std::string createUniqueFile(const std::string& folder, const std::string& prefix);
 
-// Copies the content of one file over another, replacing what the destination held.
-bool copyFile(const std::string& from, const std::string& to);
+// Where a copy goes, and how far it must be stored before the copy counts as made.
+enum class CopyInto {
+    // A file this process made for itself: replaced; a link planted there is not followed.
+    ownFile,
+    // A file that must not exist yet: created with the permissions of the source (so it is
+    // never readable by more users than the source) and written through to stable storage.
+    newFile,
+    // The caller's file, reached as the caller names it: replaced and written through to
+    // stable storage.
+    callersFile,
+};
+
+// Copies the content of one file to another.
+bool copyFile(const std::string& from, const std::string& to, CopyInto destination);
 
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);

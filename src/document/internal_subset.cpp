@@ -1,0 +1,117 @@
+#include "document/internal_subset.hpp"
+
+#include <fstream>
+#include <memory>
+
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/TransService.hpp>
+#include <xercesc/util/XMLException.hpp>
+
+namespace tovalin {
+namespace {
+
+using text::XmlString;
+
+constexpr XMLSize_t blockSize = 1 << 14;
+
+// The parser names the byte order of an encoding it detected in parentheses: "UTF-16 (LE)".
+std::string transcoderName(const XmlString& parserName) {
+    std::string name = text::fromXml(parserName.c_str());
+    for (const char* order : {"LE", "BE"}) {
+        const std::string marked = std::string(" (") + order + ")";
+        const std::string::size_type at = name.find(marked);
+        if (at != std::string::npos) name.replace(at, marked.size(), order);
+    }
+    return name;
+}
+
+std::unique_ptr<xercesc::XMLTranscoder> transcoderFor(const XmlString& parserName) {
+    xercesc::XMLTransService::Codes result = xercesc::XMLTransService::Ok;
+    std::unique_ptr<xercesc::XMLTranscoder> made(
+        xercesc::XMLPlatformUtils::fgTransService->makeNewTranscoderFor(
+            transcoderName(parserName).c_str(), result, blockSize));
+    if (result != xercesc::XMLTransService::Ok) made.reset();
+    return made;
+}
+
+// Follows the characters of the file by line and column, the way the parser counts them,
+// and keeps those of the span with each line end as one line feed.
+class SpanCollector {
+  public:
+    explicit SpanCollector(const SubsetSpan& span) : span(span) {}
+
+    // False once the span is complete.
+    bool take(XMLCh c) {
+        if (atStart) {
+            atStart = false;
+            if (c == 0xFEFF) return true;
+        }
+        if (afterCarriageReturn && c == u'\n') {
+            afterCarriageReturn = false;
+            return true;
+        }
+        afterCarriageReturn = c == u'\r';
+        if (before(span.endLine, span.endColumn)) {
+            if (!before(span.startLine, span.startColumn))
+                collected += afterCarriageReturn ? u'\n' : c;
+        }
+        advance(c);
+        return before(span.endLine, span.endColumn);
+    }
+
+    // The span without its closing bracket.
+    XmlString text() const {
+        if (collected.empty() || collected.back() != u']') return {};
+        return collected.substr(0, collected.size() - 1);
+    }
+
+  private:
+    bool before(XMLFileLoc lineAt, XMLFileLoc columnAt) const {
+        return line < lineAt || (line == lineAt && column < columnAt);
+    }
+    void advance(XMLCh c) {
+        if (c == u'\n' || c == u'\r') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+
+    const SubsetSpan& span;
+    XmlString collected;
+    XMLFileLoc line = 1, column = 1;
+    bool atStart = true;
+    bool afterCarriageReturn = false;
+};
+
+}  // namespace
+
+XmlString readSubset(const std::string& path, const SubsetSpan& span) {
+    if (!span.seen) return {};
+    const std::unique_ptr<xercesc::XMLTranscoder> transcoder = transcoderFor(span.encoding);
+    std::ifstream file(path, std::ios::binary);
+    if (!transcoder || !file) return {};
+    SpanCollector collector(span);
+    std::string bytes;
+    XMLCh characters[blockSize];
+    unsigned char sizes[blockSize];
+    char block[blockSize];
+    try {
+        while (file.read(block, sizeof block) || file.gcount() > 0) {
+            bytes.append(block, static_cast<std::size_t>(file.gcount()));
+            XMLSize_t eaten = 0;
+            const XMLSize_t count =
+                transcoder->transcodeFrom(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                          bytes.size(), characters, blockSize, eaten, sizes);
+            bytes.erase(0, eaten);
+            for (XMLSize_t i = 0; i < count; ++i) {
+                if (!collector.take(characters[i])) return collector.text();
+            }
+        }
+    } catch (const xercesc::XMLException&) {
+    }
+    return {};
+}
+
+}  // namespace tovalin

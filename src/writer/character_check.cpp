@@ -1,0 +1,76 @@
+#include "writer/character_check.hpp"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include <xercesc/util/TranscodingException.hpp>
+
+#include "text/transcoder_cache.hpp"
+
+namespace tovalin::writer {
+namespace {
+
+bool isHighSurrogate(XMLCh c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(XMLCh c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The characters of XML 1.0 within one UTF-16 unit (surrogates are judged in pairs).
+bool isXmlCharacter(XMLCh c) {
+    if (c < 0x20) return c == 0x09 || c == 0x0A || c == 0x0D;
+    return c < 0xD800 || (c >= 0xE000 && c <= 0xFFFD);
+}
+
+[[noreturn]] void refuse(unsigned long codePoint, const std::string& encoding) {
+    char text[80];
+    std::snprintf(text, sizeof text, "the character U+%04lX cannot be written in %s", codePoint,
+                  encoding.c_str());
+    throw std::domain_error(text);
+}
+
+}  // namespace
+
+CharacterCheck::CharacterCheck(std::string encoding)
+    : encoding(std::move(encoding)), unicode(this->encoding == "UTF-16") {}
+
+void CharacterCheck::require(const XMLCh* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const XMLCh c = text[i];
+        if (c < 0x7F && (c >= 0x20 || isXmlCharacter(c))) continue;
+        if (isHighSurrogate(c) && i + 1 < length && isLowSurrogate(text[i + 1])) {
+            const unsigned long pair = 0x10000 + ((c - 0xD800UL) << 10) + (text[i + 1] - 0xDC00UL);
+            if (!unicode) refuse(pair, encoding);
+            ++i;
+            continue;
+        }
+        if (!isXmlCharacter(c) || !representable(c)) refuse(c, encoding);
+    }
+}
+
+bool CharacterCheck::representable(XMLCh character) {
+    if (unicode) return true;
+    if (answers.empty()) answers.resize(0x10000);
+    unsigned char& answer = answers[character];
+    if (answer == 0) answer = roundTrips(character) ? 1 : 2;
+    return answer == 1;
+}
+
+// Encodes the character alone and decodes the bytes again; a character that is dropped,
+// replaced or mapped one way only does not come back as itself.
+bool CharacterCheck::roundTrips(XMLCh character) const {
+    xercesc::XMLTranscoder& transcoder = text::transcoderFor(encoding);
+    XMLByte bytes[8];
+    XMLCh back[4];
+    unsigned char sizes[4];
+    XMLSize_t eaten = 0;
+    try {
+        const XMLSize_t count = transcoder.transcodeTo(&character, 1, bytes, sizeof bytes, eaten,
+                                                       xercesc::XMLTranscoder::UnRep_Throw);
+        if (eaten != 1 || count == 0) return false;
+        const XMLSize_t decoded = transcoder.transcodeFrom(bytes, count, back, 4, eaten, sizes);
+        return decoded == 1 && eaten == count && back[0] == character;
+    } catch (const xercesc::TranscodingException&) {
+        text::discardTranscoder(encoding);
+        return false;
+    }
+}
+
+}  // namespace tovalin::writer

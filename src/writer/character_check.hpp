@@ -1,0 +1,35 @@
+// Which characters a saved file can carry. A file must hold only characters XML allows,
+// each of them representable in the file's encoding in a way that reads back as the same
+// character: the Shift_JIS transcoder drops some characters (U+FEFF) without complaint.
+#ifndef TOVALIN_WRITER_CHARACTER_CHECK_HPP
+#define TOVALIN_WRITER_CHARACTER_CHECK_HPP
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <xercesc/util/XercesDefs.hpp>
+
+namespace tovalin::writer {
+
+class CharacterCheck {
+  public:
+    // The encoding name as the file declares it: "UTF-16" or "Shift_JIS".
+    explicit CharacterCheck(std::string encoding);
+
+    // Throws std::domain_error naming the first character the file cannot carry.
+    void require(const XMLCh* text, std::size_t length);
+
+  private:
+    bool representable(XMLCh character);
+    bool roundTrips(XMLCh character) const;
+
+    std::string encoding;
+    bool unicode;
+    // Per BMP character of the non-Unicode encoding: 0 not yet asked, 1 yes, 2 no.
+    std::vector<unsigned char> answers;
+};
+
+}  // namespace tovalin::writer
+
+#endif

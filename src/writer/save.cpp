@@ -1,0 +1,81 @@
+#include <memory>
+
+#include <xercesc/framework/XMLFormatter.hpp>
+
+#include "platform/output_file.hpp"
+#include "tovalin/document.hpp"
+#include "writer/backup.hpp"
+#include "writer/format_target.hpp"
+#include "writer/tree_writer.hpp"
+
+namespace {
+
+// The formatter of one save, held in the document object's member while the tree is
+// written and gone again on every way out.
+class ActiveFormatter {
+  public:
+    ActiveFormatter(xercesc::XMLFormatter*& member, const char* encoding,
+                    xercesc::XMLFormatTarget* target)
+        : member(member) {
+        member = new xercesc::XMLFormatter(encoding, target, xercesc::XMLFormatter::CharEscapes,
+                                           xercesc::XMLFormatter::UnRep_Fail);
+    }
+    ~ActiveFormatter() {
+        delete member;
+        member = nullptr;
+    }
+    ActiveFormatter(const ActiveFormatter&) = delete;
+    ActiveFormatter& operator=(const ActiveFormatter&) = delete;
+
+  private:
+    xercesc::XMLFormatter*& member;
+};
+
+std::unique_ptr<XcsXmlFormatTarget> targetFor(TL_ENCODE_TYPE type, std::ostream& stream) {
+    if (type == TL_ENCODE_UTF16) return std::make_unique<XcsXmlUnicodeFormatTarget>(stream);
+    return std::make_unique<XcsXmlFormatTarget>(stream);
+}
+
+}  // namespace
+
+bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
+    if (document == nullptr || (type != TL_ENCODE_UTF16 && type != TL_ENCODE_SHIFT_JIS)) {
+        return false;
+    }
+    tovalin::writer::Backup backup(target);
+    if (!backup.ready()) return false;
+    const bool hidden = isHidden(target);
+    if (hidden) setHidden(target, false);
+    const bool written = writeFile(target, type);
+    if (!written) backup.restore();
+    if (hidden) setHidden(target, true);
+    return written;
+}
+
+// Writes the whole file and stores it durably; on any failure the earlier encoding name is
+// back and the file may hold anything.
+bool XcsXmlDOMDocument::writeFile(const std::string& target, TL_ENCODE_TYPE type) {
+    const bool unicode = type == TL_ENCODE_UTF16;
+    tovalin::platform::OutputFile file(target, !unicode);
+    if (!file.isOpen()) return false;
+    const std::string earlier = encoding;
+    try {
+        const std::unique_ptr<XcsXmlFormatTarget> output = targetFor(type, file.stream());
+        encoding = unicode ? "UTF-16" : "Shift_JIS";
+        // Little-endian whatever the machine, as the byte-order mark says.
+        const ActiveFormatter active(formatter, unicode ? "UTF-16LE" : "Shift_JIS", output.get());
+        saveDOMTree(*document);
+    } catch (...) {
+        encoding = earlier;
+        return false;
+    }
+    if (file.commit()) return true;
+    encoding = earlier;
+    return false;
+}
+
+bool XcsXmlDOMDocument::saveDOMTree(XcsXmlNode& node) {
+    const xercesc::DOMNode* target = node;
+    if (formatter == nullptr || target == nullptr) return false;
+    return tovalin::writer::writeTree(*formatter, target, encoding);
+}

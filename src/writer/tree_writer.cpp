@@ -1,0 +1,177 @@
+#include "writer/tree_writer.hpp"
+
+#include <stdexcept>
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMDocumentType.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMNamedNodeMap.hpp>
+
+#include "node/declaration.hpp"
+#include "text/code_page.hpp"
+#include "writer/document_type.hpp"
+#include "writer/markup_output.hpp"
+
+namespace tovalin::writer {
+namespace {
+
+using text::XmlString;
+using xercesc::DOMNode;
+
+XmlString orEmpty(const XMLCh* text) { return text == nullptr ? XmlString() : XmlString(text); }
+
+bool isWritten(const DOMNode* node) {
+    switch (node->getNodeType()) {
+        case DOMNode::DOCUMENT_NODE:
+        case DOMNode::DOCUMENT_TYPE_NODE:
+        case DOMNode::ELEMENT_NODE:
+        case DOMNode::TEXT_NODE:
+        case DOMNode::CDATA_SECTION_NODE:
+        case DOMNode::ENTITY_REFERENCE_NODE:
+        case DOMNode::PROCESSING_INSTRUCTION_NODE:
+        case DOMNode::COMMENT_NODE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Content that no markup can carry is refused rather than written into a file that no
+// parser reads back.
+void refuseIfFound(const XmlString& content, const char16_t* forbidden, const char* what) {
+    if (content.find(forbidden) != XmlString::npos) throw std::domain_error(what);
+}
+
+class TreeWriter {
+  public:
+    TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding)
+        : check(encoding), out(formatter, check), encoding(text::toXml(encoding)) {}
+
+    // Writes what comes before the node's children; true when the children follow.
+    bool open(const DOMNode* node) {
+        switch (node->getNodeType()) {
+            case DOMNode::DOCUMENT_NODE:
+                startDocument(static_cast<const xercesc::DOMDocument*>(node));
+                return node->hasChildNodes();
+            case DOMNode::ELEMENT_NODE:
+                return startElement(static_cast<const xercesc::DOMElement*>(node));
+            case DOMNode::TEXT_NODE:
+                out.text(node->getNodeValue());
+                return false;
+            case DOMNode::ENTITY_REFERENCE_NODE:
+                out.markup(u"&" + orEmpty(node->getNodeName()) + u";");
+                return false;
+            default:
+                writeLeaf(node);
+                return false;
+        }
+    }
+
+    // Writes what comes after the children of a node that had them.
+    void close(const DOMNode* node) {
+        if (node->getNodeType() != DOMNode::ELEMENT_NODE) return;
+        out.markup(u"</" + orEmpty(node->getNodeName()) + u">\n");
+    }
+
+  private:
+    void startDocument(const xercesc::DOMDocument* document) {
+        const DOMNode* first = document->getFirstChild();
+        const bool declared = first != nullptr && declaration::isDeclaration(first);
+        if (!declared && encoding != u"UTF-16") writeDeclaration(u"1.0", XmlString());
+    }
+
+    bool startElement(const xercesc::DOMElement* element) {
+        out.markup(u"<" + orEmpty(element->getTagName()));
+        const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
+        for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
+            const DOMNode* attribute = attributes->item(i);
+            out.markup(u" " + orEmpty(attribute->getNodeName()) + u"=\"");
+            out.attributeValue(attribute->getNodeValue());
+            out.markup(u"\"");
+        }
+        const DOMNode* first = element->getFirstChild();
+        if (first == nullptr) {
+            out.markup(u"/>\n");
+            return false;
+        }
+        out.markup(first->getNodeType() == DOMNode::TEXT_NODE ? u">" : u">\n");
+        return true;
+    }
+
+    void writeLeaf(const DOMNode* node) {
+        const XmlString value = orEmpty(node->getNodeValue());
+        switch (node->getNodeType()) {
+            case DOMNode::DOCUMENT_TYPE_NODE:
+                out.markup(documentTypeMarkup(static_cast<const xercesc::DOMDocumentType*>(node)) +
+                           u"\n");
+                return;
+            case DOMNode::CDATA_SECTION_NODE:
+                writeCdata(value);
+                return;
+            case DOMNode::COMMENT_NODE:
+                refuseIfFound(value + u"-", u"--", "a comment holds \"--\" or ends with \"-\"");
+                out.markup(u"<!--" + value + u"-->\n");
+                return;
+            default:
+                writeInstruction(node, value);
+        }
+    }
+
+    void writeInstruction(const DOMNode* node, const XmlString& data) {
+        if (declaration::isDeclaration(node)) {
+            writeDeclaration(declaration::valueOf(node, u"version"),
+                             declaration::valueOf(node, u"standalone"));
+            return;
+        }
+        refuseIfFound(data, u"?>", "an instruction holds \"?>\"");
+        const XmlString separator = data.empty() ? XmlString() : XmlString(u" ");
+        out.markup(u"<?" + orEmpty(node->getNodeName()) + separator + data + u"?>\n");
+    }
+
+    void writeDeclaration(const XmlString& version, const XmlString& standalone) {
+        XmlString markup = u"<?xml version=\"" + (version.empty() ? u"1.0" : version) +
+                           u"\" encoding=\"" + encoding;
+        if (!standalone.empty()) markup += u"\" standalone=\"" + standalone;
+        out.markup(markup + u"\"?>\n");
+    }
+
+    // A section cannot hold its own end: "]]>" is split over two sections.
+    void writeCdata(const XmlString& content) {
+        XmlString sections = content;
+        for (auto at = sections.find(u"]]>"); at != XmlString::npos;
+             at = sections.find(u"]]>", at + 15)) {
+            sections.replace(at, 3, u"]]]]><![CDATA[>");
+        }
+        out.markup(u"<![CDATA[" + sections + u"]]>\n");
+    }
+
+    CharacterCheck check;
+    MarkupOutput out;
+    const XmlString encoding;
+};
+
+}  // namespace
+
+bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding) {
+    if (!isWritten(top)) return false;
+    TreeWriter writer(formatter, encoding);
+    // Depth first without recursion, so that no depth of nesting exhausts the stack.
+    const DOMNode* node = top;
+    for (;;) {
+        if (isWritten(node) && writer.open(node)) {
+            node = node->getFirstChild();
+            continue;
+        }
+        for (;;) {
+            if (node == top) return true;
+            if (const DOMNode* next = node->getNextSibling()) {
+                node = next;
+                break;
+            }
+            node = node->getParentNode();
+            writer.close(node);
+        }
+    }
+}
+
+}  // namespace tovalin::writer
