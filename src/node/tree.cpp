@@ -1,5 +1,7 @@
 #include "node/tree.hpp"
 
+#include <xercesc/dom/DOMElement.hpp>
+
 #include "tovalin/node.hpp"
 
 namespace tovalin::detail {
@@ -20,6 +22,15 @@ void retain(Tree* tree) noexcept {
 
 void release(Tree* tree) noexcept {
     if (tree == nullptr || --tree->holders != 0) return;
+    // Once a document carries user data, its release visits the whole tree by recursion,
+    // which no stack survives for deep nesting. Without its root element nothing deep is
+    // left to visit; the nodes are freed with the document's memory all the same.
+    try {
+        if (xercesc::DOMElement* root = tree->document->getDocumentElement()) {
+            tree->document->removeChild(root);
+        }
+    } catch (...) {
+    }
     tree->document->release();
     delete tree;
 }

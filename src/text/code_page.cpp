@@ -1,5 +1,6 @@
 #include "text/code_page.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -69,11 +70,14 @@ XmlString transcodeFrom(XMLTranscoder& transcoder, const XMLByte* source, std::s
     std::vector<unsigned char> sizes(length);
     std::size_t produced = 0;
     std::size_t consumed = 0;
+    // The parser's ICU transcoder keeps offsets for at most its block size of characters
+    // and writes past them when asked for more.
+    const std::size_t chunk = transcoder.getBlockSize();
     while (consumed < length) {
         XMLSize_t eaten = 0;
-        const XMLSize_t made =
-            transcoder.transcodeFrom(source + consumed, length - consumed, &converted[produced],
-                                     length - produced, eaten, sizes.data() + produced);
+        const XMLSize_t made = transcoder.transcodeFrom(
+            source + consumed, length - consumed, &converted[produced],
+            std::min(length - produced, chunk), eaten, sizes.data() + produced);
         if (made == 0 && eaten == 0) break;
         produced += made;
         consumed += eaten;

@@ -25,14 +25,6 @@ const std::string validList =
     "<?xml version=\"1.0\"?>\n<!DOCTYPE list SYSTEM \"list.dtd\">\n"
     "<list>\n  <item>a</item>\n  <item>b</item>\n</list>\n";
 
-// The bytes of address space this process has mapped.
-rlim_t currentAddressSpace() {
-    std::ifstream statm("/proc/self/statm");
-    rlim_t pages = 0;
-    statm >> pages;
-    return pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
-}
-
 class LoadTest : public ::testing::Test {
   protected:
     TempFolder folder;
@@ -249,6 +241,14 @@ TEST_F(LoadTest, RemoteDtdIsNeverFetched) {
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
+// The bytes of address space this process has mapped.
+rlim_t currentAddressSpace() {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+}
+
 // The sanitizer reserves more address space than any limit that would leave the test useful.
 TEST_F(LoadTest, ExceptionEscapingTheParserBecomesARecordAndLeavesNoWorkingCopy) {
     const std::string file = folder.path("big.xml");

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,12 @@ class TempFolder {
         std::ofstream out(path(name), std::ios::binary);
         out << bytes;
         return path(name);
+    }
+
+    // The bytes of a file in the folder; empty when it cannot be read.
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
     std::string folder(const std::string& name) const {

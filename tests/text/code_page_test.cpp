@@ -30,6 +30,15 @@ class CodePageTest : public testing_support::DocumentFixture {
     }
 };
 
+TEST_F(CodePageTest, TextsLongerThanTheTranscodersBlockConvertWhole) {
+    ScopedLocale locale(testing_support::shiftJis);
+    std::string text;
+    for (int i = 0; i < 40000; ++i) text += shiftJisSample;
+    root().setAttribute("v", text);
+    EXPECT_EQ(parserValue("v").size(), 4u * 40000);
+    EXPECT_EQ(root().getAttribute("v"), text);
+}
+
 TEST_F(CodePageTest, ShiftJisTextKeepsItsWindowsMeaningBothWays) {
     ScopedLocale locale(testing_support::shiftJis);
     root().setAttribute("v", shiftJisSample);

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "support/child_process.hpp"
+#include "support/save_fixture.hpp"
+
+namespace {
+
+using testing_support::ChildRole;
+using testing_support::passesInChild;
+using testing_support::withCrLf;
+
+const std::string earlier = "<?xml version=\"1.0\"?>\n<earlier/>\n";
+
+class SaveTest : public testing_support::SaveFixture {
+  protected:
+    std::string out() { return folder.path("out.xml"); }
+};
+
+TEST_F(SaveTest, NewFileThenRewritesInEitherEncodingLeaveNoBackup) {
+    object.createDocument("r");
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF16), testing_support::asUtf16("<r/>\n"));
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"));
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+}
+
+TEST_F(SaveTest, RefusedCallsTouchNothing) {
+    EXPECT_FALSE(object.save(out(), TL_ENCODE_SHIFT_JIS));
+    EXPECT_TRUE(folder.files().empty());
+    object.createDocument("r");
+    folder.write("out.xml", earlier);
+    EXPECT_FALSE(object.save(out(), static_cast<TL_ENCODE_TYPE>(2)));
+    EXPECT_EQ(folder.read("out.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+}
+
+// Every one of these would make a file that reads back differently or not at all.
+TEST_F(SaveTest, UnwritableContentFailsAndKeepsTheEarlierFile) {
+    const std::string shiftJisOnly[] = {"\xC2\xA5", "\xF0\x9F\x98\x80", "\xEF\xBB\xBF"};
+    for (const std::string& character : shiftJisOnly) {
+        testing_support::ScopedLocale utf8(testing_support::utf8);
+        object.createDocument("r").getDocumentElement().setAttribute("a", "x" + character);
+        folder.write("out.xml", earlier);
+        EXPECT_FALSE(object.save(out(), TL_ENCODE_SHIFT_JIS)) << character;
+        EXPECT_EQ(folder.read("out.xml"), earlier);
+        EXPECT_TRUE(object.save(out(), TL_ENCODE_UTF16)) << character;
+    }
+    object.createDocument("r");
+    xercesc::DOMDocument* tree = parserDocument();
+    for (XcsXmlNode bad :
+         {XcsXmlNode(tree->createComment(u"a--b")), XcsXmlNode(tree->createComment(u"a-")),
+          XcsXmlNode(tree->createProcessingInstruction(u"p", u"?>")),
+          XcsXmlNode(tree->createTextNode(u"\x01"))}) {
+        root().appendChild(bad);
+        folder.write("out.xml", earlier);
+        EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
+        EXPECT_EQ(folder.read("out.xml"), earlier);
+        root().removeChild(bad);
+    }
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+    // Where there was no file, a failed save leaves none.
+    root().appendChild(XcsXmlNode(tree->createComment(u"--")));
+    EXPECT_FALSE(object.save(folder.path("new.xml"), TL_ENCODE_UTF16));
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+}
+
+TEST_F(SaveTest, FullDiskRestoresTheEarlierContent) {
+    object.createDocument("r").getDocumentElement().setAttribute("big", std::string(1 << 20, 'x'));
+    folder.write("out.xml", earlier);
+    const bool failedCleanly = passesInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0 && !object.save(out(), TL_ENCODE_UTF16);
+    });
+    EXPECT_TRUE(failedCleanly);
+    EXPECT_EQ(folder.read("out.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+}
+
+TEST_F(SaveTest, FolderWithoutWritePermissionFailsAndChangesNothing) {
+    object.createDocument("r");
+    const std::string locked = folder.folder("locked");
+    const std::string existing = folder.write("locked/x.xml", earlier);
+    chmod(existing.c_str(), 0666);
+    chmod(locked.c_str(), 0555);
+    const bool refused = passesInChild(
+        [&] {
+            // The file itself is writable, but no backup can be made beside it.
+            return !object.save(existing, TL_ENCODE_SHIFT_JIS) &&
+                   !object.save(locked + "new.xml", TL_ENCODE_SHIFT_JIS);
+        },
+        ChildRole::nobody);
+    chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(folder.read("locked/x.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"locked/x.xml"});
+}
+
+TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {
+    object.createDocument("r");
+    const std::string victim = folder.write("victim.txt", "keep");
+    folder.write("out.xml", earlier);
+    std::filesystem::create_symlink(victim, out() + ".BAK");
+    EXPECT_TRUE(object.save(out(), TL_ENCODE_UTF16));
+    EXPECT_EQ(folder.read("victim.txt"), "keep");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"out.xml", "victim.txt"}));
+
+    // A folder standing at the backup's name cannot be replaced: the file is left alone.
+    folder.write("out.xml", earlier);
+    folder.folder("out.xml.BAK");
+    folder.write("out.xml.BAK/inside", "x");
+    EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
+    EXPECT_EQ(folder.read("out.xml"), earlier);
+}
+
+TEST_F(SaveTest, HiddenFileKeepsItsNameAndModeAfterSuccessAndFailure) {
+    const std::string hidden = folder.write(".settings.xml", earlier);
+    chmod(hidden.c_str(), 0640);
+    object.createDocument("r");
+    EXPECT_TRUE(object.save(hidden, TL_ENCODE_SHIFT_JIS));
+    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
+    EXPECT_FALSE(object.save(hidden, TL_ENCODE_SHIFT_JIS));
+    struct stat status {};
+    ASSERT_EQ(stat(hidden.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(folder.files(), std::set<std::string>{".settings.xml"});
+}
+
+}  // namespace

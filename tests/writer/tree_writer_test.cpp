@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include <string>
+
+#include "support/save_fixture.hpp"
+
+namespace {
+
+using testing_support::asUtf16;
+using testing_support::withCrLf;
+
+using TreeWriterTest = testing_support::SaveFixture;
+
+TEST_F(TreeWriterTest, EveryKindOfNodeInTheFixedLayout) {
+    loadText(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<?pi?><?pi data?>"
+        "<!--c & <x>-->\n<r a=\"1\" b=\"2\">\n  <e/>\n  <t>x</t>\n  <m>text<b/><c/></m>\n"
+        "  <![CDATA[<&>]]><k><!--first--></k><n><o/></n></r>\n");
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\" standalone=\"yes\"?>\n"
+                       "<?pi?>\n<?pi data?>\n<!--c & <x>-->\n<r a=\"1\" b=\"2\">\n<e/>\n"
+                       "<t>x</t>\n<m>text<b/>\n<c/>\n</m>\n<![CDATA[<&>]]>\n<k>\n<!--first-->\n"
+                       "</k>\n<n>\n<o/>\n</n>\n</r>\n"));
+}
+
+TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
+    object.createDocument("r");
+    root().setAttribute("q", "\"<&>'");
+    root().appendChild(object.getDocument().createTextNode("<&>\"'"));
+    parserDocument()->getDocumentElement()->appendChild(
+        parserDocument()->createEntityReference(u"ent"));
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r q=\"&quot;&lt;&amp;>'\">"
+                       "&lt;&amp;&gt;&quot;&apos;&ent;</r>\n"));
+}
+
+TEST_F(TreeWriterTest, Utf16HasTheByteOrderMarkAndLineFeedUnits) {
+    object.createDocument("r");
+    root().appendChild(object.getDocument().createTextNode("a\n"));
+    // Without a declaration node none is written: the byte-order mark names the encoding.
+    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<r>a\n</r>\n"));
+    object.setXMLDecl(TL_ENCODE_SHIFT_JIS);
+    EXPECT_EQ(saved(TL_ENCODE_UTF16),
+              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>a\n</r>\n"));
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>a\r\n</r>\r\n");
+}
+
+TEST_F(TreeWriterTest, WindowsCharactersAreStoredAsCodePage932Bytes) {
+    object.createDocument("r");
+    // U+FF5E, U+FF0D and U+2460 given in Shift_JIS under the Shift_JIS locale.
+    root().appendChild(object.getDocument().createTextNode("\x81\x60\x81\x7C\x87\x40"));
+    EXPECT_EQ(
+        saved(TL_ENCODE_SHIFT_JIS),
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\x81\x60\x81\x7C\x87\x40</r>\r\n");
+}
+
+TEST_F(TreeWriterTest, LineEndsAndTabsSurviveAReload) {
+    object.createDocument("r");
+    root().setAttribute("a", "x\ty\nz\r\n");
+    root().appendChild(object.getDocument().createTextNode("one\r\ntwo\rthree"));
+    parserDocument()->getDocumentElement()->appendChild(
+        parserDocument()->createCDATASection(u"a]]>b"));
+    for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
+        ASSERT_TRUE(object.save(folder.path("out.xml"), type));
+        XcsXmlDOMDocument again;
+        ASSERT_TRUE(again.load(folder.path("out.xml"), &errors, false));
+        const XcsXmlNode reloaded = again.getDocument().getDocumentElement();
+        EXPECT_EQ(reloaded.getAttribute("a"), "x\ty\nz\r\n");
+        // A section cannot hold its own end, so it comes back as two.
+        EXPECT_EQ(std::u16string(static_cast<xercesc::DOMNode*>(reloaded)->getTextContent()),
+                  u"one\r\ntwo\rthreea]]>b");
+    }
+}
+
+TEST_F(TreeWriterTest, NestingDeeperThanAnyStackIsWritten) {
+    object.createDocument("d");
+    constexpr int depth = 200000;
+    xercesc::DOMNode* parent = parserDocument()->getDocumentElement();
+    for (int i = 1; i < depth; ++i)
+        parent = parent->appendChild(parserDocument()->createElement(u"d"));
+    const std::string bytes = saved(TL_ENCODE_UTF16);
+    const std::string open = asUtf16("<d>\n").substr(2), empty = asUtf16("<d/>\n").substr(2),
+                      close = asUtf16("</d>\n").substr(2);
+    EXPECT_EQ(bytes.size(), 2 + (depth - 1) * (open.size() + close.size()) + empty.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - close.size()), close);
+}
+
+}  // namespace
