@@ -86,6 +86,13 @@ TEST_F(PrologTest, BindCopiesOnlyTheRootElementAndSharesNothing) {
     EXPECT_EQ(bound.getDocumentElement().getAttribute("a"), "1");
     EXPECT_EQ(root().getFirstChild().getFirstChild().getValue(), "text");
 
+    // A document without a root element has nothing to bind; the object keeps its own.
+    XcsXmlDOMDocument empty;
+    XcsXmlDocument& rootless = empty.createDocument("x");
+    rootless.removeChild(rootless.getDocumentElement());
+    EXPECT_THROW(other.bind(rootless), std::invalid_argument);
+    EXPECT_EQ(other.getDocument().getDocumentElement().getAttribute("a"), "1");
+
     // Bound to its own document, the object keeps a copy of its root.
     XcsXmlDocument& again = other.bind(other.getDocument());
     EXPECT_EQ(again.getDocumentElement().getFirstChild().getFirstChild().getValue(), "changed");

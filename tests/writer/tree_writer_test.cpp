@@ -75,6 +75,11 @@ TEST_F(TreeWriterTest, LineEndsAndTabsSurviveAReload) {
     }
 }
 
+TEST_F(TreeWriterTest, WritesNothingOutsideASave) {
+    XcsXmlDocument& document = object.createDocument("r");
+    EXPECT_FALSE(object.saveDOMTree(document));
+}
+
 TEST_F(TreeWriterTest, NestingDeeperThanAnyStackIsWritten) {
     object.createDocument("d");
     constexpr int depth = 200000;
