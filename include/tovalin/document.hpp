@@ -67,6 +67,17 @@ class TOVALIN_API XcsXmlDOMDocument {
     // Writes the node and its subtree through the formatter of the save in progress; false
     // for a node the writer does not write, and when no save is in progress.
     bool saveDOMTree(XcsXmlNode& node);
+    // The value stored under a tag name: the text of the first element of that name (its
+    // first text child); empty when there is none. "*" names every element.
+    std::string getXmlData(const std::string& tagName);
+    // The same, and appends the value of every element of the name, in document order.
+    std::string getXmlData(const std::string& tagName, std::list<std::string>& values);
+    // Writes into the first element of the name, or adds an element after the last one.
+    // Creates no element of a name the document does not hold yet; false then.
+    bool setXmlData(const std::string& tagName, const std::string& value, bool overwrite);
+    // Replaces every element of the name by one element per value (one empty one for no
+    // values), where the last of them stood.
+    bool setXmlData(const std::string& tagName, std::list<std::string>& values);
     // Removes the whitespace-only text nodes of the whole document; returns the node given.
     XcsXmlNode removeWhiteSpace(XcsXmlNode& node);
 
