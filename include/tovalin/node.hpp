@@ -12,11 +12,14 @@
 
 #include "tovalin/export.hpp"
 
+class XFilter;
+
 namespace tovalin {
 namespace detail {
 
 struct Tree;
 struct Access;
+struct SharedIterator;
 
 // One share of a parsed or created tree. The tree is freed when its last share goes.
 // Only the library constructs, copies and destroys these.
@@ -136,6 +139,47 @@ class TOVALIN_API XcsXmlDocument : public XcsXmlNode {
     XcsXmlDocument(xercesc::DOMDocument* document, const tovalin::detail::TreeRef& tree);
 
     xercesc::DOMDocument* parserDocument() const;
+};
+
+// A caller's choice among the nodes an iterator visits: derive from it and override
+// acceptNode. A filter must outlive every iterator made with it, and their copies.
+class TOVALIN_API XcsXmlFilter {
+  public:
+    XcsXmlFilter();
+    // A copy gets its own link to the parser; nothing else is taken over.
+    XcsXmlFilter(const XcsXmlFilter& other);
+    XcsXmlFilter& operator=(const XcsXmlFilter& other);
+    virtual ~XcsXmlFilter();
+    // 1 accept, 2 reject, 3 skip; for an iterator reject and skip both pass over the node
+    // alone, not its descendants. The base skips every node.
+    virtual short acceptNode(const XcsXmlNode& node) const;
+
+  private:
+    friend class XcsXmlNodeIterator;
+    XFilter* adapter;
+};
+
+// Walks a node and its descendants in document order, showing the node types of the mask
+// (bit n-1 for type n; 0xFFFFFFFF for all) that the filter accepts. Copies share one walk:
+// moving one moves them all. The walk keeps its tree alive.
+class TOVALIN_API XcsXmlNodeIterator {
+  public:
+    // The root may be the document node, for a walk over the whole document; the filter
+    // may be null. A null root throws std::invalid_argument.
+    XcsXmlNodeIterator(const XcsXmlNode& root, XcsXmlFilter* filter, unsigned long whatToShow);
+    XcsXmlNodeIterator(const XcsXmlNodeIterator& other);
+    XcsXmlNodeIterator& operator=(const XcsXmlNodeIterator& other);
+    virtual ~XcsXmlNodeIterator();
+
+    unsigned long getWhatToShow();
+    // The next node, or the null node past the last.
+    XcsXmlNode nextNode();
+    // The previous node, or the null node before the first.
+    XcsXmlNode previousNode();
+
+  private:
+    tovalin::detail::SharedIterator* iterator;
+    XcsXmlFilter* filter;
 };
 
 #endif
