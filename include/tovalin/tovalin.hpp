@@ -5,5 +5,6 @@
 #include "tovalin/document.hpp"
 #include "tovalin/error_reporter.hpp"
 #include "tovalin/node.hpp"
+#include "tovalin/string_tokenizer.hpp"
 
 #endif

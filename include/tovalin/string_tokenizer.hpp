@@ -1,0 +1,55 @@
+// Tab-separated text: rows end with a line feed, values within a row are separated by tabs.
+// Values are read by row and column, or by walking byte positions in the text.
+#ifndef TOVALIN_STRING_TOKENIZER_HPP
+#define TOVALIN_STRING_TOKENIZER_HPP
+
+#include <string>
+#include <vector>
+
+#include "tovalin/export.hpp"
+
+class TOVALIN_API StringTokenizer {
+  public:
+    StringTokenizer();
+    StringTokenizer(const StringTokenizer& other);
+    StringTokenizer& operator=(const StringTokenizer& other);
+    virtual ~StringTokenizer();
+
+    // Keeps the text and counts its rows up to the first empty one. False for an empty text
+    // (nothing changes) and for a text that begins with a line feed (kept, not analysed).
+    bool analysis(const std::string& text);
+    bool isAnalyzed();
+    int getRows();
+    // The largest number of values in a counted row.
+    int getCols();
+
+    // The position of the first value of a row (from 1). A row past the last line feed of
+    // the text gives the end of the text, where the value is empty.
+    unsigned int getRow(int row);
+    // The position of the value after the one at the position; a line feed separates values
+    // as a tab does. After the last value of the text it gives the end of the text.
+    unsigned int getNext(unsigned int position);
+    // The value at a position, without the CR of a CR LF row end; std::out_of_range for a
+    // position past the end of the text.
+    std::string getValue(int position);
+    // The value by row and column (from 1); a column past the row's last value reads on
+    // into the next row. Throws std::exception before a successful analysis.
+    std::string getValue(int row, int column);
+
+  private:
+    std::string::size_type nextPosition(std::string::size_type position) const;
+    std::string valueAt(std::string::size_type position) const;
+    void indexRows();
+
+    std::string columnDelimiter;
+    std::string rowDelimiter;
+    bool analyzed;
+    int cols;
+    int rows;
+    std::string text;
+    int crlf;
+    // Where each row of the whole text begins: 0, and every byte after a line feed.
+    std::vector<std::string::size_type> rowStarts;
+};
+
+#endif

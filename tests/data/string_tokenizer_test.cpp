@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include "tovalin/string_tokenizer.hpp"
+
+namespace {
+
+struct Analysed {
+    StringTokenizer tokenizer;
+    explicit Analysed(const std::string& text) { EXPECT_TRUE(tokenizer.analysis(text)); }
+    std::string at(int row, int column) { return tokenizer.getValue(row, column); }
+};
+
+TEST(StringTokenizer, RowsAndColumnsAndTheWalkIntoTheNextRow) {
+    Analysed t("a\tb\nc");
+    EXPECT_EQ(t.tokenizer.getRows(), 2);
+    EXPECT_EQ(t.tokenizer.getCols(), 2);
+    EXPECT_EQ(t.at(1, 2), "b");
+    EXPECT_EQ(t.at(2, 1), "c");
+    EXPECT_EQ(t.at(1, 3), "c");
+}
+
+TEST(StringTokenizer, EmptyValuesAreDenotedByTheDelimiterBeforeThem) {
+    Analysed middle("a\t\tb");
+    EXPECT_EQ(middle.tokenizer.getCols(), 3);
+    EXPECT_EQ(middle.tokenizer.getNext(0), 1u);
+    EXPECT_EQ(middle.tokenizer.getNext(1), 3u);
+    EXPECT_EQ(middle.at(1, 2), "");
+    EXPECT_EQ(middle.at(1, 3), "b");
+
+    Analysed leading("\tx");
+    EXPECT_EQ(leading.tokenizer.getNext(0), 1u);
+    EXPECT_EQ(leading.at(1, 1), "");
+    EXPECT_EQ(leading.at(1, 2), "x");
+}
+
+TEST(StringTokenizer, CrLfTextReadsAsLfText) {
+    for (const std::string end : {"\n", "\r\n"}) {
+        Analysed t("a\tb" + end + "\tc" + end + "d\t" + end);
+        EXPECT_EQ(t.tokenizer.getRows(), 3);
+        EXPECT_EQ(t.tokenizer.getRow(2), 2u + end.size());  // the line feed
+        EXPECT_EQ(t.at(1, 2), "b");
+        EXPECT_EQ(t.at(2, 1), "");
+        EXPECT_EQ(t.at(2, 2), "c");
+        EXPECT_EQ(t.at(3, 1), "d");
+        EXPECT_EQ(t.at(3, 2), "");
+    }
+    // A row of mixed text that ends with a bare line feed keeps its last byte.
+    Analysed mixed("a\r\nbc\nd");
+    EXPECT_EQ(mixed.at(2, 1), "bc");
+}
+
+TEST(StringTokenizer, BlankLineEndsTheCountButNotTheText) {
+    Analysed t("a\n\nb");
+    EXPECT_EQ(t.tokenizer.getRows(), 1);
+    EXPECT_EQ(t.at(2, 1), "");
+    EXPECT_EQ(t.at(3, 1), "b");
+    EXPECT_EQ(Analysed("a\tb").tokenizer.getRows(), 1);
+    EXPECT_EQ(Analysed("a\nb\n").tokenizer.getRows(), 2);
+    // In CR LF text a blank line is the row CR, counted as a row.
+    EXPECT_EQ(Analysed("a\r\n\r\nb").tokenizer.getRows(), 3);
+}
+
+TEST(StringTokenizer, RefusedTextsAndTheUnanalysedState) {
+    StringTokenizer tokenizer;
+    EXPECT_THROW(tokenizer.getValue(1, 1), std::exception);
+    EXPECT_FALSE(tokenizer.analysis("\na"));
+    EXPECT_FALSE(tokenizer.isAnalyzed());
+    EXPECT_EQ(tokenizer.getRows(), 0);
+    EXPECT_THROW(tokenizer.getValue(1, 1), std::exception);
+
+    ASSERT_TRUE(tokenizer.analysis("x\ty"));
+    EXPECT_FALSE(tokenizer.analysis(""));
+    EXPECT_TRUE(tokenizer.isAnalyzed());
+    EXPECT_EQ(tokenizer.getCols(), 2);
+
+    StringTokenizer copy(tokenizer);
+    EXPECT_EQ(copy.getValue(1, 2), "y");
+}
+
+TEST(StringTokenizer, NoReadLeavesTheText) {
+    Analysed t("a\tb\nc");
+    const unsigned int end = 5;
+    EXPECT_EQ(t.tokenizer.getRow(3), end);
+    EXPECT_EQ(t.tokenizer.getRow(1000), end);
+    EXPECT_EQ(t.tokenizer.getNext(4), end);
+    EXPECT_EQ(t.tokenizer.getNext(end), end);
+    EXPECT_EQ(t.tokenizer.getNext(1000), end);
+    EXPECT_EQ(t.tokenizer.getValue(static_cast<int>(end)), "");
+    EXPECT_EQ(t.at(2, 7), "");
+    EXPECT_EQ(t.at(50, 1), "");
+    EXPECT_THROW(t.tokenizer.getValue(6), std::out_of_range);
+    EXPECT_THROW(t.tokenizer.getValue(-1), std::out_of_range);
+
+    StringTokenizer fresh;
+    EXPECT_EQ(fresh.getRow(2), 0u);
+    EXPECT_EQ(fresh.getNext(0), 0u);
+    EXPECT_EQ(fresh.getValue(0), "");
+}
+
+}  // namespace
