@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/save_fixture.hpp"
+#include "support/temp_folder.hpp"
+
+namespace {
+
+using testing_support::asUtf16;
+using testing_support::withCrLf;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+const std::string dtd = "<!ELEMENT r (v+)>\n<!ELEMENT v (#PCDATA)>\n";
+const std::string valid = "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r><v>one</v><v>two</v></r>\n";
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    testing_support::TempFolder folder;
+
+    // Runs the program in the folder under the locale, with each argument quoted.
+    Outcome run(const std::vector<std::string>& arguments, const char* locale = "ja_JP.UTF-8") {
+        std::string command = "cd '" + folder.path("") + "' && LC_ALL=" + locale + " '" +
+                              std::string(TOVALIN_PROGRAM) + "'";
+        for (const std::string& argument : arguments) command += " '" + argument + "'";
+        command += " >.out 2>.err";
+        const int status = std::system(command.c_str());
+        Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.read(".out"),
+                        folder.read(".err")};
+        std::remove(folder.path(".out").c_str());
+        std::remove(folder.path(".err").c_str());
+        return outcome;
+    }
+};
+
+TEST_F(ProgramTest, CheckPrintsEachProblemUnderTheGivenName) {
+    folder.write("r.dtd", dtd);
+    folder.write("good.xml", valid);
+    folder.write("bad.xml", "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<w/>\n<w/>\n</r>\n");
+    const Outcome good = run({"check", "good.xml"});
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out, "good.xml: ok\n");
+    const Outcome bad = run({"check", "bad.xml"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out.substr(0, 12), "bad.xml:3:3:");
+    EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 3);
+    EXPECT_EQ(run({"check", "bad.xml", "--no-validate"}).status, 0);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"bad.xml", "good.xml", "r.dtd"}));
+}
+
+TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
+    folder.write("a.xml", withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                                   "<r><v>\x81\x60\x87\x40</v><v>two</v></r>\n"));
+    EXPECT_EQ(run({"get", "a.xml", "v"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\n");
+    EXPECT_EQ(run({"get", "a.xml", "v"}, "ja_JP.SJIS").out, "\x81\x60\x87\x40\n");
+    EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\ntwo\n");
+
+    const Outcome missingTag = run({"get", "a.xml", "w"});
+    EXPECT_EQ(missingTag.status, 1);
+    EXPECT_EQ(missingTag.err, "tovalin: a.xml: no element named w\n");
+    const Outcome missingFile = run({"get", "none.xml", "v"});
+    EXPECT_EQ(missingFile.status, 1);
+    EXPECT_EQ(std::count(missingFile.err.begin(), missingFile.err.end(), '\n'), 1);
+}
+
+TEST_F(ProgramTest, SetKeepsUtf16AndWritesOtherFilesAsShiftJis) {
+    folder.write("u16.xml", asUtf16("<r><v>a</v></r>"));
+    EXPECT_EQ(run({"set", "u16.xml", "v", "b"}).status, 0);
+    EXPECT_EQ(folder.read("u16.xml"), asUtf16("<r>\n<v>b</v>\n</r>\n"));
+
+    folder.write("u8.xml", "<r><v>a</v></r>");
+    const Outcome changed = run({"set", "u8.xml", "v", "\xE5\xA4\xA7", "--output", "out.xml"});
+    EXPECT_EQ(changed.err, "note: u8.xml was UTF-8; it is written as Shift_JIS\n");
+    EXPECT_EQ(folder.read("u8.xml"), "<r><v>a</v></r>");
+    EXPECT_EQ(
+        folder.read("out.xml"),
+        withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r>\n<v>\x91\xE5</v>\n</r>\n"));
+
+    EXPECT_EQ(run({"set", "out.xml", "v", "c", "--add", "--encoding", "utf-16"}).status, 0);
+    EXPECT_EQ(run({"get", "out.xml", "v", "--all"}).out, "\xE5\xA4\xA7\nc\n");
+    EXPECT_EQ(run({"set", "out.xml", "v", "--list", "x", "y", "z"}).status, 0);
+    EXPECT_EQ(folder.read("out.xml").substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(run({"get", "out.xml", "v", "--all"}).out, "x\ny\nz\n");
+}
+
+TEST_F(ProgramTest, FailedSetLeavesTheFileAsItWas) {
+    const std::string earlier =
+        withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r><v>a</v></r>\n");
+    folder.write("a.xml", earlier);
+    const Outcome emoji = run({"set", "a.xml", "v", "\xF0\x9F\x98\x80"});
+    EXPECT_EQ(emoji.status, 1);
+    EXPECT_EQ(std::count(emoji.err.begin(), emoji.err.end(), '\n'), 1);
+    EXPECT_EQ(run({"set", "a.xml", "w", "b"}).status, 1);
+    EXPECT_EQ(folder.read("a.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"a.xml"});
+}
+
+TEST_F(ProgramTest, ConvertAddsStylesheetAndDtd) {
+    folder.write("in.xml", "<r><v>a</v></r>");
+    EXPECT_EQ(run({"convert", "in.xml", "out.xml", "--encoding", "UTF-16", "--stylesheet", "s.xsl",
+                   "--dtd", "r.dtd"})
+                  .status,
+              0);
+    EXPECT_EQ(folder.read("out.xml"),
+              asUtf16("<?xml-stylesheet type=\"text/xsl\" href=\"s.xsl\"?>\n"
+                      "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<v>a</v>\n</r>\n"));
+}
+
+TEST_F(ProgramTest, TsvShowsRowsOrOneValue) {
+    folder.write("t.tsv", "a\tb\r\nc\r\n");
+    EXPECT_EQ(run({"tsv", "t.tsv"}).out, "2 rows, 2 columns\na | b\nc\n");
+    EXPECT_EQ(run({"tsv", "t.tsv", "1", "2"}).out, "b\n");
+    folder.write("blank.tsv", "\nx");
+    EXPECT_EQ(run({"tsv", "blank.tsv"}).status, 1);
+}
+
+TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{},
+                                               {"frobnicate"},
+                                               {"get", "a.xml"},
+                                               {"check", "a.xml", "--bogus"},
+                                               {"set", "a.xml", "v", "x", "--output"},
+                                               {"convert", "a", "b", "--encoding", "latin1"},
+                                               {"tsv", "t.tsv", "0", "1"}}) {
+        EXPECT_EQ(run(wrong).status, 2) << (wrong.empty() ? "" : wrong[0]);
+    }
+    for (const char* command : {"--help", "check", "get", "set", "convert", "tsv"}) {
+        const Outcome help = run({command, "--help"});
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_EQ(help.out.substr(0, 14), "usage: tovalin") << command;
+    }
+}
+
+}  // namespace

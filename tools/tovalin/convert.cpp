@@ -1,0 +1,20 @@
+#include "command_line.hpp"
+#include "commands.hpp"
+#include "document_file.hpp"
+#include "files.hpp"
+
+namespace tool {
+
+int convert(const Words& words) {
+    const CommandLine line = parseCommandLine(words, {"--encoding", "--stylesheet", "--dtd"}, {});
+    if (line.positional.size() != 2) throw UsageError("convert takes IN and OUT");
+    if (line.options.count("--encoding") == 0) throw UsageError("convert needs --encoding");
+    const TL_ENCODE_TYPE type = encodingOption(line.option("--encoding"));
+    const auto document = loadDocument(line.positional[0]);
+    if (line.options.count("--stylesheet") != 0) document->setXSL(line.option("--stylesheet"));
+    if (line.options.count("--dtd") != 0) document->setSchema(line.option("--dtd"), TL_SCHEMA_DTD);
+    saveDocument(*document, line.positional[1], type);
+    return 0;
+}
+
+}  // namespace tool

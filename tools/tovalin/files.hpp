@@ -1,0 +1,33 @@
+// What the program needs to know about the files it is given.
+#ifndef TOVALIN_TOOL_FILES_HPP
+#define TOVALIN_TOOL_FILES_HPP
+
+#include <string>
+
+#include "tovalin/document.hpp"
+
+namespace tool {
+
+// The whole file; throws std::runtime_error naming the file when it cannot be read.
+std::string readFile(const std::string& path);
+
+// The encoding a stored XML file is in, from its byte-order mark or its declaration:
+// "UTF-16", "Shift_JIS", or the declared name; "UTF-8" when it names none.
+std::string encodingOfFile(const std::string& path);
+
+// "shift_jis" or "utf-16", in any case; anything else is a usage error.
+TL_ENCODE_TYPE encodingOption(const std::string& name);
+
+// The encoding a file is written in when none is asked for: UTF-16 stays UTF-16, every
+// other file becomes Shift_JIS.
+TL_ENCODE_TYPE keptEncoding(const std::string& fileEncoding);
+
+const char* encodingName(TL_ENCODE_TYPE type);
+
+// A load reads the file through a working copy beside it; records about the document name
+// that copy, and are shown with the name of the file the user gave.
+std::string shownSystemId(const std::string& systemId, const std::string& file);
+
+}  // namespace tool
+
+#endif

@@ -1,0 +1,29 @@
+#include <iostream>
+#include <list>
+#include <stdexcept>
+
+#include "command_line.hpp"
+#include "commands.hpp"
+#include "document_file.hpp"
+
+namespace tool {
+
+int get(const Words& words) {
+    const CommandLine line = parseCommandLine(words, {}, {"--all"});
+    if (line.positional.size() != 2) throw UsageError("get takes FILE and TAG");
+    const std::string& tag = line.positional[1];
+    const auto document = loadDocument(line.positional[0]);
+    if (countElements(*document, tag) == 0) {
+        throw std::runtime_error(line.positional[0] + ": no element named " + tag);
+    }
+    if (!line.has("--all")) {
+        std::cout << document->getXmlData(tag) << '\n';
+        return 0;
+    }
+    std::list<std::string> values;
+    document->getXmlData(tag, values);
+    for (const std::string& value : values) std::cout << value << '\n';
+    return 0;
+}
+
+}  // namespace tool

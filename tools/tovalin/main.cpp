@@ -1,0 +1,57 @@
+// tovalin: checks, reads and edits XML files kept in Shift_JIS or UTF-16, and reads
+// tab-separated text, in the code page of the terminal.
+#include <clocale>
+#include <exception>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "command_line.hpp"
+#include "commands.hpp"
+
+namespace {
+
+using Command = int (*)(const tool::Words&);
+
+const std::map<std::string, Command> commands = {
+    {"check", tool::check},     {"get", tool::get}, {"set", tool::set},
+    {"convert", tool::convert}, {"tsv", tool::tsv},
+};
+
+bool asksForHelp(const tool::Words& words) {
+    for (const std::string& word : words) {
+        if (word == "--help" || word == "-h") return true;
+        if (word == "--") return false;
+    }
+    return false;
+}
+
+int run(const tool::Words& words) {
+    if (words.empty() || words[0] == "--help" || words[0] == "-h") {
+        std::cout << tool::helpText("");
+        return words.empty() ? 2 : 0;
+    }
+    const auto command = commands.find(words[0]);
+    if (command == commands.end()) throw tool::UsageError("unknown command " + words[0]);
+    const tool::Words rest(words.begin() + 1, words.end());
+    if (asksForHelp(rest)) {
+        std::cout << tool::helpText(words[0]);
+        return 0;
+    }
+    return command->second(rest);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    try {
+        return run(tool::Words(argv + 1, argv + argc));
+    } catch (const tool::UsageError& e) {
+        std::cerr << "tovalin: " << e.what() << " (see tovalin --help)\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "tovalin: " << e.what() << '\n';
+        return 1;
+    }
+}

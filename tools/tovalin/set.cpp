@@ -1,0 +1,54 @@
+#include <iostream>
+#include <list>
+#include <stdexcept>
+
+#include "command_line.hpp"
+#include "commands.hpp"
+#include "document_file.hpp"
+#include "files.hpp"
+
+namespace tool {
+namespace {
+
+// The values after FILE and TAG: one, or with --list any number.
+std::list<std::string> valuesOf(const CommandLine& line) {
+    std::list<std::string> values(line.positional.begin() + 2, line.positional.end());
+    if (!line.has("--list") && values.size() != 1) {
+        throw UsageError("set takes FILE TAG VALUE, or FILE TAG --list VALUE...");
+    }
+    if (line.has("--list") && line.has("--add"))
+        throw UsageError("--add and --list exclude each other");
+    return values;
+}
+
+TL_ENCODE_TYPE outputEncoding(const CommandLine& line, const std::string& file) {
+    if (line.options.count("--encoding") != 0) return encodingOption(line.option("--encoding"));
+    const std::string found = encodingOfFile(file);
+    const TL_ENCODE_TYPE kept = keptEncoding(found);
+    if (found != encodingName(kept)) {
+        std::cerr << "note: " << file << " was " << found << "; it is written as "
+                  << encodingName(kept) << '\n';
+    }
+    return kept;
+}
+
+}  // namespace
+
+int set(const Words& words) {
+    const CommandLine line =
+        parseCommandLine(words, {"--output", "--encoding"}, {"--add", "--list"});
+    if (line.positional.size() < 2) throw UsageError("set takes FILE TAG VALUE");
+    const std::string& file = line.positional[0];
+    const std::string& tag = line.positional[1];
+    std::list<std::string> values = valuesOf(line);
+    const TL_ENCODE_TYPE type = outputEncoding(line, file);
+    const auto document = loadDocument(file);
+    const bool written = line.has("--list")
+                             ? document->setXmlData(tag, values)
+                             : document->setXmlData(tag, values.front(), !line.has("--add"));
+    if (!written) throw std::runtime_error(file + ": no element named " + tag);
+    saveDocument(*document, line.option("--output", file), type);
+    return 0;
+}
+
+}  // namespace tool
