@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/util/XMLString.hpp>
 
 #include "tovalin/document.hpp"
 
@@ -11,15 +12,8 @@ namespace {
 
 bool isLayoutStart(XMLCh c) { return c == 0x0D || c == 0x0A || c == 0x09 || c == 0x20; }
 
-// Decided on the UTF-16 text itself: every character the trimming rule turns into a space
-// is ASCII, and any other character, one the code page cannot represent included, keeps
-// the node.
 bool isBlank(const XMLCh* text) {
-    if (text == nullptr || !isLayoutStart(text[0])) return false;
-    for (const XMLCh* c = text; *c != 0; ++c) {
-        if (*c > 0x20 && *c != 0x7F) return false;
-    }
-    return true;
+    return text != nullptr && isBlankPiece(text, xercesc::XMLString::stringLen(text), false);
 }
 
 // The next node in document order after the node's own subtree.
@@ -37,6 +31,14 @@ xercesc::DOMNode* nextInside(xercesc::DOMNode* node, const xercesc::DOMNode* roo
 }
 
 }  // namespace
+
+bool isBlankPiece(const XMLCh* text, std::size_t length, bool continuing) {
+    if (length == 0 || (!continuing && !isLayoutStart(text[0]))) return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] > 0x20 && text[i] != 0x7F) return false;
+    }
+    return true;
+}
 
 void removeBlankText(xercesc::DOMDocument* document) {
     xercesc::DOMNode* node = document->getFirstChild();

@@ -5,7 +5,6 @@
 #include <xercesc/util/TranscodingException.hpp>
 #include <xercesc/util/XMLException.hpp>
 
-#include "data/whitespace.hpp"
 #include "document/load_messages.hpp"
 #include "document/load_parser.hpp"
 #include "node/declaration.hpp"
@@ -118,7 +117,6 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     xercesc::DOMDocument* parsed = parser.takeDocument();
     const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(parsed));
     keepInternalSubset(*tree.get(), tovalin::readSubset(copy.path, parser.internalSubset()));
-    tovalin::removeBlankText(parsed);
     auto* loaded = new XcsXmlDocument(parsed, tree);
     delete document;
     document = loaded;

@@ -7,6 +7,7 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/BinFileInputStream.hpp>
 
+#include "data/whitespace.hpp"
 #include "node/declaration.hpp"
 
 namespace tovalin {
@@ -132,6 +133,91 @@ void LoadParser::endIntSubset() {
     subset.endColumn = at->getColumnNumber();
     subset.seen = true;
     XercesDOMParser::endIntSubset();
+}
+
+bool LoadParser::holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable) {
+    const bool continuing = !heldBack.empty();
+    // Text that joins an existing node, and text inside an entity reference node, is left
+    // as the parser builds it: only a whole text node can be layout.
+    if (!fWithinElement ||
+        (!continuing && fCurrentNode->getNodeType() == xercesc::DOMNode::TEXT_NODE) ||
+        fCurrentParent->getNodeType() == xercesc::DOMNode::ENTITY_REFERENCE_NODE ||
+        !isBlankPiece(chars, length, continuing)) {
+        return false;
+    }
+    if (!continuing) heldBackIgnorable = ignorable;
+    heldBack.append(chars, length);
+    return true;
+}
+
+void LoadParser::release() {
+    if (heldBack.empty()) return;
+    const text::XmlString text = std::move(heldBack);
+    heldBack.clear();
+    if (heldBackIgnorable) {
+        XercesDOMParser::ignorableWhitespace(text.data(), text.size(), false);
+    } else {
+        XercesDOMParser::docCharacters(text.data(), text.size(), false);
+    }
+}
+
+void LoadParser::docCharacters(const XMLCh* chars, XMLSize_t length, bool cdataSection) {
+    if (cdataSection) {
+        heldBack.clear();
+    } else if (holdBack(chars, length, false)) {
+        return;
+    }
+    release();
+    XercesDOMParser::docCharacters(chars, length, cdataSection);
+}
+
+void LoadParser::ignorableWhitespace(const XMLCh* chars, XMLSize_t length, bool cdataSection) {
+    // Dropped by the parser itself when it is not to be kept, without ending a text.
+    if (fIncludeIgnorableWhitespace && holdBack(chars, length, true)) return;
+    if (fIncludeIgnorableWhitespace) release();
+    XercesDOMParser::ignorableWhitespace(chars, length, cdataSection);
+}
+
+void LoadParser::startElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,
+                              const XMLCh* prefix,
+                              const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                              XMLSize_t attributeCount, bool isEmpty, bool isRoot) {
+    heldBack.clear();
+    XercesDOMParser::startElement(declaration, urlId, prefix, attributes, attributeCount, isEmpty,
+                                  isRoot);
+}
+
+void LoadParser::endElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,
+                            bool isRoot, const XMLCh* prefix) {
+    heldBack.clear();
+    XercesDOMParser::endElement(declaration, urlId, isRoot, prefix);
+}
+
+void LoadParser::docComment(const XMLCh* comment) {
+    heldBack.clear();
+    XercesDOMParser::docComment(comment);
+}
+
+void LoadParser::docPI(const XMLCh* target, const XMLCh* data) {
+    heldBack.clear();
+    XercesDOMParser::docPI(target, data);
+}
+
+// Without entity reference nodes the text on both sides of a reference is one node, so
+// what is held back waits for the text that follows.
+void LoadParser::startEntityReference(const xercesc::XMLEntityDecl& entity) {
+    if (fCreateEntityReferenceNodes) heldBack.clear();
+    XercesDOMParser::startEntityReference(entity);
+}
+
+void LoadParser::endEntityReference(const xercesc::XMLEntityDecl& entity) {
+    if (fCreateEntityReferenceNodes) heldBack.clear();
+    XercesDOMParser::endEntityReference(entity);
+}
+
+void LoadParser::endDocument() {
+    heldBack.clear();
+    XercesDOMParser::endDocument();
 }
 
 xercesc::DOMDocument* LoadParser::takeDocument() {

@@ -43,16 +43,38 @@ class LoadParser : public xercesc::XercesDOMParser {
                  const XMLCh* actualEncoding) override;
     void startIntSubset() override;
     void endIntSubset() override;
+
+    // Layout text between elements never becomes a node: a text that begins blank is held
+    // back until it proves to hold more, and dropped when markup follows it first.
+    void docCharacters(const XMLCh* chars, XMLSize_t length, bool cdataSection) override;
+    void ignorableWhitespace(const XMLCh* chars, XMLSize_t length, bool cdataSection) override;
+    void startElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,
+                      const XMLCh* prefix, const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                      XMLSize_t attributeCount, bool isEmpty, bool isRoot) override;
+    void endElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId, bool isRoot,
+                    const XMLCh* prefix) override;
+    void docComment(const XMLCh* comment) override;
+    void docPI(const XMLCh* target, const XMLCh* data) override;
+    void startEntityReference(const xercesc::XMLEntityDecl& entity) override;
+    void endEntityReference(const xercesc::XMLEntityDecl& entity) override;
+    void endDocument() override;
     // Takes the parsed document, with the declaration node first when the file had one.
     xercesc::DOMDocument* takeDocument();
     const SubsetSpan& internalSubset() const { return subset; }
 
   private:
+    // True when the text piece is held back as possible layout.
+    bool holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable);
+    // Turns held-back text into the node it begins after all.
+    void release();
+
     xercesc::SecurityManager limits;
     LocalEntityResolver resolver;
     bool sawDeclaration = false;
     text::XmlString version, encoding, standalone;
     SubsetSpan subset;
+    text::XmlString heldBack;
+    bool heldBackIgnorable = false;
 };
 
 }  // namespace tovalin

@@ -3,7 +3,8 @@
 #include <list>
 #include <string>
 
-#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
 
 #include "support/locale.hpp"
 #include "support/temp_folder.hpp"
@@ -63,6 +64,70 @@ TEST_F(WhitespaceTest, TextTheCodePageCannotShowIsNeverTakenForLayout) {
     // U+00A5 has no Shift_JIS form; whatever it would be substituted with, it is content.
     EXPECT_EQ(childrenAfterLoad("\n&#xA5;").size(), 1u);
     EXPECT_EQ(childrenAfterLoad("\n&#x1F600;").size(), 1u);
+}
+
+// Every node below the given one, with its kind, name and value.
+std::u16string dump(const xercesc::DOMNode* node) {
+    std::u16string text;
+    for (const xercesc::DOMNode* c = node->getFirstChild(); c != nullptr; c = c->getNextSibling()) {
+        text += u"[" + std::u16string(1, char16_t(u'0' + c->getNodeType())) + c->getNodeName();
+        if (c->getNodeValue() != nullptr) text += u"=" + std::u16string(c->getNodeValue());
+        text += dump(c) + u"]";
+    }
+    return text;
+}
+
+// The cleanup rule applied after a plain parse: a text node that begins with CR, LF, TAB or
+// space and holds only spaces and ASCII controls goes.
+void removeLayout(xercesc::DOMNode* node) {
+    for (xercesc::DOMNode* c = node->getFirstChild(); c != nullptr;) {
+        xercesc::DOMNode* next = c->getNextSibling();
+        const std::u16string value = c->getNodeValue() == nullptr ? u"" : c->getNodeValue();
+        const bool blank = c->getNodeType() == xercesc::DOMNode::TEXT_NODE && !value.empty() &&
+                           std::u16string(u"\r\n\t ").find(value[0]) != std::u16string::npos &&
+                           value.find_first_not_of(
+                               u"\x01\x02\x03\x04\x05\x06\x07\x08\t\n"
+                               u"\x0B\x0C\r\x0E\x0F\x10\x11\x12\x13"
+                               u"\x14\x15\x16\x17\x18\x19\x1A\x1B\x1C"
+                               u"\x1D\x1E\x1F \x7F") == std::u16string::npos;
+        if (blank) {
+            node->removeChild(c);
+        } else {
+            removeLayout(c);
+        }
+        c = next;
+    }
+}
+
+// The load leaves layout out while it builds the tree; the tree must be the one a plain
+// parse and the cleanup give, whatever way the parser hands over the text.
+TEST_F(WhitespaceTest, LoadLeavesOutExactlyTheLayout) {
+    const std::string spaces(100000, ' ');
+    const std::string dtd =
+        "<!DOCTYPE r [<!ELEMENT r (a*)><!ELEMENT a (#PCDATA)>"
+        "<!ENTITY e 'x'><!ENTITY s '  '><!ENTITY el '<a/>'>]>";
+    const std::pair<std::string, bool> documents[] = {
+        {"<r>\n  <a> x </a>\n  <b>\n</b>\t<c/>  </r>", false},
+        {dtd + "<r>\n  &e;\n  &s;<k/>&s;y\n&el;\n</r>", false},
+        {"<r>&#32;&#10;<a/>&#32;x<b/>\n&#x7F;<c/>\n&#xA0;</r>", false},
+        {dtd + "<r>\n <a>\n</a>\n <a> t </a>\n</r>", true},
+        {"<r>\n<![CDATA[\n]]>\n<!--c-->\n<?p d?>\n</r>", false},
+        {"<r>\n" + spaces + "x</r>", false},
+        {"<r>\n" + spaces + "<e/>" + spaces + "</r>", false},
+    };
+    for (const auto& [body, validate] : documents) {
+        const std::string file = folder.write("d.xml", body);
+        ASSERT_TRUE(object.load(file, &errors, validate)) << body;
+        xercesc::XercesDOMParser parser;
+        parser.setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
+                                            : xercesc::XercesDOMParser::Val_Never);
+        parser.setCreateEntityReferenceNodes(false);
+        parser.parse(file.c_str());
+        removeLayout(parser.getDocument());
+        EXPECT_TRUE(dump(object.getDocument().getDocumentElement()) ==
+                    dump(parser.getDocument()->getDocumentElement()))
+            << body.substr(0, 80);
+    }
 }
 
 TEST_F(WhitespaceTest, DirectCallCleansTheWholeDocumentAndReturnsItsArgument) {
