@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <streambuf>
 #include <vector>
 
@@ -35,12 +36,22 @@ class OutputFile::Buffer : public std::streambuf {
 
   protected:
     std::streamsize xsputn(const char* data, std::streamsize count) override {
-        for (std::streamsize i = 0; i < count; ++i) put(data[i]);
+        const char* const end = data + count;
+        while (data != end && !failed) {
+            const char* lineFeed = textMode ? static_cast<const char*>(std::memchr(
+                                                  data, '\n', static_cast<std::size_t>(end - data)))
+                                            : nullptr;
+            put(data, static_cast<std::size_t>((lineFeed == nullptr ? end : lineFeed) - data));
+            if (lineFeed == nullptr) break;
+            put("\r\n", 2);
+            data = lineFeed + 1;
+        }
         return failed ? 0 : count;
     }
     int_type overflow(int_type byte) override {
         if (traits_type::eq_int_type(byte, traits_type::eof())) return traits_type::not_eof(byte);
-        put(traits_type::to_char_type(byte));
+        const char c = traits_type::to_char_type(byte);
+        xsputn(&c, 1);
         return failed ? traits_type::eof() : byte;
     }
     int sync() override { return drain() ? 0 : -1; }
@@ -48,24 +59,31 @@ class OutputFile::Buffer : public std::streambuf {
   private:
     static constexpr std::size_t capacity = 1 << 16;
 
-    void put(char byte) {
-        if (textMode && byte == '\n') bytes.push_back('\r');
-        bytes.push_back(byte);
-        if (bytes.size() >= capacity) drain();
+    void put(const char* data, std::size_t count) {
+        if (bytes.size() + count > capacity) drain();
+        if (count >= capacity) {
+            writeAll(data, count);
+        } else {
+            bytes.insert(bytes.end(), data, data + count);
+        }
     }
 
     bool drain() {
+        writeAll(bytes.data(), bytes.size());
+        bytes.clear();
+        return !failed;
+    }
+
+    void writeAll(const char* data, std::size_t count) {
         std::size_t done = 0;
-        while (!failed && done < bytes.size()) {
-            const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        while (!failed && done < count) {
+            const ssize_t written = ::write(fd, data + done, count - done);
             if (written > 0) {
                 done += static_cast<std::size_t>(written);
             } else if (written == 0 || errno != EINTR) {
                 failed = true;
             }
         }
-        bytes.clear();
-        return !failed;
     }
 
     int fd;

@@ -34,7 +34,8 @@ CharacterCheck::CharacterCheck(std::string encoding)
 void CharacterCheck::require(const XMLCh* text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
         const XMLCh c = text[i];
-        if (c < 0x7F && (c >= 0x20 || isXmlCharacter(c))) continue;
+        if (c >= 0x20 && (c < 0x7F || (unicode && c < 0xD800))) continue;
+        if (c < 0x20 && isXmlCharacter(c)) continue;
         if (isHighSurrogate(c) && i + 1 < length && isLowSurrogate(text[i + 1])) {
             const unsigned long pair = 0x10000 + ((c - 0xD800UL) << 10) + (text[i + 1] - 0xDC00UL);
             if (!unicode) refuse(pair, encoding);

@@ -5,54 +5,76 @@
 namespace tovalin::writer {
 namespace {
 
-const XMLCh* referenceTo(XMLCh c) {
+constexpr std::size_t flushSize = 64 * 1024;
+
+// What stands for the character in the context, or null when it is written as it is.
+const XMLCh* replacement(XMLCh c, bool inAttribute) {
     switch (c) {
-        case u'\t':
-            return u"&#9;";
-        case u'\n':
-            return u"&#10;";
-        default:
+        case u'&':
+            return u"&amp;";
+        case u'<':
+            return u"&lt;";
+        case u'"':
+            return u"&quot;";
+        case u'\r':
             return u"&#13;";
+        case u'>':
+            return inAttribute ? nullptr : u"&gt;";
+        case u'\'':
+            return inAttribute ? nullptr : u"&apos;";
+        case u'\t':
+            return inAttribute ? u"&#9;" : nullptr;
+        case u'\n':
+            return inAttribute ? u"&#10;" : nullptr;
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
 MarkupOutput::MarkupOutput(xercesc::XMLFormatter& formatter, CharacterCheck& check)
-    : formatter(formatter), check(check) {}
+    : formatter(formatter), check(check) {
+    gathered.reserve(flushSize + 1024);
+}
 
 void MarkupOutput::markup(const XMLCh* piece) {
-    if (piece == nullptr) return;
-    put(piece, xercesc::XMLString::stringLen(piece), xercesc::XMLFormatter::NoEscapes);
+    if (piece != nullptr) append(piece, xercesc::XMLString::stringLen(piece));
 }
 
-void MarkupOutput::text(const XMLCh* content) {
-    escaped(content, u"\r", xercesc::XMLFormatter::StdEscapes);
-}
+void MarkupOutput::text(const XMLCh* content) { escaped(content, Context::text); }
 
-void MarkupOutput::attributeValue(const XMLCh* value) {
-    escaped(value, u"\t\n\r", xercesc::XMLFormatter::AttrEscapes);
-}
+void MarkupOutput::attributeValue(const XMLCh* value) { escaped(value, Context::attribute); }
 
-void MarkupOutput::escaped(const XMLCh* content, const XMLCh* replaced,
-                           xercesc::XMLFormatter::EscapeFlags runEscapes) {
+void MarkupOutput::escaped(const XMLCh* content, Context context) {
     if (content == nullptr) return;
+    const bool inAttribute = context == Context::attribute;
     const XMLCh* run = content;
     for (const XMLCh* at = content;; ++at) {
-        const bool end = *at == 0;
-        if (!end && xercesc::XMLString::indexOf(replaced, *at) < 0) continue;
-        put(run, static_cast<XMLSize_t>(at - run), runEscapes);
-        if (end) return;
-        markup(referenceTo(*at));
+        if (*at == 0) {
+            append(run, static_cast<std::size_t>(at - run));
+            return;
+        }
+        if (*at > u'>') continue;
+        const XMLCh* instead = replacement(*at, inAttribute);
+        if (instead == nullptr) continue;
+        gathered.append(run, static_cast<std::size_t>(at - run));
+        gathered.append(instead);
         run = at + 1;
     }
 }
 
-void MarkupOutput::put(const XMLCh* piece, XMLSize_t length,
-                       xercesc::XMLFormatter::EscapeFlags escapes) {
-    if (length == 0) return;
-    check.require(piece, length);
-    formatter.formatBuf(piece, length, escapes, xercesc::XMLFormatter::DefaultUnRep);
+void MarkupOutput::append(const XMLCh* piece, std::size_t length) {
+    gathered.append(piece, length);
+    if (gathered.size() >= flushSize) flush();
+}
+
+void MarkupOutput::flush() {
+    if (gathered.empty()) return;
+    check.require(gathered.data(), gathered.size());
+    formatter.formatBuf(gathered.data(), gathered.size(), xercesc::XMLFormatter::NoEscapes,
+                        xercesc::XMLFormatter::DefaultUnRep);
+    gathered.clear();
 }
 
 }  // namespace tovalin::writer

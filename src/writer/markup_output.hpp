@@ -1,7 +1,13 @@
-// The pieces of a saved file, handed to the formatter with the escaping each kind of piece
-// needs, after the check that the file can carry every character of them.
+// The text of a saved file, gathered in large pieces for the formatter, which turns them
+// into the file's encoding. Markup goes in as it is; text content and attribute values are
+// escaped here by the rules of the formatter's escape modes (text: the ampersand,
+// less-than, greater-than, quotation mark and apostrophe; attribute values: the ampersand,
+// less-than and quotation mark), and besides that the characters a reader would not give
+// back as they are become character references.
 #ifndef TOVALIN_WRITER_MARKUP_OUTPUT_HPP
 #define TOVALIN_WRITER_MARKUP_OUTPUT_HPP
+
+#include <cstddef>
 
 #include <xercesc/framework/XMLFormatter.hpp>
 
@@ -16,24 +22,28 @@ class MarkupOutput {
 
     // Markup, names, and contents written as they are.
     void markup(const XMLCh* piece);
-    void markup(const text::XmlString& piece) { markup(piece.c_str()); }
-    // Text content: markup characters become entity references, and a carriage return a
-    // character reference, since a reader would turn it into a line feed.
+    template <std::size_t size>
+    void literal(const char16_t (&piece)[size]) {
+        append(piece, size - 1);
+    }
+    void markup(const text::XmlString& piece) { append(piece.data(), piece.size()); }
+    // Text content; a carriage return becomes a character reference, since a reader would
+    // turn it into a line feed.
     void text(const XMLCh* content);
-    // An attribute value: the ampersand, less-than and quotation mark become entity
-    // references; tab, line feed and carriage return become character references, since a
-    // reader would turn them into spaces.
+    // An attribute value; tab, line feed and carriage return become character references,
+    // since a reader would turn them into spaces.
     void attributeValue(const XMLCh* value);
+    // Hands what is gathered to the formatter; the writer calls it once it is done.
+    void flush();
 
   private:
-    // Writes the runs between the characters to replace with the escaping given, and each
-    // of those characters as its character reference.
-    void escaped(const XMLCh* content, const XMLCh* replaced,
-                 xercesc::XMLFormatter::EscapeFlags runEscapes);
-    void put(const XMLCh* piece, XMLSize_t length, xercesc::XMLFormatter::EscapeFlags escapes);
+    enum class Context { text, attribute };
+    void escaped(const XMLCh* content, Context context);
+    void append(const XMLCh* piece, std::size_t length);
 
     xercesc::XMLFormatter& formatter;
     CharacterCheck& check;
+    text::XmlString gathered;
 };
 
 }  // namespace tovalin::writer

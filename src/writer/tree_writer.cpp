@@ -59,7 +59,9 @@ class TreeWriter {
                 out.text(node->getNodeValue());
                 return false;
             case DOMNode::ENTITY_REFERENCE_NODE:
-                out.markup(u"&" + orEmpty(node->getNodeName()) + u";");
+                out.literal(u"&");
+                out.markup(node->getNodeName());
+                out.literal(u";");
                 return false;
             default:
                 writeLeaf(node);
@@ -70,8 +72,12 @@ class TreeWriter {
     // Writes what comes after the children of a node that had them.
     void close(const DOMNode* node) {
         if (node->getNodeType() != DOMNode::ELEMENT_NODE) return;
-        out.markup(u"</" + orEmpty(node->getNodeName()) + u">\n");
+        out.literal(u"</");
+        out.markup(node->getNodeName());
+        out.literal(u">\n");
     }
+
+    void finish() { out.flush(); }
 
   private:
     void startDocument(const xercesc::DOMDocument* document) {
@@ -81,20 +87,28 @@ class TreeWriter {
     }
 
     bool startElement(const xercesc::DOMElement* element) {
-        out.markup(u"<" + orEmpty(element->getTagName()));
+        out.literal(u"<");
+        out.markup(element->getTagName());
         const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
-        for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
+        const XMLSize_t count = attributes->getLength();
+        for (XMLSize_t i = 0; i < count; ++i) {
             const DOMNode* attribute = attributes->item(i);
-            out.markup(u" " + orEmpty(attribute->getNodeName()) + u"=\"");
+            out.literal(u" ");
+            out.markup(attribute->getNodeName());
+            out.literal(u"=\"");
             out.attributeValue(attribute->getNodeValue());
-            out.markup(u"\"");
+            out.literal(u"\"");
         }
         const DOMNode* first = element->getFirstChild();
         if (first == nullptr) {
-            out.markup(u"/>\n");
+            out.literal(u"/>\n");
             return false;
         }
-        out.markup(first->getNodeType() == DOMNode::TEXT_NODE ? u">" : u">\n");
+        if (first->getNodeType() == DOMNode::TEXT_NODE) {
+            out.literal(u">");
+        } else {
+            out.literal(u">\n");
+        }
         return true;
     }
 
@@ -163,7 +177,10 @@ bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::
             continue;
         }
         for (;;) {
-            if (node == top) return true;
+            if (node == top) {
+                writer.finish();
+                return true;
+            }
             if (const DOMNode* next = node->getNextSibling()) {
                 node = next;
                 break;
