@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config binutils locales libxerces-c-dev libicu-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,3 +1,5 @@
+#include <stdexcept>
+
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "node/access.hpp"
@@ -31,7 +33,10 @@ bool XcsXmlNode::operator!=(const XcsXmlNode& other) const { return node != othe
 
 XcsXmlNode::operator xercesc::DOMNode*() const { return node; }
 
-xercesc::DOMNode* XcsXmlNode::boundNode() const { return Access::bound(*this); }
+xercesc::DOMNode* XcsXmlNode::boundNode() const {
+    if (node == nullptr) throw std::invalid_argument("null node");
+    return node;
+}
 
 XcsXmlNode XcsXmlNode::getParentNode() const { return {boundNode()->getParentNode(), tree}; }
 
@@ -53,8 +58,10 @@ XcsXmlNodeList XcsXmlNode::getChildNodes() const {
 
 short XcsXmlNode::getNodeType() const {
     const xercesc::DOMNode* bound = boundNode();
-    if (tovalin::declaration::isDeclaration(bound)) return tovalin::declaration::nodeType;
-    return static_cast<short>(bound->getNodeType());
+    const auto type = static_cast<short>(bound->getNodeType());
+    const bool declaration = type == xercesc::DOMNode::PROCESSING_INSTRUCTION_NODE &&
+                             tovalin::declaration::isDeclaration(bound);
+    return declaration ? tovalin::declaration::nodeType : type;
 }
 
 XcsXmlNode XcsXmlNode::insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
@@ -92,8 +99,9 @@ void XcsXmlNode::removeAttribute(const std::string& name) {
 }
 
 std::string XcsXmlNode::getValue() const {
-    if (getNodeType() == xercesc::DOMNode::TEXT_NODE) return fromXml(node->getNodeValue());
-    return fromXml(node->getNodeName());
+    const xercesc::DOMNode* bound = boundNode();
+    if (bound->getNodeType() == xercesc::DOMNode::TEXT_NODE) return fromXml(bound->getNodeValue());
+    return fromXml(bound->getNodeName());
 }
 
 void XcsXmlNode::setValue(const std::string& value) {

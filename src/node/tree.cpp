@@ -20,11 +20,11 @@ void retain(Tree* tree) noexcept {
     if (tree != nullptr) ++tree->holders;
 }
 
-void release(Tree* tree) noexcept {
-    if (tree == nullptr || --tree->holders != 0) return;
-    // Once a document carries user data, its release visits the whole tree by recursion,
-    // which no stack survives for deep nesting. Without its root element nothing deep is
-    // left to visit; the nodes are freed with the document's memory all the same.
+// Frees the tree of its last holder. Once a document carries user data, its release visits
+// the whole tree by recursion, which no stack survives for deep nesting. Without its root
+// element nothing deep is left to visit; the nodes are freed with the document's memory
+// all the same.
+__attribute__((noinline)) void free(Tree* tree) noexcept {
     try {
         if (xercesc::DOMElement* root = tree->document->getDocumentElement()) {
             tree->document->removeChild(root);
@@ -33,6 +33,10 @@ void release(Tree* tree) noexcept {
     }
     tree->document->release();
     delete tree;
+}
+
+inline void release(Tree* tree) noexcept {
+    if (tree != nullptr && --tree->holders == 0) free(tree);
 }
 
 }  // namespace
@@ -61,6 +65,7 @@ TreeRef::TreeRef(Tree* shared) noexcept : tree(shared) { retain(tree); }
 TreeRef::TreeRef(const TreeRef& other) noexcept : tree(other.tree) { retain(tree); }
 
 TreeRef& TreeRef::operator=(const TreeRef& other) noexcept {
+    if (tree == other.tree) return *this;
     retain(other.tree);
     release(tree);
     tree = other.tree;

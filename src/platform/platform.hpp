@@ -10,6 +10,8 @@ namespace tovalin::platform {
 // The name of the process code page, as the parser's transcoding service knows it. On
 // POSIX the code set of LC_CTYPE at the time of the call, UTF-8 for the plain C locale.
 std::string processCodeSet();
+// The code set as the locale names it, before that mapping; never null.
+const char* localeCodeSet();
 
 // Whether the parser platform started when the library was attached.
 bool libraryStarted();

@@ -132,31 +132,71 @@ std::string transcodeTo(XMLTranscoder& transcoder, const XMLCh* text, std::size_
     return narrow;
 }
 
+std::string transcodeTo(XMLTranscoder& transcoder, const XmlString& text) {
+    return transcodeTo(transcoder, text.data(), text.size());
+}
+
+// The length of the leading text that the code set writes as plain ASCII, byte for unit.
+template <class Unit>
+std::size_t plainPrefix(const Transcoder& transcoder, const Unit* text, std::size_t length) {
+    std::size_t i = 0;
+    while (i < length && static_cast<unsigned int>(text[i]) < 128 &&
+           transcoder.plainAscii[static_cast<unsigned int>(text[i])]) {
+        ++i;
+    }
+    return i;
+}
+
+// The plain ASCII start as it is, then the rest through the transcoder.
+std::string withRest(Transcoder& transcoder, const XMLCh* text, std::size_t plain,
+                     std::size_t length) {
+    const XMLCh* rest = text + plain;
+    const std::size_t restLength = length - plain;
+    std::string converted =
+        hasSurrogate(rest, restLength)
+            ? transcodeTo(*transcoder.parser, pairedSurrogatesOnly(rest, restLength))
+            : transcodeTo(*transcoder.parser, rest, restLength);
+    if (plain == 0) return converted;
+    return std::string(text, rest) + converted;
+}
+
 }  // namespace
 
 XmlString toXml(const std::string& narrow) {
     const std::size_t length = std::strlen(narrow.c_str());
     if (length == 0) return {};
-    const std::string codeSet = platform::processCodeSet();
+    Transcoder& transcoder = processTranscoder();
+    const std::size_t plain = plainPrefix(transcoder, narrow.data(), length);
+    XmlString converted(narrow.begin(), narrow.begin() + static_cast<std::ptrdiff_t>(plain));
+    if (plain == length) return converted;
     try {
-        return transcodeFrom(transcoderFor(codeSet),
-                             reinterpret_cast<const XMLByte*>(narrow.data()), length);
+        return converted + transcodeFrom(*transcoder.parser,
+                                         reinterpret_cast<const XMLByte*>(narrow.data()) + plain,
+                                         length - plain);
     } catch (const xercesc::TranscodingException&) {
+        const std::string codeSet = transcoder.codeSet;
         discardTranscoder(codeSet);
         throw;
     }
 }
 
 std::string fromXml(const XMLCh* text) {
-    return text == nullptr ? std::string() : fromXml(text, xercesc::XMLString::stringLen(text));
+    if (text == nullptr) return {};
+    Transcoder& transcoder = processTranscoder();
+    // The plain part is found while the end is looked for: most texts are names.
+    const XMLCh* plainEnd = text;
+    while (*plainEnd != 0 && *plainEnd < 128 && transcoder.plainAscii[*plainEnd]) ++plainEnd;
+    const auto plain = static_cast<std::size_t>(plainEnd - text);
+    if (*plainEnd == 0) return std::string(text, plainEnd);
+    return withRest(transcoder, text, plain, plain + xercesc::XMLString::stringLen(plainEnd));
 }
 
 std::string fromXml(const XMLCh* text, std::size_t length) {
     if (text == nullptr || length == 0) return {};
-    XMLTranscoder& transcoder = transcoderFor(platform::processCodeSet());
-    if (!hasSurrogate(text, length)) return transcodeTo(transcoder, text, length);
-    const XmlString cleaned = pairedSurrogatesOnly(text, length);
-    return transcodeTo(transcoder, cleaned.data(), cleaned.size());
+    Transcoder& transcoder = processTranscoder();
+    const std::size_t plain = plainPrefix(transcoder, text, length);
+    if (plain == length) return std::string(text, text + length);
+    return withRest(transcoder, text, plain, length);
 }
 
 }  // namespace tovalin::text

@@ -7,16 +7,18 @@
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
+#include "platform/platform.hpp"
+
 namespace tovalin::text {
 namespace {
 
-struct CachedTranscoder {
-    std::string codeSet;
-    std::unique_ptr<xercesc::XMLTranscoder> transcoder;
-};
-
 // A thread sees one or two code sets in its life; a vector beats a map here.
-thread_local std::vector<CachedTranscoder> cache;
+thread_local std::vector<std::unique_ptr<Transcoder>> cache;
+
+// The transcoder last found for the process code page, and the locale's name of that code
+// set, which is cheaper to compare than to map again.
+thread_local Transcoder* lastProcessTranscoder = nullptr;
+thread_local std::string lastLocaleCodeSet;
 
 constexpr XMLSize_t blockSize = 16 * 1024;
 
@@ -32,19 +34,52 @@ std::unique_ptr<xercesc::XMLTranscoder> makeTranscoder(const std::string& codeSe
     return made;
 }
 
+bool keepsAsciiCharacter(xercesc::XMLTranscoder& transcoder, XMLCh c) {
+    XMLByte byte[8];
+    XMLCh back[2];
+    unsigned char sizes[2];
+    XMLSize_t eaten = 0;
+    const XMLSize_t made = transcoder.transcodeTo(&c, 1, byte, sizeof byte, eaten,
+                                                  xercesc::XMLTranscoder::UnRep_RepChar);
+    if (made != 1 || byte[0] != c) return false;
+    return transcoder.transcodeFrom(byte, 1, back, 2, eaten, sizes) == 1 && back[0] == c;
+}
+
+std::bitset<128> plainAsciiOf(xercesc::XMLTranscoder& transcoder) {
+    std::bitset<128> plain;
+    for (XMLCh c = 0; c < 128; ++c) plain[c] = keepsAsciiCharacter(transcoder, c);
+    return plain;
+}
+
 }  // namespace
 
-xercesc::XMLTranscoder& transcoderFor(const std::string& codeSet) {
-    for (const CachedTranscoder& cached : cache) {
-        if (cached.codeSet == codeSet) return *cached.transcoder;
+Transcoder& transcoderFor(const std::string& codeSet) {
+    for (const std::unique_ptr<Transcoder>& cached : cache) {
+        if (cached->codeSet == codeSet) return *cached;
     }
-    cache.push_back({codeSet, makeTranscoder(codeSet)});
-    return *cache.back().transcoder;
+    auto made = std::make_unique<Transcoder>();
+    made->codeSet = codeSet;
+    made->parser = makeTranscoder(codeSet);
+    made->plainAscii = plainAsciiOf(*made->parser);
+    cache.push_back(std::move(made));
+    return *cache.back();
+}
+
+Transcoder& processTranscoder() {
+    const char* localeCodeSet = platform::localeCodeSet();
+    if (lastProcessTranscoder == nullptr || lastLocaleCodeSet != localeCodeSet) {
+        lastProcessTranscoder = &transcoderFor(platform::processCodeSet());
+        lastLocaleCodeSet = localeCodeSet;
+    }
+    return *lastProcessTranscoder;
 }
 
 void discardTranscoder(const std::string& codeSet) {
+    lastProcessTranscoder = nullptr;
     cache.erase(std::remove_if(cache.begin(), cache.end(),
-                               [&](const CachedTranscoder& c) { return c.codeSet == codeSet; }),
+                               [&](const std::unique_ptr<Transcoder>& cached) {
+                                   return cached->codeSet == codeSet;
+                               }),
                 cache.end());
 }
 

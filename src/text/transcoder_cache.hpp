@@ -3,13 +3,26 @@
 #ifndef TOVALIN_TEXT_TRANSCODER_CACHE_HPP
 #define TOVALIN_TEXT_TRANSCODER_CACHE_HPP
 
+#include <bitset>
+#include <memory>
 #include <string>
 
 #include <xercesc/util/TransService.hpp>
 
 namespace tovalin::text {
 
-xercesc::XMLTranscoder& transcoderFor(const std::string& codeSet);
+struct Transcoder {
+    std::string codeSet;
+    std::unique_ptr<xercesc::XMLTranscoder> parser;
+    // The ASCII characters that the code set writes as their own single byte, both ways;
+    // text made of them alone needs no transcoder.
+    std::bitset<128> plainAscii;
+};
+
+Transcoder& transcoderFor(const std::string& codeSet);
+
+// The transcoder of the process code page at the time of the call.
+Transcoder& processTranscoder();
 
 // Drops the cached transcoder of the code set, for one whose conversion state may be left
 // holding part of a character from an aborted conversion.

@@ -57,7 +57,7 @@ bool CharacterCheck::representable(XMLCh character) {
 // Encodes the character alone and decodes the bytes again; a character that is dropped,
 // replaced or mapped one way only does not come back as itself.
 bool CharacterCheck::roundTrips(XMLCh character) const {
-    xercesc::XMLTranscoder& transcoder = text::transcoderFor(encoding);
+    xercesc::XMLTranscoder& transcoder = *text::transcoderFor(encoding).parser;
     XMLByte bytes[8];
     XMLCh back[4];
     unsigned char sizes[4];

@@ -1,0 +1,90 @@
+// Values by tag name against the same lookups and edits made with the parser's DOM.
+#include <benchmark/benchmark.h>
+
+#include <list>
+#include <string>
+#include <vector>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include "loaded_document.hpp"
+
+namespace {
+
+const std::vector<std::string>& tagNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> made;
+        for (int i = 0; i < bench::distinctTagNames; ++i) made.push_back("f" + std::to_string(i));
+        return made;
+    }();
+    return names;
+}
+
+const xercesc::DOMNode* firstText(const xercesc::DOMNode* element) {
+    for (const xercesc::DOMNode* c = element->getFirstChild(); c != nullptr;
+         c = c->getNextSibling()) {
+        if (c->getNodeType() == xercesc::DOMNode::TEXT_NODE) return c;
+    }
+    return nullptr;
+}
+
+void getWithLibrary(benchmark::State& state) {
+    XcsXmlDOMDocument& document = bench::loadedDocument(32);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(document.getXmlData(tagNames()[i++ % tagNames().size()]));
+    }
+}
+
+void getWithParser(benchmark::State& state) {
+    xercesc::DOMDocument* document = bench::parserDocument(bench::loadedDocument(32));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto name = bench::wide(tagNames()[i++ % tagNames().size()]);
+        const xercesc::DOMNode* element = document->getElementsByTagName(name.c_str())->item(0);
+        const xercesc::DOMNode* text = element == nullptr ? nullptr : firstText(element);
+        benchmark::DoNotOptimize(bench::narrow(text == nullptr ? nullptr : text->getNodeValue()));
+    }
+}
+
+// The 1 MB sample holds fewer records than tag names: names that occur are used.
+constexpr std::size_t setNames = 2000;
+
+void setListWithLibrary(benchmark::State& state) {
+    XcsXmlDOMDocument& document = bench::loadedDocument(1);
+    std::list<std::string> values{"値1", "値2"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        if (!document.setXmlData(tagNames()[i++ % setNames], values)) state.SkipWithError("no tag");
+    }
+}
+
+void setListWithParser(benchmark::State& state) {
+    xercesc::DOMDocument* document = bench::parserDocument(bench::loadedDocument(1));
+    const std::vector<std::string> values{"値1", "値2"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto name = bench::wide(tagNames()[i++ % setNames]);
+        xercesc::DOMNodeList* elements = document->getElementsByTagName(name.c_str());
+        xercesc::DOMNode* parent = nullptr;
+        xercesc::DOMNode* before = nullptr;
+        for (xercesc::DOMNode* e = elements->item(0); e != nullptr; e = elements->item(0)) {
+            parent = e->getParentNode();
+            before = e->getNextSibling();
+            parent->removeChild(e);
+        }
+        if (parent == nullptr) state.SkipWithError("no tag");
+        for (const std::string& value : values) {
+            xercesc::DOMNode* added =
+                parent->insertBefore(document->createElement(name.c_str()), before);
+            added->appendChild(document->createTextNode(bench::wide(value).c_str()));
+        }
+    }
+}
+
+BENCHMARK(getWithLibrary)->Unit(benchmark::kMicrosecond);
+BENCHMARK(getWithParser)->Unit(benchmark::kMicrosecond);
+BENCHMARK(setListWithLibrary)->Unit(benchmark::kMicrosecond);
+BENCHMARK(setListWithParser)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
