@@ -27,9 +27,9 @@ xercesc::XMLTranscoder& utf8() {
 
 }  // namespace
 
-XcsXmlDOMDocument& loadedDocument(std::size_t megabytes) {
-    static std::map<std::size_t, std::unique_ptr<XcsXmlDOMDocument>> loaded;
-    auto& slot = loaded[megabytes];
+XcsXmlDOMDocument& loadedDocument(std::size_t megabytes, int copy) {
+    static std::map<std::pair<std::size_t, int>, std::unique_ptr<XcsXmlDOMDocument>> loaded;
+    auto& slot = loaded[{megabytes, copy}];
     if (!slot) {
         slot = std::make_unique<XcsXmlDOMDocument>();
         std::list<XMLERROR_TYPE> errors;

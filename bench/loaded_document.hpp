@@ -13,7 +13,9 @@
 namespace bench {
 
 // The Shift_JIS sample of the size, loaded without validation; throws when it does not load.
-XcsXmlDOMDocument& loadedDocument(std::size_t megabytes);
+// Each copy number is a load of its own, for benchmarks that must not share the parser's
+// caches or see each other's edits.
+XcsXmlDOMDocument& loadedDocument(std::size_t megabytes, int copy = 0);
 
 // The parser's own document behind a loaded one.
 xercesc::DOMDocument* parserDocument(XcsXmlDOMDocument& document);

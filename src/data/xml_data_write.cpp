@@ -65,7 +65,8 @@ bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
     if (document == nullptr || namesNoElement(tagName)) return false;
     const XcsXmlNodeList elements = document->getElementsByTagName(tagName);
-    if (elements.getLength() == 0) return false;
+    // The first element tells; counting them all would walk the whole document.
+    if (elements.item(0).isNull()) return false;
     refuseSecondRoot(*document, elements, values.size());
     // Every text is made before the tree changes, so a value that is no text in the code
     // page throws while the old elements are still in place.
