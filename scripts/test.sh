@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the library and runs every test, in the normal build and in the sanitizer build.
+# Builds the library and runs every test: the normal build, the address and undefined-
+# behaviour sanitizer build, the thread sanitizer build of the concurrency test, and the
+# fuzzers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 jobs=$(nproc)
-for preset in default sanitize; do
+for preset in default sanitize thread; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
