@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config binutils locales libxerces-c-dev libicu-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+          clang-14 libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -13,3 +13,6 @@ for preset in default sanitize thread; do
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== fuzzers"
+bash scripts/fuzz.sh 30

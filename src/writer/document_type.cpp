@@ -1,5 +1,7 @@
 #include "writer/document_type.hpp"
 
+#include <stdexcept>
+
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 
@@ -15,9 +17,14 @@ int dtdReferenceMark;
 
 XmlString orEmpty(const XMLCh* text) { return text == nullptr ? XmlString() : XmlString(text); }
 
-// A literal in the quotation marks it does not contain.
+// A literal in the quotation marks it does not contain; one holding both kinds cannot be
+// written.
 XmlString quoted(const XmlString& literal) {
-    const XMLCh quote = literal.find(u'"') == XmlString::npos ? u'"' : u'\'';
+    const bool hasDouble = literal.find(u'"') != XmlString::npos;
+    if (hasDouble && literal.find(u'\'') != XmlString::npos) {
+        throw std::domain_error("an identifier holds both kinds of quotation mark");
+    }
+    const XMLCh quote = hasDouble ? u'\'' : u'"';
     return quote + literal + quote;
 }
 
@@ -54,6 +61,9 @@ xercesc::DOMDocumentType* newDtdReference(xercesc::DOMDocument* document,
 
 XmlString documentTypeMarkup(const xercesc::DOMDocumentType* type) {
     if (type->getUserData(dtdReferenceKey) == &dtdReferenceMark) {
+        if (orEmpty(type->getSystemId()).empty()) {
+            throw std::domain_error("the document type names no DTD file");
+        }
         return u"<!DOCTYPE " + rootNameOr(type) + u" SYSTEM " +
                quoted(orEmpty(type->getSystemId())) + u'>';
     }

@@ -6,6 +6,7 @@
 #include <xercesc/dom/DOMDocumentType.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
+#include <xercesc/util/XMLString.hpp>
 
 #include "node/declaration.hpp"
 #include "text/code_page.hpp"
@@ -42,6 +43,28 @@ void refuseIfFound(const XmlString& content, const char16_t* forbidden, const ch
     if (content.find(forbidden) != XmlString::npos) throw std::domain_error(what);
 }
 
+// "xml" in any case is the declaration's name; no other instruction may carry it.
+bool hasReservedTarget(const DOMNode* node) {
+    const XMLCh* target = node->getNodeName();
+    return xercesc::XMLString::compareIString(target, u"xml") == 0;
+}
+
+bool isFirstOfDocument(const DOMNode* node) {
+    const DOMNode* parent = node->getParentNode();
+    return parent != nullptr && parent->getNodeType() == DOMNode::DOCUMENT_NODE &&
+           parent->getFirstChild() == node;
+}
+
+// A document type after the root element makes a file no parser reads.
+void refuseIfAfterRoot(const DOMNode* type) {
+    for (const DOMNode* before = type->getPreviousSibling(); before != nullptr;
+         before = before->getPreviousSibling()) {
+        if (before->getNodeType() == DOMNode::ELEMENT_NODE) {
+            throw std::domain_error("the document type stands after the root element");
+        }
+    }
+}
+
 class TreeWriter {
   public:
     TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding)
@@ -56,7 +79,11 @@ class TreeWriter {
             case DOMNode::ELEMENT_NODE:
                 return startElement(static_cast<const xercesc::DOMElement*>(node));
             case DOMNode::TEXT_NODE:
-                out.text(node->getNodeValue());
+                // Outside the root element the parser keeps only layout, which a file
+                // cannot carry there as text: it is left out.
+                if (node->getParentNode()->getNodeType() != DOMNode::DOCUMENT_NODE) {
+                    out.text(node->getNodeValue());
+                }
                 return false;
             case DOMNode::ENTITY_REFERENCE_NODE:
                 out.literal(u"&");
@@ -81,6 +108,9 @@ class TreeWriter {
 
   private:
     void startDocument(const xercesc::DOMDocument* document) {
+        if (document->getDocumentElement() == nullptr) {
+            throw std::domain_error("the document has no root element");
+        }
         const DOMNode* first = document->getFirstChild();
         const bool declared = first != nullptr && declaration::isDeclaration(first);
         if (!declared && encoding != u"UTF-16") writeDeclaration(u"1.0", XmlString());
@@ -116,6 +146,7 @@ class TreeWriter {
         const XmlString value = orEmpty(node->getNodeValue());
         switch (node->getNodeType()) {
             case DOMNode::DOCUMENT_TYPE_NODE:
+                refuseIfAfterRoot(node);
                 out.markup(documentTypeMarkup(static_cast<const xercesc::DOMDocumentType*>(node)) +
                            u"\n");
                 return;
@@ -132,7 +163,11 @@ class TreeWriter {
     }
 
     void writeInstruction(const DOMNode* node, const XmlString& data) {
-        if (declaration::isDeclaration(node)) {
+        const bool declaration = declaration::isDeclaration(node);
+        if (hasReservedTarget(node) && !(declaration && isFirstOfDocument(node))) {
+            throw std::domain_error("an XML declaration stands elsewhere than first");
+        }
+        if (declaration) {
             writeDeclaration(declaration::valueOf(node, u"version"),
                              declaration::valueOf(node, u"standalone"));
             return;

@@ -75,6 +75,41 @@ TEST_F(TreeWriterTest, LineEndsAndTabsSurviveAReload) {
     }
 }
 
+// Trees the fuzzers built: each would have made a file that no parser reads.
+TEST_F(TreeWriterTest, TreesNoParserCouldReadAreNotWritten) {
+    const std::string earlier = "<earlier/>";
+    const auto refused = [&] {
+        folder.write("out.xml", earlier);
+        return !object.save(folder.path("out.xml"), TL_ENCODE_SHIFT_JIS) &&
+               folder.read("out.xml") == earlier;
+    };
+    XcsXmlDocument& document = object.createDocument("r");
+    document.removeChild(document.getDocumentElement());
+    EXPECT_TRUE(refused()) << "no root element";
+
+    object.createDocument("r");
+    object.setXMLDecl(TL_ENCODE_SHIFT_JIS);
+    root().appendChild(object.getDocument().getFirstChild());
+    EXPECT_TRUE(refused()) << "declaration inside the root";
+
+    object.createDocument("r");
+    object.setSchema("a'\".dtd", TL_SCHEMA_DTD);
+    EXPECT_TRUE(refused()) << "both quotation marks in the DTD path";
+    object.setSchema("", TL_SCHEMA_DTD);
+    EXPECT_TRUE(refused()) << "no DTD path";
+    object.setSchema("r.dtd", TL_SCHEMA_DTD);
+    XcsXmlDocument& typed = object.getDocument();
+    typed.removeChild(typed.getDocumentElement());
+    typed.insertBefore(typed.createElement("s"), typed.getFirstChild());
+    EXPECT_TRUE(refused()) << "document type after the root";
+}
+
+TEST_F(TreeWriterTest, LayoutBesideTheRootIsLeftOut) {
+    object.createDocument("r");
+    parserDocument()->appendChild(parserDocument()->createTextNode(u"\r\n"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<r/>\n"));
+}
+
 TEST_F(TreeWriterTest, WritesNothingOutsideASave) {
     XcsXmlDocument& document = object.createDocument("r");
     EXPECT_FALSE(object.saveDOMTree(document));
