@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <list>
 
-#include "fuzz_folder.hpp"
+#include "fuzz_support.hpp"
 #include "tovalin/document.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,13 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (errors.empty()) __builtin_trap();
             continue;
         }
-        for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
-            const std::string saved = fuzzing::folder() + "saved.xml";
-            if (!document.save(saved, type)) continue;
-            XcsXmlDOMDocument again;
-            std::list<XMLERROR_TYPE> againErrors;
-            if (!again.load(saved, &againErrors, false)) __builtin_trap();
-        }
+        fuzzing::expectSavesLoadAgain(document);
     }
     return 0;
 }

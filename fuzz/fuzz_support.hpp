@@ -1,13 +1,17 @@
-// A scratch folder for one fuzzing process, and the writing of inputs into it.
-#ifndef TOVALIN_FUZZ_FUZZ_FOLDER_HPP
-#define TOVALIN_FUZZ_FUZZ_FOLDER_HPP
+// A scratch folder for one fuzzing process, the writing of inputs into it, and the check
+// that what a save wrote loads again.
+#ifndef TOVALIN_FUZZ_FUZZ_SUPPORT_HPP
+#define TOVALIN_FUZZ_FUZZ_SUPPORT_HPP
 
 #include <stdlib.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <list>
 #include <string>
+
+#include "tovalin/document.hpp"
 
 namespace fuzzing {
 
@@ -36,6 +40,18 @@ inline std::string writeInput(const std::string& name, const std::uint8_t* data,
     if (size != 0 && std::fwrite(data, 1, size, file) != size) abort();
     std::fclose(file);
     return path;
+}
+
+// Saves in both encodings; a save that reports success must have written a file that
+// loads again.
+inline void expectSavesLoadAgain(XcsXmlDOMDocument& document) {
+    for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
+        const std::string saved = folder() + "saved.xml";
+        if (!document.save(saved, type)) continue;
+        XcsXmlDOMDocument again;
+        std::list<XMLERROR_TYPE> errors;
+        if (!again.load(saved, &errors, false)) __builtin_trap();
+    }
 }
 
 }  // namespace fuzzing
