@@ -122,6 +122,26 @@ bool isHiddenFile(const std::string& path) {
 
 bool setHiddenFile(const std::string& path, bool /*hidden*/) { return fileExists(path); }
 
+int openForWriting(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+long writeSome(int fd, const char* data, std::size_t count) {
+    for (;;) {
+        const ssize_t written = ::write(fd, data, count);
+        if (written > 0) return written;
+        if (written < 0 && errno == EINTR) continue;
+        return -1;
+    }
+}
+
+bool syncAndClose(int fd) {
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+void closeFile(int fd) { ::close(fd); }
+
 std::string temporaryFolder() {
     const char* fromEnvironment = std::getenv("TMPDIR");
     std::string folder =

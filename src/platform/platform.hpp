@@ -3,6 +3,7 @@
 #ifndef TOVALIN_PLATFORM_PLATFORM_HPP
 #define TOVALIN_PLATFORM_PLATFORM_HPP
 
+#include <cstddef>
 #include <string>
 
 namespace tovalin::platform {
@@ -46,6 +47,15 @@ bool fileExists(const std::string& path);
 // setting or clearing cannot change, so both report success for an existing file.
 bool isHiddenFile(const std::string& path);
 bool setHiddenFile(const std::string& path, bool hidden);
+
+// A file opened for writing from its first byte, created when missing, by a descriptor;
+// -1 when it cannot be opened.
+int openForWriting(const std::string& path);
+// Writes some of the bytes; the number written, or -1 on a failure that retrying cannot cure.
+long writeSome(int fd, const char* data, std::size_t count);
+// Waits until what was written is on stable storage, then closes; false if either failed.
+bool syncAndClose(int fd);
+void closeFile(int fd);
 
 // The folder for temporary files, with its trailing separator.
 std::string temporaryFolder();

@@ -5,13 +5,14 @@
 
 #include <xercesc/util/TranscodingException.hpp>
 
+#include "text/surrogates.hpp"
 #include "text/transcoder_cache.hpp"
 
 namespace tovalin::writer {
 namespace {
 
-bool isHighSurrogate(XMLCh c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(XMLCh c) { return c >= 0xDC00 && c <= 0xDFFF; }
+using text::isHighSurrogate;
+using text::isLowSurrogate;
 
 // The characters of XML 1.0 within one UTF-16 unit (surrogates are judged in pairs).
 bool isXmlCharacter(XMLCh c) {

@@ -9,6 +9,7 @@
 #include <xercesc/util/XMLString.hpp>
 
 #include "platform/platform.hpp"
+#include "text/surrogates.hpp"
 #include "text/transcoder_cache.hpp"
 
 namespace tovalin::text {
@@ -85,32 +86,6 @@ XmlString transcodeFrom(XMLTranscoder& transcoder, const XMLByte* source, std::s
     converted.resize(produced);
     verifyInbound(transcoder, source, length, converted, sizes);
     return converted;
-}
-
-bool isHighSurrogate(XMLCh c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(XMLCh c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Unpaired surrogates cannot be encoded, and a transcoder would keep a trailing high
-// surrogate in its state for the next call; they become the replacement character.
-XmlString pairedSurrogatesOnly(const XMLCh* text, std::size_t length) {
-    XmlString cleaned(text, length);
-    for (std::size_t i = 0; i < length; ++i) {
-        const bool pairs =
-            isHighSurrogate(cleaned[i]) && i + 1 < length && isLowSurrogate(cleaned[i + 1]);
-        if (pairs) {
-            ++i;
-        } else if (isHighSurrogate(cleaned[i]) || isLowSurrogate(cleaned[i])) {
-            cleaned[i] = replacementCharacter;
-        }
-    }
-    return cleaned;
-}
-
-bool hasSurrogate(const XMLCh* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) return true;
-    }
-    return false;
 }
 
 std::string transcodeTo(XMLTranscoder& transcoder, const XMLCh* text, std::size_t length) {

@@ -1,25 +1,21 @@
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/output_file.hpp"
 
-#include <cerrno>
 #include <cstring>
 #include <streambuf>
 #include <vector>
 
-#include "platform/output_file.hpp"
+#include "platform/platform.hpp"
 
 namespace tovalin::platform {
 
 // Buffers the bytes, puts CR before each LF in text mode, and remembers any failed write.
 class OutputFile::Buffer : public std::streambuf {
   public:
-    Buffer(const std::string& path, bool textMode)
-        : fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)),
-          textMode(textMode) {
+    Buffer(const std::string& path, bool textMode) : fd(openForWriting(path)), textMode(textMode) {
         bytes.reserve(capacity);
     }
     ~Buffer() override {
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0) closeFile(fd);
     }
     Buffer(const Buffer&) = delete;
     Buffer& operator=(const Buffer&) = delete;
@@ -28,10 +24,10 @@ class OutputFile::Buffer : public std::streambuf {
 
     bool commit() {
         if (fd < 0) return false;
-        const bool stored = drain() && ::fsync(fd) == 0;
+        const bool drained = drain();
         const int closing = fd;
         fd = -1;
-        return ::close(closing) == 0 && stored && !failed;
+        return syncAndClose(closing) && drained && !failed;
     }
 
   protected:
@@ -77,10 +73,10 @@ class OutputFile::Buffer : public std::streambuf {
     void writeAll(const char* data, std::size_t count) {
         std::size_t done = 0;
         while (!failed && done < count) {
-            const ssize_t written = ::write(fd, data + done, count - done);
+            const long written = writeSome(fd, data + done, count - done);
             if (written > 0) {
                 done += static_cast<std::size_t>(written);
-            } else if (written == 0 || errno != EINTR) {
+            } else {
                 failed = true;
             }
         }

@@ -1,0 +1,98 @@
+#define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include "platform/platform.hpp"
+
+namespace tovalin::platform {
+namespace {
+
+DWORD attributesOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return data.dwFileAttributes;
+}
+
+bool isRegularFile(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Writes what the system holds of the file through to the disk.
+bool flushToDisk(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    return CloseHandle(file) != 0 && flushed;
+}
+
+}  // namespace
+
+std::string folderOf(const std::string& path) {
+    char drive[_MAX_DRIVE];
+    char folder[_MAX_DIR];
+    _splitpath(path.c_str(), drive, folder, nullptr, nullptr);
+    return std::string(drive) + folder;
+}
+
+std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
+    char made[MAX_PATH];
+    const std::string where = folder.empty() ? std::string(".") : folder;
+    if (GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) return {};
+    return made;
+}
+
+bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
+    if (!isRegularFile(from)) return false;
+    // A new file must not exist yet; the others are replaced.
+    if (!CopyFileA(from.c_str(), to.c_str(), destination == CopyInto::newFile)) return false;
+    if (destination == CopyInto::ownFile || flushToDisk(to)) return true;
+    if (destination == CopyInto::newFile) DeleteFileA(to.c_str());
+    return false;
+}
+
+bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool fileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+bool isHiddenFile(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+bool setHiddenFile(const std::string& path, bool hidden) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD wanted =
+        hidden ? (attributes | FILE_ATTRIBUTE_HIDDEN) : (attributes & ~FILE_ATTRIBUTE_HIDDEN);
+    return SetFileAttributesA(path.c_str(), wanted) != 0;
+}
+
+int openForWriting(const std::string& path) {
+    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+
+long writeSome(int fd, const char* data, std::size_t count) {
+    const int written = _write(fd, data, static_cast<unsigned int>(count));
+    return written > 0 ? written : -1;
+}
+
+bool syncAndClose(int fd) {
+    const bool synced = _commit(fd) == 0;
+    return _close(fd) == 0 && synced;
+}
+
+void closeFile(int fd) { _close(fd); }
+
+std::string temporaryFolder() {
+    char folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    return length == 0 || length > MAX_PATH ? std::string(".\\") : std::string(folder, length);
+}
+
+}  // namespace tovalin::platform
