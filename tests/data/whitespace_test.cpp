@@ -12,13 +12,10 @@
 
 namespace {
 
-// Opens the protected file services and trimming for the tests.
+// Opens the protected trimming for the tests.
 class ServiceDocument : public XcsXmlDOMDocument {
   public:
     using XcsXmlDOMDocument::deleteString;
-    using XcsXmlDOMDocument::getWindowsTempPath;
-    using XcsXmlDOMDocument::isHidden;
-    using XcsXmlDOMDocument::setHidden;
 };
 
 class WhitespaceTest : public ::testing::Test {
@@ -155,21 +152,6 @@ TEST_F(WhitespaceTest, TrimmingTurnsControlsIntoSpacesFirst) {
     EXPECT_EQ(trimmed("\x01\x7F \n"), "");
     EXPECT_EQ(trimmed(""), "");
     EXPECT_EQ(trimmed("\x81\x40x\x81\x40"), "\x81\x40x\x81\x40");
-}
-
-TEST_F(WhitespaceTest, HiddenMeansADotNameOnThisPlatform) {
-    const std::string hidden = folder.write(".h.xml", "<x/>");
-    const std::string plain = folder.write("p.xml", "<x/>");
-    EXPECT_TRUE(object.isHidden(hidden));
-    EXPECT_FALSE(object.isHidden(plain));
-    EXPECT_FALSE(object.isHidden(folder.path(".absent")));
-    EXPECT_TRUE(object.setHidden(hidden, false));
-    EXPECT_TRUE(object.isHidden(hidden));
-    EXPECT_FALSE(object.setHidden(folder.path("absent"), true));
-
-    std::string temp;
-    EXPECT_TRUE(object.getWindowsTempPath(temp));
-    EXPECT_EQ(temp.back(), '/');
 }
 
 TEST(PathRule, CheckPathNamesTheFirstForbiddenCharacter) {

@@ -45,20 +45,6 @@ TEST(DocumentObject, EmptyObjectsHaveNoDocument) {
     EXPECT_EQ(noDocumentMessage(reset), "no document");
 }
 
-TEST(DocumentObject, CreateDocumentReplacesTheTree) {
-    XcsXmlDOMDocument object;
-    XcsXmlNode oldRoot = object.createDocument("old").getDocumentElement();
-
-    XcsXmlDocument& created = object.createDocument("fresh");
-    EXPECT_EQ(object.getPath(), "");
-    EXPECT_TRUE(&created == &object.getDocument());
-    XcsXmlNode root = created.getDocumentElement();
-    EXPECT_EQ(root.getValue(), "fresh");
-    EXPECT_TRUE(root.getFirstChild().isNull());
-    EXPECT_EQ(created.getElementsByTagName("old").getLength(), 0u);
-    EXPECT_FALSE(oldRoot.getOwner() == created);
-}
-
 TEST(DocumentObject, RefusedRootNameLeavesNoDocument) {
     XcsXmlDOMDocument object;
     object.createDocument("kept");

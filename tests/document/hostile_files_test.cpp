@@ -34,6 +34,13 @@ TEST_F(HostileFilesTest, EntityExpansionIsCutShortButOrdinaryReferencesLoad) {
     EXPECT_FALSE(load("flat.xml", flat));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors.front().message.find("100000"), std::string::npos);
+    std::string nested = "<!DOCTYPE b [\n<!ENTITY e0 \"lol\">\n";
+    for (int level = 1; level <= 10; ++level) {
+        nested += "<!ENTITY e" + std::to_string(level) + " \"" +
+                  repeated("&e" + std::to_string(level - 1) + ";", 10) + "\">\n";
+    }
+    EXPECT_FALSE(load("nested.xml", nested + "]>\n<b>&e10;</b>\n"));
+    EXPECT_EQ(errors.size(), 1u);
     EXPECT_TRUE(load("amp.xml", "<r>" + repeated("&amp;&#x3042;", 200000) + "</r>"));
 }
 
@@ -65,7 +72,7 @@ TEST_F(HostileFilesTest, EncodingsOutOfTheOrdinary) {
     EXPECT_GT(errors.front().lineNumber, 0u);
 }
 
-TEST_F(HostileFilesTest, ExternalEntitiesComeFromLocalFilesOnly) {
+TEST_F(HostileFilesTest, LocalEntitiesOutsideTheFolderLoad) {
     folder.write("outside.txt", "from outside");
     folder.folder("inner");
     EXPECT_TRUE(

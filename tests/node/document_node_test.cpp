@@ -26,29 +26,6 @@ TEST_F(DocumentNodeTest, SearchCoversTheWholeDocument) {
     EXPECT_THROW(plain.getElementsByTagName("b"), std::exception);
 }
 
-TEST_F(DocumentNodeTest, NewNodesHaveNoParentUntilInserted) {
-    XcsXmlDocument& document = create();
-    XcsXmlNode root = document.getDocumentElement();
-    addElement(root, "first");
-
-    XcsXmlNode element = document.createElement("last");
-    XcsXmlNode text = document.createTextNode("words");
-    EXPECT_TRUE(element.getParentNode().isNull());
-    EXPECT_TRUE(text.getParentNode().isNull());
-    root.appendChild(element);
-    EXPECT_TRUE(root.getLastChild() == element);
-}
-
-TEST_F(DocumentNodeTest, DocumentsCompareByIdentity) {
-    XcsXmlDocument& document = create();
-    XcsXmlDocument copy = document;
-    EXPECT_TRUE(copy == document);
-    EXPECT_TRUE(document.getDocumentElement().getOwner() == document);
-
-    std::unique_ptr<XcsXmlDOMDocument> other(XmlDocumentFactory::createDocument());
-    EXPECT_FALSE(other->createDocument("root") == document);
-}
-
 TEST_F(DocumentNodeTest, ImportCopiesIntoThisDocumentOnly) {
     XcsXmlDocument& document = create();
     std::unique_ptr<XcsXmlDOMDocument> other(XmlDocumentFactory::createDocument());

@@ -8,53 +8,6 @@ namespace {
 
 class NodeTest : public testing_support::DocumentFixture {};
 
-TEST_F(NodeTest, MissingRelativesAreNullNodes) {
-    XcsXmlDocument& document = create();
-    XcsXmlNode root = document.getDocumentElement();
-    XcsXmlNode only = addElement(root, "only");
-
-    EXPECT_TRUE(XcsXmlNode().isNull());
-    EXPECT_TRUE(only.getFirstChild().isNull());
-    EXPECT_TRUE(only.getNextSibling().isNull());
-    EXPECT_TRUE(document.getParentNode().isNull());
-    EXPECT_TRUE(document.getOwner().isNull());
-    EXPECT_TRUE(root.getOwner() == document);
-    EXPECT_TRUE(only.getParentNode() == root);
-}
-
-TEST_F(NodeTest, EqualityIsNodeIdentity) {
-    XcsXmlNode root = create().getDocumentElement();
-    addText(root, "abc");
-
-    XcsXmlNode fromParser(root.getTarget());
-    EXPECT_TRUE(fromParser == root);
-    EXPECT_TRUE(XcsXmlNode(root.getFirstChild().getTarget()) == root.getLastChild());
-    XcsXmlNode clone = root.cloneNode(true);
-    EXPECT_TRUE(clone != root);
-    EXPECT_EQ(clone.getFirstChild().getValue(), "abc");
-    EXPECT_TRUE(XcsXmlNode() == XcsXmlNode());
-}
-
-TEST_F(NodeTest, ValueIsTextContentOrNodeName) {
-    XcsXmlDocument& document = create("item");
-    XcsXmlNode root = document.getDocumentElement();
-    XcsXmlNode text = addText(root, "abc");
-    xercesc::DOMDocument* parser = parserDocument();
-    XcsXmlNode comment = root.appendChild(XcsXmlNode(parser->createComment(u"note")));
-    XcsXmlNode cdata = root.appendChild(XcsXmlNode(parser->createCDATASection(u"data")));
-
-    EXPECT_EQ(text.getValue(), "abc");
-    EXPECT_EQ(root.getValue(), "item");
-    EXPECT_EQ(comment.getValue(), "#comment");
-    EXPECT_EQ(cdata.getValue(), "#cdata-section");
-
-    root.setValue("ignored");
-    text.setValue("xyz");
-    EXPECT_EQ(root.getValue(), "item");
-    EXPECT_EQ(root.getFirstChild().getValue(), "xyz");
-    EXPECT_EQ(root.getChildNodes().getLength(), 3u);
-}
-
 TEST_F(NodeTest, AttributesFollowElementOnlyRules) {
     XcsXmlNode root = create().getDocumentElement();
     XcsXmlNode text = addText(root, "t");
