@@ -18,8 +18,6 @@ using text::XmlString;
 // Enough for documents that use entities as abbreviations, far below an expansion bomb.
 constexpr XMLSize_t entityExpansionLimit = 100000;
 
-XmlString asString(const XMLCh* text) { return text == nullptr ? XmlString() : XmlString(text); }
-
 bool startsWith(const XmlString& text, const char16_t* prefix) {
     return text.compare(0, std::char_traits<char16_t>::length(prefix),
                         reinterpret_cast<const XMLCh*>(prefix)) == 0;
@@ -95,8 +93,8 @@ xercesc::BinInputStream* LocalFileSource::makeStream() const {
 }
 
 xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
-    const XmlString systemId = asString(resource->getSystemId());
-    const XmlString path = localPath(systemId, asString(resource->getBaseURI()));
+    const XmlString systemId = text::orEmpty(resource->getSystemId());
+    const XmlString path = localPath(systemId, text::orEmpty(resource->getBaseURI()));
     if (path.empty()) return new LocalFileSource(std::string(), systemId);
     return new LocalFileSource(text::fromXml(path.c_str()), path);
 }
@@ -114,9 +112,9 @@ void LoadParser::XMLDecl(const XMLCh* versionText, const XMLCh* encodingText,
                          const XMLCh* standaloneText, const XMLCh* actualEncoding) {
     XercesDOMParser::XMLDecl(versionText, encodingText, standaloneText, actualEncoding);
     sawDeclaration = true;
-    version = asString(versionText);
-    encoding = asString(encodingText);
-    standalone = asString(standaloneText);
+    version = text::orEmpty(versionText);
+    encoding = text::orEmpty(encodingText);
+    standalone = text::orEmpty(standaloneText);
 }
 
 void LoadParser::startIntSubset() {
@@ -124,7 +122,7 @@ void LoadParser::startIntSubset() {
     const xercesc::Locator* at = getScanner()->getLocator();
     subset.startLine = at->getLineNumber();
     subset.startColumn = at->getColumnNumber();
-    subset.encoding = asString(getScanner()->getReaderMgr()->getCurrentEncodingStr());
+    subset.encoding = text::orEmpty(getScanner()->getReaderMgr()->getCurrentEncodingStr());
 }
 
 void LoadParser::endIntSubset() {

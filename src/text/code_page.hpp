@@ -12,6 +12,11 @@ namespace tovalin::text {
 
 using XmlString = std::basic_string<XMLCh>;
 
+// The parser's text, or the empty text for its null.
+inline XmlString orEmpty(const XMLCh* text) {
+    return text == nullptr ? XmlString() : XmlString(text);
+}
+
 // Narrow to UTF-16. The bytes up to the first NUL take part. Bytes that are not text in
 // the process code page throw the parser's TranscodingException instead of turning into
 // substitution characters that would make the document unreadable once saved.

@@ -10,12 +10,11 @@
 namespace tovalin::writer {
 namespace {
 
+using text::orEmpty;
 using text::XmlString;
 
 const XMLCh dtdReferenceKey[] = u"tovalin.dtd-reference";
 int dtdReferenceMark;
-
-XmlString orEmpty(const XMLCh* text) { return text == nullptr ? XmlString() : XmlString(text); }
 
 // A literal in the quotation marks it does not contain; one holding both kinds cannot be
 // written.

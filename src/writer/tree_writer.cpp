@@ -16,10 +16,9 @@
 namespace tovalin::writer {
 namespace {
 
+using text::orEmpty;
 using text::XmlString;
 using xercesc::DOMNode;
-
-XmlString orEmpty(const XMLCh* text) { return text == nullptr ? XmlString() : XmlString(text); }
 
 bool isWritten(const DOMNode* node) {
     switch (node->getNodeType()) {

@@ -8,6 +8,7 @@
 
 #include "support/locale.hpp"
 #include "support/temp_folder.hpp"
+#include "support/tree_dump.hpp"
 #include "tovalin/document.hpp"
 
 namespace {
@@ -63,17 +64,6 @@ TEST_F(WhitespaceTest, TextTheCodePageCannotShowIsNeverTakenForLayout) {
     EXPECT_EQ(childrenAfterLoad("\n&#x1F600;").size(), 1u);
 }
 
-// Every node below the given one, with its kind, name and value.
-std::u16string dump(const xercesc::DOMNode* node) {
-    std::u16string text;
-    for (const xercesc::DOMNode* c = node->getFirstChild(); c != nullptr; c = c->getNextSibling()) {
-        text += u"[" + std::u16string(1, char16_t(u'0' + c->getNodeType())) + c->getNodeName();
-        if (c->getNodeValue() != nullptr) text += u"=" + std::u16string(c->getNodeValue());
-        text += dump(c) + u"]";
-    }
-    return text;
-}
-
 // The cleanup rule applied after a plain parse: a text node that begins with CR, LF, TAB or
 // space and holds only spaces and ASCII controls goes.
 void removeLayout(xercesc::DOMNode* node) {
@@ -121,8 +111,8 @@ TEST_F(WhitespaceTest, LoadLeavesOutExactlyTheLayout) {
         parser.setCreateEntityReferenceNodes(false);
         parser.parse(file.c_str());
         removeLayout(parser.getDocument());
-        EXPECT_TRUE(dump(object.getDocument().getDocumentElement()) ==
-                    dump(parser.getDocument()->getDocumentElement()))
+        EXPECT_EQ(testing_support::dumpTree(object.getDocument().getDocumentElement()),
+                  testing_support::dumpTree(parser.getDocument()->getDocumentElement()))
             << body.substr(0, 80);
     }
 }

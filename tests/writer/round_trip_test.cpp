@@ -5,53 +5,23 @@
 #include <string>
 
 #include "support/save_fixture.hpp"
+#include "support/tree_dump.hpp"
 
 namespace {
 
 using testing_support::withCrLf;
-
-// Non-ASCII characters as their numbers, for readable differences.
-std::string readable(const std::u16string& text) {
-    std::string shown;
-    for (const char16_t c : text) {
-        shown += c < 0x80 ? std::string(1, static_cast<char>(c)) : "\\u" + std::to_string(c);
-    }
-    return shown;
-}
-
-// Every node in document order with its kind, name, value and attributes.
-std::u16string dump(const xercesc::DOMNode* node) {
-    std::u16string text;
-    for (const xercesc::DOMNode* child = node->getFirstChild(); child != nullptr;
-         child = child->getNextSibling()) {
-        // The declaration names the encoding of each file.
-        if (std::u16string(child->getNodeName()) == u"xml") continue;
-        text +=
-            u"[" + std::u16string(1, char16_t(u'0' + child->getNodeType())) + child->getNodeName();
-        if (child->getNodeValue() != nullptr) text += u"=" + std::u16string(child->getNodeValue());
-        if (const xercesc::DOMNamedNodeMap* attributes = child->getAttributes()) {
-            for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
-                text += u" " + std::u16string(attributes->item(i)->getNodeName()) + u"=" +
-                        attributes->item(i)->getNodeValue();
-            }
-        }
-        text += dump(child) + u"]";
-    }
-    return text;
-}
 
 class RoundTripTest : public testing_support::SaveFixture {
   protected:
     // Saves in the encoding to "out.xml" beside the input, loads that with validation and
     // expects the same tree.
     void expectSameTreeAfterSaving(TL_ENCODE_TYPE type) {
-        const std::u16string before = dump(parserDocument());
+        const std::string before = testing_support::dumpTree(parserDocument());
         ASSERT_TRUE(object.save(folder.path("out.xml"), type));
         XcsXmlDOMDocument again;
         ASSERT_TRUE(again.load(folder.path("out.xml"), &errors, true))
             << (errors.empty() ? std::string() : errors.front().message);
-        EXPECT_EQ(readable(dump(static_cast<xercesc::DOMNode*>(again.getDocument().getTarget()))),
-                  readable(before));
+        EXPECT_EQ(testing_support::dumpTree(again.getDocument().getTarget()), before);
     }
 };
 
