@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds Xerces-C 3.2.4 for 32-bit Windows from Debian's source package, with Debian's
-# patches, into /opt/xerces-c-3.2.4-mingw32. Does nothing when that is already there.
+# Builds Xerces-C 3.2.4 for Windows from Debian's source package, with Debian's patches,
+# into /opt/xerces-c-3.2.4-ARCH-w64-mingw32. ARCH is i686 (the default) or x86_64.
+# Does nothing when that is already there.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-prefix=/opt/xerces-c-3.2.4-mingw32
+arch=${1:-i686}
+prefix=/opt/xerces-c-3.2.4-$arch-w64-mingw32
 [ -f "$prefix/bin/libxerces-c.dll" ] && exit 0
 
 if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
@@ -29,11 +31,11 @@ done <"$work/debian/patches/series"
 
 log=$work/build.log
 {
-    cmake -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake" \
+    cmake -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DCMAKE_INSTALL_PREFIX="$prefix" \
         -Dtranscoder=windows -Dnetwork=OFF -Dmessage-loader=inmemory -Dmutex-manager=windows &&
         # Only the library: the full install wants documentation the Debian source lacks.
         cmake --build "$work/build" --target xerces-c -j "$(nproc)" &&
         cmake --install "$work/build/src"
 } >"$log" 2>&1 || { tail -40 "$log"; exit 1; }
-echo "Xerces-C for Windows is in $prefix"
+echo "Xerces-C for $arch Windows is in $prefix"

@@ -9,6 +9,7 @@
 
 #include "data/whitespace.hpp"
 #include "node/declaration.hpp"
+#include "platform/platform.hpp"
 
 namespace tovalin {
 namespace {
@@ -60,18 +61,17 @@ XmlString pathOfFileUrl(const XmlString& url) {
     return decoded;
 }
 
-bool isAbsolute(const XmlString& path) { return !path.empty() && path[0] == u'/'; }
-
 XmlString folderOf(const XmlString& path) {
-    const XmlString::size_type slash = path.rfind(u'/');
-    return slash == XmlString::npos ? XmlString() : path.substr(0, slash + 1);
+    XmlString::size_type end = path.size();
+    while (end > 0 && !platform::isPathSeparator(path[end - 1])) --end;
+    return path.substr(0, end);
 }
 
 // The local path of a system identifier, or an empty string for a remote one.
 XmlString localPath(const XmlString& systemId, const XmlString& base) {
     if (startsWith(systemId, u"file:")) return pathOfFileUrl(systemId);
     if (hasScheme(systemId)) return {};
-    if (isAbsolute(systemId)) return systemId;
+    if (platform::isAbsolutePath(systemId)) return systemId;
     const XmlString baseFolder =
         startsWith(base, u"file:") ? folderOf(pathOfFileUrl(base)) : folderOf(base);
     return baseFolder + systemId;

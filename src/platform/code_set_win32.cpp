@@ -8,9 +8,9 @@ namespace tovalin::platform {
 // The ANSI code page, 932 on Japanese systems, as the parser's Windows transcoder names it.
 std::string processCodeSet() { return "windows-" + std::to_string(GetACP()); }
 
+// The ANSI code page is fixed for the life of the process.
 const char* localeCodeSet() {
-    thread_local std::string name;
-    name = processCodeSet();
+    static const std::string name = processCodeSet();
     return name.c_str();
 }
 

@@ -87,6 +87,10 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+bool isPathSeparator(char16_t c) { return c == u'/'; }
+
+bool isAbsolutePath(const std::u16string& path) { return !path.empty() && path[0] == u'/'; }
+
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     std::string pattern = folder + prefix + "XXXXXX";
     const int fd = ::mkstemp(pattern.data());

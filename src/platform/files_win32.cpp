@@ -31,6 +31,13 @@ bool flushToDisk(const std::string& path) {
     return CloseHandle(file) != 0 && flushed;
 }
 
+// The ANSI functions replace bytes that are no text in the code page with some character
+// and would reach a file of another name; such a path names no file here.
+bool isText(const std::string& path) {
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(),
+                               static_cast<int>(path.size()), nullptr, 0) > 0;
+}
+
 }  // namespace
 
 std::string folderOf(const std::string& path) {
@@ -40,15 +47,24 @@ std::string folderOf(const std::string& path) {
     return std::string(drive) + folder;
 }
 
+bool isPathSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
+
+bool isAbsolutePath(const std::u16string& path) {
+    if (!path.empty() && isPathSeparator(path[0])) return true;
+    const bool driveLetter = path.size() >= 2 && ((path[0] >= u'A' && path[0] <= u'Z') ||
+                                                  (path[0] >= u'a' && path[0] <= u'z'));
+    return driveLetter && path[1] == u':';
+}
+
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     char made[MAX_PATH];
     const std::string where = folder.empty() ? std::string(".") : folder;
-    if (GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) return {};
+    if (!isText(where) || GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) return {};
     return made;
 }
 
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
-    if (!isRegularFile(from)) return false;
+    if (!isText(from) || !isText(to) || !isRegularFile(from)) return false;
     // A new file must not exist yet; the others are replaced.
     if (!CopyFileA(from.c_str(), to.c_str(), destination == CopyInto::newFile)) return false;
     if (destination == CopyInto::ownFile || flushToDisk(to)) return true;
@@ -74,6 +90,7 @@ bool setHiddenFile(const std::string& path, bool hidden) {
 }
 
 int openForWriting(const std::string& path) {
+    if (!isText(path)) return -1;
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 

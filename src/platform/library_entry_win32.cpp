@@ -4,6 +4,7 @@
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include "platform/platform.hpp"
+#include "text/thread_transcoders.hpp"
 
 namespace {
 
@@ -30,7 +31,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID /*re
             }
             return TRUE;
         case DLL_PROCESS_DETACH:
-            if (started) xercesc::XMLPlatformUtils::Terminate();
+            if (started) {
+                tovalin::text::releaseThreadTranscoders();
+                xercesc::XMLPlatformUtils::Terminate();
+            }
             started = false;
             return TRUE;
         default:

@@ -20,6 +20,12 @@ bool libraryStarted();
 // The folder part of a path, with its trailing separator; empty for a bare file name.
 std::string folderOf(const std::string& path);
 
+// The same rules for a path in UTF-16, as the parser names files: whether the character
+// separates folders ("/", and on Windows "\\" too), and whether the path needs no base
+// folder (it starts at the root, or on Windows names a drive).
+bool isPathSeparator(char16_t c);
+bool isAbsolutePath(const std::u16string& path);
+
 // Creates a new empty file in the folder, named by the prefix and a unique part, readable
 // and writable by its owner only; created exclusively, so no other file is ever reused.
 // Returns its path, or an empty string when no file could be created.

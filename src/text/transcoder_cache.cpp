@@ -8,17 +8,10 @@
 #include <xercesc/util/TranscodingException.hpp>
 
 #include "platform/platform.hpp"
+#include "text/thread_transcoders.hpp"
 
 namespace tovalin::text {
 namespace {
-
-// A thread sees one or two code sets in its life; a vector beats a map here.
-thread_local std::vector<std::unique_ptr<Transcoder>> cache;
-
-// The transcoder last found for the process code page, and the locale's name of that code
-// set, which is cheaper to compare than to map again.
-thread_local Transcoder* lastProcessTranscoder = nullptr;
-thread_local std::string lastLocaleCodeSet;
 
 constexpr XMLSize_t blockSize = 16 * 1024;
 
@@ -54,6 +47,7 @@ std::bitset<128> plainAsciiOf(xercesc::XMLTranscoder& transcoder) {
 }  // namespace
 
 Transcoder& transcoderFor(const std::string& codeSet) {
+    std::vector<std::unique_ptr<Transcoder>>& cache = threadTranscoders().cache;
     for (const std::unique_ptr<Transcoder>& cached : cache) {
         if (cached->codeSet == codeSet) return *cached;
     }
@@ -66,16 +60,19 @@ Transcoder& transcoderFor(const std::string& codeSet) {
 }
 
 Transcoder& processTranscoder() {
+    ThreadTranscoders& transcoders = threadTranscoders();
     const char* localeCodeSet = platform::localeCodeSet();
-    if (lastProcessTranscoder == nullptr || lastLocaleCodeSet != localeCodeSet) {
-        lastProcessTranscoder = &transcoderFor(platform::processCodeSet());
-        lastLocaleCodeSet = localeCodeSet;
+    if (transcoders.lastProcessTranscoder == nullptr ||
+        transcoders.lastLocaleCodeSet != localeCodeSet) {
+        transcoders.lastProcessTranscoder = &transcoderFor(platform::processCodeSet());
+        transcoders.lastLocaleCodeSet = localeCodeSet;
     }
-    return *lastProcessTranscoder;
+    return *transcoders.lastProcessTranscoder;
 }
 
 void discardTranscoder(const std::string& codeSet) {
-    lastProcessTranscoder = nullptr;
+    std::vector<std::unique_ptr<Transcoder>>& cache = threadTranscoders().cache;
+    threadTranscoders().lastProcessTranscoder = nullptr;
     cache.erase(std::remove_if(cache.begin(), cache.end(),
                                [&](const std::unique_ptr<Transcoder>& cached) {
                                    return cached->codeSet == codeSet;

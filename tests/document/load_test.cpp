@@ -1,22 +1,24 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <list>
 #include <memory>
 #include <string>
 
-#include "support/child_process.hpp"
 #include "support/locale.hpp"
 #include "support/temp_folder.hpp"
 #include "tovalin/document.hpp"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/child_process.hpp"
+#endif
+
 namespace {
 
-using testing_support::ChildRole;
-using testing_support::passesInChild;
 using testing_support::ScopedLocale;
 using testing_support::TempFolder;
 
@@ -24,6 +26,9 @@ const std::string listDtd = "<!ELEMENT list (item*)>\n<!ELEMENT item (#PCDATA)>\
 const std::string validList =
     "<?xml version=\"1.0\"?>\n<!DOCTYPE list SYSTEM \"list.dtd\">\n"
     "<list>\n  <item>a</item>\n  <item>b</item>\n</list>\n";
+
+const std::string sjisSample =
+    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r a=\"\x87\x40\">\x81\x60\x81\x7C</r>";
 
 class LoadTest : public ::testing::Test {
   protected:
@@ -61,7 +66,7 @@ TEST_F(LoadTest, ValidationErrorsArriveInTheParsersOrderAfterEarlierRecords) {
     auto record = errors.begin();
     EXPECT_EQ(record->message, "earlier");
     EXPECT_EQ((++record)->lineNumber, 3u);
-    EXPECT_NE(record->systemId.find("MIRTA"), std::string::npos);
+    EXPECT_EQ(record->systemId.rfind(folder.path("MIR"), 0), 0u) << "the working copy";
     EXPECT_EQ((++record)->lineNumber, 7u);
     EXPECT_THROW(object.getDocument(), std::exception);
 
@@ -127,17 +132,6 @@ TEST_F(LoadTest, ForbiddenCharactersInTheFolderAreRefused) {
     EXPECT_EQ(folder.files().size(), 3u);
 }
 
-TEST_F(LoadTest, MessagesFollowTheProcessCodePage) {
-    ScopedLocale utf8(testing_support::utf8);
-    const std::string file = folder.write("\xEF\xBC\x8D/x.xml", "");
-    folder.folder("\xEF\xBC\x8D");
-    folder.write("\xEF\xBC\x8D/x.xml", "<x/>");
-    EXPECT_FALSE(object.load(file, &errors, false));
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors.front().message.rfind("\xE3\x83\x91\xE3\x82\xB9\xE3\x81\xAB\xE5\x85\xA8", 0),
-              0u);
-}
-
 TEST_F(LoadTest, MissingFileIsAFailureWithAdvice) {
     EXPECT_FALSE(object.load(folder.path("absent.xml"), &errors, false));
     ASSERT_EQ(errors.size(), 1u);
@@ -153,6 +147,66 @@ TEST_F(LoadTest, MissingFileIsAFailureWithAdvice) {
     EXPECT_FALSE(object.load(notText + "x.xml", &errors, false));
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ(folder.files().size(), 1u);
+}
+
+TEST_F(LoadTest, SecondLoadReplacesAndFailedLoadKeepsTheFirst) {
+    const std::string first = folder.write("first.xml", "<first/>");
+    const std::string second = folder.write("second.xml", "<second/>");
+    const std::string broken = folder.write("broken.xml", "<broken>");
+    ASSERT_TRUE(object.load(first, &errors, false));
+    XcsXmlNode firstRoot = root();
+    ASSERT_TRUE(object.load(second, &errors, false));
+    EXPECT_EQ(object.getPath(), second);
+    EXPECT_EQ(root().getValue(), "second");
+    EXPECT_EQ(firstRoot.getValue(), "first");
+
+    EXPECT_FALSE(object.load(broken, &errors, false));
+    EXPECT_EQ(object.getPath(), second);
+    EXPECT_EQ(root().getValue(), "second");
+}
+
+TEST_F(LoadTest, JapaneseFilesReadBack) {
+    const std::string sjisFile = folder.write("sjis.xml", sjisSample);
+    const std::string utf16File =
+        folder.write("utf16.xml", std::string("\xFF\xFE<\0r\0>\0\x5E\xFF\x0D\xFF<\0/\0r\0>\0", 20));
+    ASSERT_TRUE(object.load(sjisFile, &errors, false));
+    EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
+    EXPECT_EQ(root().getAttribute("a"), "\x87\x40");
+    ASSERT_TRUE(object.load(utf16File, &errors, false)) << errors.front().message;
+    EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
+}
+
+TEST_F(LoadTest, RemoteDtdIsNeverFetched) {
+    const std::string file =
+        folder.write("net.xml", "<!DOCTYPE r SYSTEM \"http://127.0.0.1:9/r.dtd\">\n<r/>\n");
+    EXPECT_FALSE(object.load(file, &errors, false));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.front().message.find("http://127.0.0.1:9/r.dtd"), std::string::npos);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"net.xml"});
+}
+
+// What needs a second locale, permission bits or a forked child: POSIX only.
+#ifndef _WIN32
+using testing_support::ChildRole;
+using testing_support::passesInChild;
+
+TEST_F(LoadTest, JapaneseFilesReadBackInTheUtf8Locale) {
+    const std::string sjisFile = folder.write("sjis.xml", sjisSample);
+    ScopedLocale utf8(testing_support::utf8);
+    ASSERT_TRUE(object.load(sjisFile, &errors, false));
+    EXPECT_EQ(root().getFirstChild().getValue(), "\xEF\xBD\x9E\xEF\xBC\x8D");
+    EXPECT_EQ(root().getAttribute("a"), "\xE2\x91\xA0");
+}
+
+TEST_F(LoadTest, MessagesFollowTheProcessCodePage) {
+    ScopedLocale utf8(testing_support::utf8);
+    const std::string file = folder.write("\xEF\xBC\x8D/x.xml", "");
+    folder.folder("\xEF\xBC\x8D");
+    folder.write("\xEF\xBC\x8D/x.xml", "<x/>");
+    EXPECT_FALSE(object.load(file, &errors, false));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front().message.rfind("\xE3\x83\x91\xE3\x82\xB9\xE3\x81\xAB\xE5\x85\xA8", 0),
+              0u);
 }
 
 TEST_F(LoadTest, FolderWithoutRoomForAWorkingCopyFailsCleanly) {
@@ -184,50 +238,7 @@ TEST_F(LoadTest, HiddenAndReadOnlySourcesLoadUnchanged) {
     EXPECT_EQ(folder.files(), (std::set<std::string>{".hidden.xml", "ro.xml"}));
 }
 
-TEST_F(LoadTest, SecondLoadReplacesAndFailedLoadKeepsTheFirst) {
-    const std::string first = folder.write("first.xml", "<first/>");
-    const std::string second = folder.write("second.xml", "<second/>");
-    const std::string broken = folder.write("broken.xml", "<broken>");
-    ASSERT_TRUE(object.load(first, &errors, false));
-    XcsXmlNode firstRoot = root();
-    ASSERT_TRUE(object.load(second, &errors, false));
-    EXPECT_EQ(object.getPath(), second);
-    EXPECT_EQ(root().getValue(), "second");
-    EXPECT_EQ(firstRoot.getValue(), "first");
-
-    EXPECT_FALSE(object.load(broken, &errors, false));
-    EXPECT_EQ(object.getPath(), second);
-    EXPECT_EQ(root().getValue(), "second");
-}
-
-TEST_F(LoadTest, JapaneseFilesReadBackInEitherLocale) {
-    const std::string sjisFile = folder.write(
-        "sjis.xml",
-        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r a=\"\x87\x40\">\x81\x60\x81\x7C</r>");
-    const std::string utf16File =
-        folder.write("utf16.xml", std::string("\xFF\xFE<\0r\0>\0\x5E\xFF\x0D\xFF<\0/\0r\0>\0", 20));
-    ASSERT_TRUE(object.load(sjisFile, &errors, false));
-    EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
-    EXPECT_EQ(root().getAttribute("a"), "\x87\x40");
-    ASSERT_TRUE(object.load(utf16File, &errors, false)) << errors.front().message;
-    EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
-
-    ScopedLocale utf8(testing_support::utf8);
-    EXPECT_EQ(root().getFirstChild().getValue(), "\xEF\xBD\x9E\xEF\xBC\x8D");
-    ASSERT_TRUE(object.load(sjisFile, &errors, false));
-    EXPECT_EQ(root().getAttribute("a"), "\xE2\x91\xA0");
-}
-
-TEST_F(LoadTest, RemoteDtdIsNeverFetched) {
-    const std::string file =
-        folder.write("net.xml", "<!DOCTYPE r SYSTEM \"http://127.0.0.1:9/r.dtd\">\n<r/>\n");
-    EXPECT_FALSE(object.load(file, &errors, false));
-    ASSERT_FALSE(errors.empty());
-    EXPECT_NE(errors.front().message.find("http://127.0.0.1:9/r.dtd"), std::string::npos);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"net.xml"});
-}
-
-#if !defined(__SANITIZE_ADDRESS__)
+#ifndef __SANITIZE_ADDRESS__
 // The bytes of address space this process has mapped.
 rlim_t currentAddressSpace() {
     std::ifstream statm("/proc/self/statm");
@@ -255,6 +266,7 @@ TEST_F(LoadTest, ExceptionEscapingTheParserBecomesARecordAndLeavesNoWorkingCopy)
     EXPECT_TRUE(reported);
     EXPECT_EQ(folder.files(), std::set<std::string>{"big.xml"});
 }
+#endif
 #endif
 
 }  // namespace

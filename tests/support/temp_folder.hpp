@@ -2,28 +2,19 @@
 #ifndef TOVALIN_TESTS_SUPPORT_TEMP_FOLDER_HPP
 #define TOVALIN_TESTS_SUPPORT_TEMP_FOLDER_HPP
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <stdexcept>
 #include <string>
+
+#include "support/folders.hpp"
 
 namespace testing_support {
 
 class TempFolder {
   public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tovalin-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        root = pattern + "/";
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
+    TempFolder() : root(makeUniqueFolder()) {}
+    ~TempFolder() { removeTree(root); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -43,21 +34,15 @@ class TempFolder {
     }
 
     std::string folder(const std::string& name) const {
-        std::filesystem::create_directories(path(name));
+        makeFolders(path(name));
         return path(name) + "/";
     }
 
     // Every file name in the folder and its subfolders, relative to it.
-    std::set<std::string> files() const {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (entry.is_regular_file()) names.insert(entry.path().string().substr(root.size()));
-        }
-        return names;
-    }
+    std::set<std::string> files() const { return filesUnder(root); }
 
   private:
-    std::string root;
+    const std::string root;
 };
 
 }  // namespace testing_support

@@ -17,8 +17,14 @@ std::string lowered(std::string text) {
     return text;
 }
 
+#ifdef _WIN32
+constexpr const char* separators = "/\\";
+#else
+constexpr const char* separators = "/";
+#endif
+
 std::string folderOf(const std::string& path) {
-    const std::string::size_type slash = path.rfind('/');
+    const std::string::size_type slash = path.find_last_of(separators);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
@@ -73,9 +79,10 @@ const char* encodingName(TL_ENCODE_TYPE type) {
 }
 
 std::string shownSystemId(const std::string& systemId, const std::string& file) {
-    const std::string folder = folderOf(systemId);
-    const bool workingCopy = systemId.compare(folder.size(), 5, "MIRTA") == 0 &&
-                             (folder == folderOf(file) || folder.empty());
+    // The working copy's name begins with "MIR" on every system.
+    const std::string folder = folderOf(file);
+    const bool workingCopy =
+        folderOf(systemId) == folder && systemId.compare(folder.size(), 3, "MIR") == 0;
     return workingCopy ? file : systemId;
 }
 

@@ -1,0 +1,110 @@
+// What only Windows shows: the ANSI code page, the hidden attribute, the working copy's
+// name, and exceptions crossing from one DLL into the program.
+#define WIN32_LEAN_AND_MEAN
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include <atomic>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "support/save_fixture.hpp"
+
+namespace {
+
+const std::string earlier = "<?xml version=\"1.0\"?>\n<earlier/>\n";
+
+class WindowsTest : public testing_support::SaveFixture {
+  protected:
+    // Whether the file exists and has all of the attributes.
+    bool has(const std::string& name, DWORD wanted) {
+        const DWORD present = GetFileAttributesA(folder.path(name).c_str());
+        return present != INVALID_FILE_ATTRIBUTES && (present & wanted) == wanted;
+    }
+};
+
+// The names of the working copies seen in the folder while the action ran.
+std::set<std::string> workingCopiesDuring(const std::string& folder,
+                                          const std::function<void()>& action) {
+    std::set<std::string> seen;
+    std::atomic<bool> done{false};
+    std::thread watcher([&] {
+        while (!done) {
+            WIN32_FIND_DATAA entry{};
+            const HANDLE search = FindFirstFileA((folder + "MIR*.TMP").c_str(), &entry);
+            if (search == INVALID_HANDLE_VALUE) continue;
+            do seen.insert(entry.cFileName);
+            while (FindNextFileA(search, &entry));
+            FindClose(search);
+        }
+    });
+    action();
+    done = true;
+    watcher.join();
+    return seen;
+}
+
+TEST(Windows, ProcessCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
+
+TEST_F(WindowsTest, HiddenAttributeSurvivesASuccessfulAndAFailedSave) {
+    const std::string file = folder.write("settings.xml", earlier);
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    object.createDocument("r");
+    EXPECT_TRUE(object.save(file, TL_ENCODE_SHIFT_JIS));
+    EXPECT_TRUE(has("settings.xml", FILE_ATTRIBUTE_HIDDEN));
+
+    const std::string saved = folder.read("settings.xml");
+    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
+    EXPECT_FALSE(object.save(file, TL_ENCODE_SHIFT_JIS));
+    EXPECT_TRUE(has("settings.xml", FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(folder.read("settings.xml"), saved);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"settings.xml"});
+}
+
+TEST_F(WindowsTest, HiddenAndReadOnlySourcesLoadUnchanged) {
+    const std::string file = folder.write("locked.xml", "<x/>");
+    const DWORD locked = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+    SetFileAttributesA(file.c_str(), locked);
+    EXPECT_TRUE(object.load(file, &errors, false));
+    EXPECT_TRUE(has("locked.xml", locked));
+    EXPECT_EQ(folder.files(), std::set<std::string>{"locked.xml"});
+}
+
+TEST_F(WindowsTest, WorkingCopyIsMadeBesideTheFileAndRemovedAfterwards) {
+    const std::string file =
+        folder.write("big.xml", "<r>" + std::string(std::size_t{16} << 20, 'a') + "</r>");
+    const std::set<std::string> seen = workingCopiesDuring(
+        folder.path(""), [&] { EXPECT_TRUE(object.load(file, &errors, false)); });
+    ASSERT_EQ(seen.size(), 1u);
+    // "MIR", up to four hexadecimal digits, ".TMP", in either case (Wine writes lower case).
+    const std::string name = CharUpperA(std::string(*seen.begin()).data());
+    const std::size_t digits = name.find_first_not_of("0123456789ABCDEF", 3) - 3;
+    EXPECT_EQ(name.substr(0, 3), "MIR") << name;
+    EXPECT_TRUE(digits >= 1 && digits <= 4) << name;
+    EXPECT_EQ(name.substr(3 + digits), ".TMP") << name;
+    EXPECT_EQ(folder.files(), std::set<std::string>{"big.xml"});
+}
+
+// The system's ANSI functions would store such a name as some other character.
+TEST_F(WindowsTest, PathsThatAreNoTextInTheCodePageAreRefused) {
+    const std::string file = folder.write("a\x81\x20.xml", earlier);
+    EXPECT_FALSE(object.load(file, &errors, false));
+    object.createDocument("r");
+    EXPECT_FALSE(object.save(file, TL_ENCODE_SHIFT_JIS));
+    EXPECT_FALSE(object.save(folder.path("b\x81\x20.xml"), TL_ENCODE_SHIFT_JIS));
+    EXPECT_EQ(folder.read("a\x81\x20.xml"), earlier);
+    EXPECT_EQ(folder.files().size(), 1u);
+}
+
+TEST_F(WindowsTest, ExceptionsFromTheLibraryAndTheParserReachTheProgram) {
+    XcsXmlDOMDocument empty;
+    EXPECT_THROW(empty.getDocument(), std::runtime_error);
+    object.createDocument("r");
+    EXPECT_THROW(object.getDocument().createElement("not a name"), xercesc::DOMException);
+}
+
+}  // namespace
