@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the library and runs every test: the normal build, the address and undefined-
-# behaviour sanitizer build, the thread sanitizer build of the concurrency test, and the
-# fuzzers for a bounded time.
+# behaviour sanitizer build, the thread sanitizer build of the concurrency test, the
+# fuzzers for a bounded time, then the Windows builds with their suite under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -16,3 +16,5 @@ done
 
 echo "== fuzzers"
 bash scripts/fuzz.sh 30
+
+bash scripts/windows/test.sh

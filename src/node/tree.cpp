@@ -24,7 +24,7 @@ void retain(Tree* tree) noexcept {
 // the whole tree by recursion, which no stack survives for deep nesting. Without its root
 // element nothing deep is left to visit; the nodes are freed with the document's memory
 // all the same.
-__attribute__((noinline)) void free(Tree* tree) noexcept {
+void free(Tree* tree) noexcept {
     try {
         if (xercesc::DOMElement* root = tree->document->getDocumentElement()) {
             tree->document->removeChild(root);
