@@ -71,8 +71,9 @@ Transcoder& processTranscoder() {
 }
 
 void discardTranscoder(const std::string& codeSet) {
-    std::vector<std::unique_ptr<Transcoder>>& cache = threadTranscoders().cache;
-    threadTranscoders().lastProcessTranscoder = nullptr;
+    ThreadTranscoders& transcoders = threadTranscoders();
+    transcoders.lastProcessTranscoder = nullptr;
+    std::vector<std::unique_ptr<Transcoder>>& cache = transcoders.cache;
     cache.erase(std::remove_if(cache.begin(), cache.end(),
                                [&](const std::unique_ptr<Transcoder>& cached) {
                                    return cached->codeSet == codeSet;
