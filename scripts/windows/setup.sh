@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Installs the mingw-w64 cross compilers and 64-bit Wine; with "--32-bit", 32-bit Wine too.
+# Installs the mingw-w64 cross compilers and 64-bit Wine; with "--32-bit", 32-bit Wine too;
+# with "--emulated-32-bit", what makes an emulated machine that runs 32-bit Wine.
 # Idempotent. Needs root for a first run.
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
           binutils-mingw-w64-x86-64 googletest wine wine64 dpkg-dev patch xz-utils)
-if [ "${1:-}" = --32-bit ]; then
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    packages+=(wine32:i386)
-fi
+case "${1:-}" in
+    --32-bit)
+        dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+        packages+=(wine32:i386)
+        ;;
+    --emulated-32-bit)
+        packages+=(qemu-system-x86 qemu-user-static debootstrap cpio e2fsprogs)
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -46,6 +46,7 @@ run_suite x86_64 /usr/lib/wine/wine64 win64
 if [ $runs32 = yes ]; then
     run_suite i686 /usr/lib/wine/wine win32
 else
+    # scripts/windows/test-32-bit-machine.sh runs this suite in an emulated machine.
     echo "== windows-i686 build (this machine cannot execute 32-bit x86 code: no tests run)"
     cmake --preset windows-i686 >/dev/null
     cmake --build --preset windows-i686 -j "$(nproc)"
