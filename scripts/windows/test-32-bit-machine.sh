@@ -38,7 +38,8 @@ make_userland() {
 make_kernel() {
     echo "== fetching the kernel for the test machine"
     local package work
-    package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ { print $2; exit }')
+    # All of the list is read: an early exit would fail the pipeline under pipefail.
+    package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ && !found { print $2; found = 1 }')
     work=$(mktemp -d)
     (cd "$work" && apt-get download -qq "$package" 2>/dev/null)
     dpkg-deb --fsys-tarfile "$work"/*.deb | tar -x -C "$work" --wildcards './boot/vmlinuz-*' \
