@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the library for Windows with mingw-w64 and runs its test suite under Wine with the
 # Japanese ANSI code page (932):
-#   - the 32-bit tovalin.dll, the one programs ship, is always built and its exports checked;
-#     its whole suite runs under 32-bit Wine where this machine can execute 32-bit code;
+#   - the 32-bit tovalin.dll, the one programs ship, is built and its exports checked; its
+#     whole suite runs under 32-bit Wine, on this machine where it can execute 32-bit code,
+#     otherwise inside an emulated machine;
 #   - the same sources built for 64-bit Windows run the whole suite under 64-bit Wine.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -46,9 +47,10 @@ run_suite x86_64 /usr/lib/wine/wine64 win64
 if [ $runs32 = yes ]; then
     run_suite i686 /usr/lib/wine/wine win32
 else
-    # scripts/windows/test-32-bit-machine.sh runs this suite in an emulated machine.
-    echo "== windows-i686 build (this machine cannot execute 32-bit x86 code: no tests run)"
+    echo "== windows-i686 build (this machine cannot execute 32-bit x86 code: its tests run"
+    echo "   in an emulated machine)"
     cmake --preset windows-i686 >/dev/null
     cmake --build --preset windows-i686 -j "$(nproc)"
     OBJDUMP=i686-w64-mingw32-objdump bash tests/check_exports.sh build/windows-i686/bin/tovalin.dll
+    bash scripts/windows/test-32-bit-machine.sh
 fi
