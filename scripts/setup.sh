@@ -7,18 +7,8 @@ packages=(cmake g++ make pkg-config binutils locales libxerces-c-dev libicu-dev
           libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
           clang-14 libclang-rt-14-dev)
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "set-up: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+source "$(dirname "$0")/apt.sh"
+apt_install_missing -- "${packages[@]}"
 
 # The tests speak Shift_JIS (code page 932, Windows-31J) and UTF-8.
 have_locale() { locale -a 2>/dev/null | grep -qi "^$1\$"; }

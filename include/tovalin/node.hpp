@@ -42,6 +42,16 @@ class TreeRef {
 class XcsXmlDocument;
 class XcsXmlNodeList;
 
+// The type code getNodeType gives the XML declaration node; every other code is the DOM's
+// own (xercesc::DOMNode::ELEMENT_NODE and the others).
+enum TL_NODE_TYPE : short { TL_XML_DECLARATION_NODE = 13 };
+
+// The answers of XcsXmlFilter::acceptNode.
+enum TL_FILTER_TYPE : short { TL_FILTER_ACCEPT = 1, TL_FILTER_REJECT = 2, TL_FILTER_SKIP = 3 };
+
+// The node-type mask of XcsXmlNodeIterator that shows every type (bit n-1 shows type n).
+constexpr unsigned long TL_SHOW_ALL = 0xFFFFFFFFUL;
+
 class TOVALIN_API XcsXmlNode {
   public:
     XcsXmlNode();
@@ -63,7 +73,7 @@ class TOVALIN_API XcsXmlNode {
     virtual XcsXmlNode getFirstChild() const;
     virtual XcsXmlNode getLastChild() const;
     virtual XcsXmlNodeList getChildNodes() const;
-    // The DOM type code; 13 for the XML declaration node.
+    // The DOM type code; TL_XML_DECLARATION_NODE for the XML declaration node.
     virtual short getNodeType() const;
     virtual XcsXmlNode insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild);
     virtual XcsXmlNode appendChild(const XcsXmlNode& newChild);
@@ -150,8 +160,8 @@ class TOVALIN_API XcsXmlFilter {
     XcsXmlFilter(const XcsXmlFilter& other);
     XcsXmlFilter& operator=(const XcsXmlFilter& other);
     virtual ~XcsXmlFilter();
-    // 1 accept, 2 reject, 3 skip; for an iterator reject and skip both pass over the node
-    // alone, not its descendants. The base skips every node.
+    // A TL_FILTER_TYPE answer; for an iterator reject and skip both pass over the node alone,
+    // not its descendants. The base skips every node.
     virtual short acceptNode(const XcsXmlNode& node) const;
 
   private:
@@ -160,7 +170,7 @@ class TOVALIN_API XcsXmlFilter {
 };
 
 // Walks a node and its descendants in document order, showing the node types of the mask
-// (bit n-1 for type n; 0xFFFFFFFF for all) that the filter accepts. Copies share one walk:
+// (bit n-1 for type n; TL_SHOW_ALL for all) that the filter accepts. Copies share one walk:
 // moving one moves them all. The walk keeps its tree alive.
 class TOVALIN_API XcsXmlNodeIterator {
   public:

@@ -4,6 +4,7 @@
 # Does nothing when that is already there.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/apt.sh
 arch=${1:-i686}
 prefix=/opt/xerces-c-3.2.4-$arch-w64-mingw32
 [ -f "$prefix/bin/libxerces-c.dll" ] && exit 0
@@ -16,12 +17,12 @@ Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
-    apt-get update -qq
+    apt_get update -qq
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && apt-get source --download-only -qq xerces-c=3.2.4+debian-1 >/dev/null 2>&1)
+(cd "$work" && apt_get source --download-only -qq xerces-c=3.2.4+debian-1)
 tar -C "$work" -xf "$work"/xerces-c_3.2.4+debian.orig.tar.xz
 tar -C "$work" -xf "$work"/xerces-c_3.2.4+debian-1.debian.tar.xz
 source=$(find "$work" -maxdepth 1 -type d -name 'xerces-c-3.2.4*' | head -1)

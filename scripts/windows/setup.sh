@@ -16,24 +16,13 @@ case "${1:-}" in
         ;;
 esac
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "set-up: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-install() { apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null; }
-if ! install; then
+source "$(dirname "$0")/../apt.sh"
+if ! apt_install_missing -- "${packages[@]}"; then
     # The security archive's i386 index has been served out of step with its signature,
     # which leaves wine32:i386 uninstallable; the main release has every package needed.
     echo "set-up: retrying with the security archive pinned below the main release"
     preferences=$(mktemp)
     trap 'rm -f "$preferences"' EXIT
     printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$preferences"
-    install -o Dir::Etc::preferences="$preferences"
+    apt_install_missing -o Dir::Etc::preferences="$preferences" -- "${packages[@]}"
 fi

@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/windows/setup.sh --emulated-32-bit
+source scripts/apt.sh
 guest=/opt/tovalin-wine32-guest-bookworm
 root=$guest/root
 
@@ -41,7 +42,7 @@ make_kernel() {
     # All of the list is read: an early exit would fail the pipeline under pipefail.
     package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ && !found { print $2; found = 1 }')
     work=$(mktemp -d)
-    (cd "$work" && apt-get download -qq "$package" 2>/dev/null)
+    (cd "$work" && apt_get download -qq "$package")
     dpkg-deb --fsys-tarfile "$work"/*.deb | tar -x -C "$work" --wildcards './boot/vmlinuz-*' \
         './lib/modules/*/kernel/drivers/virtio/*' './lib/modules/*/kernel/drivers/block/virtio_blk.ko' \
         './lib/modules/*/kernel/lib/crc16.ko' './lib/modules/*/kernel/fs/mbcache.ko' \

@@ -8,10 +8,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-probe=$(mktemp -d)
-trap 'rm -rf "$probe"' EXIT
-cc -O0 scripts/windows/runs-32-bit-code.c -o "$probe/probe"
-if (exec "$probe/probe") 2>/dev/null; then runs32=yes; else runs32=no; fi
+# Only an x86-64 machine may run 32-bit x86 code itself; the probe is x86-64 code.
+runs32=no
+if [ "$(uname -m)" = x86_64 ]; then
+    probe=$(mktemp -d)
+    trap 'rm -rf "$probe"' EXIT
+    cc -O0 scripts/windows/runs-32-bit-code.c -o "$probe/probe" &&
+        (exec "$probe/probe") 2>/dev/null && runs32=yes
+fi
 
 bash scripts/windows/setup.sh $([ $runs32 = yes ] && echo --32-bit)
 for arch in i686 x86_64; do
@@ -21,13 +25,16 @@ done
 # Wine's ANSI code page follows the locale it starts in: ja_JP gives 932.
 export LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
 
-# Builds one target and runs its tests in a fresh Wine prefix; extra arguments go to ctest.
+build_target() {
+    echo "== windows-$1 build"
+    cmake --preset "windows-$1" >/dev/null
+    cmake --build --preset "windows-$1" -j "$(nproc)"
+}
+
+# Builds one target and runs its tests in a fresh Wine prefix.
 run_suite() {
     local arch=$1 loader=$2 winearch=$3
-    shift 3
-    echo "== windows-$arch build"
-    cmake --preset "windows-$arch" >/dev/null
-    cmake --build --preset "windows-$arch" -j "$(nproc)"
+    build_target "$arch"
     export WINEPREFIX=$PWD/build/windows-$arch/wineprefix WINEARCH=$winearch
     rm -rf "$WINEPREFIX"
     "$loader" wineboot -i
@@ -38,7 +45,7 @@ run_suite() {
     "$loader" cmd /c exit
     echo "== windows-$arch tests under Wine"
     local status=0
-    ctest --preset "windows-$arch" -j "$(nproc)" "$@" || status=$?
+    ctest --preset "windows-$arch" -j "$(nproc)" || status=$?
     wineserver -k || true
     return $status
 }
@@ -47,10 +54,8 @@ run_suite x86_64 /usr/lib/wine/wine64 win64
 if [ $runs32 = yes ]; then
     run_suite i686 /usr/lib/wine/wine win32
 else
-    echo "== windows-i686 build (this machine cannot execute 32-bit x86 code: its tests run"
-    echo "   in an emulated machine)"
-    cmake --preset windows-i686 >/dev/null
-    cmake --build --preset windows-i686 -j "$(nproc)"
+    echo "(this machine cannot execute 32-bit x86 code: the 32-bit tests run in an emulated machine)"
+    build_target i686
     OBJDUMP=i686-w64-mingw32-objdump bash tests/check_exports.sh build/windows-i686/bin/tovalin.dll
     bash scripts/windows/test-32-bit-machine.sh
 fi

@@ -7,11 +7,12 @@
 #include <xercesc/dom/DOMDocument.hpp>
 
 #include "text/code_page.hpp"
+#include "tovalin/node.hpp"
 
 namespace tovalin::declaration {
 
 // The type code the node layer reports for the declaration node.
-constexpr short nodeType = 13;
+constexpr short nodeType = TL_XML_DECLARATION_NODE;
 
 bool isDeclaration(const xercesc::DOMNode* node);
 

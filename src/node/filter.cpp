@@ -15,5 +15,5 @@ XcsXmlFilter& XcsXmlFilter::operator=(const XcsXmlFilter& /*other*/) { return *t
 XcsXmlFilter::~XcsXmlFilter() { delete adapter; }
 
 short XcsXmlFilter::acceptNode(const XcsXmlNode& /*node*/) const {
-    return xercesc::DOMNodeFilter::FILTER_SKIP;
+    return TL_FILTER_SKIP;
 }

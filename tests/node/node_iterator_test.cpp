@@ -9,25 +9,25 @@
 
 namespace {
 
-constexpr unsigned long showAll = 0xFFFFFFFF;
 constexpr unsigned long showElements = 0x1;
 constexpr unsigned long showText = 0x4;
 
 // Answers from the node's name: a chosen name gets the chosen answer, others are accepted.
 class NameFilter : public XcsXmlFilter {
   public:
-    NameFilter(std::string name, short answer) : name(std::move(name)), answer(answer) {}
+    NameFilter(std::string name, TL_FILTER_TYPE answer) : name(std::move(name)), answer(answer) {}
     short acceptNode(const XcsXmlNode& node) const override {
         ++asked;
-        if (node.getNodeType() != 1) typesSeen.push_back(node.getNodeType());
-        return node.getValue() == name ? answer : 1;
+        if (node.getNodeType() != xercesc::DOMNode::ELEMENT_NODE)
+            typesSeen.push_back(node.getNodeType());
+        return node.getValue() == name ? answer : TL_FILTER_ACCEPT;
     }
     mutable int asked = 0;
     mutable std::vector<short> typesSeen;
 
   private:
     std::string name;
-    short answer;
+    TL_FILTER_TYPE answer;
 };
 
 class NodeIteratorTest : public testing_support::SaveFixture {
@@ -45,27 +45,27 @@ class NodeIteratorTest : public testing_support::SaveFixture {
 };
 
 TEST_F(NodeIteratorTest, WalksForwardThenBackInDocumentOrder) {
-    XcsXmlNodeIterator iterator(root(), nullptr, showAll);
+    XcsXmlNodeIterator iterator(root(), nullptr, TL_SHOW_ALL);
     EXPECT_EQ(walk(iterator), "r a x b #comment d y ");
     EXPECT_EQ(walk(iterator, true), "y d #comment b x a r ");
-    EXPECT_EQ(iterator.getWhatToShow(), showAll);
+    EXPECT_EQ(iterator.getWhatToShow(), TL_SHOW_ALL);
     XcsXmlNodeIterator texts(root(), nullptr, showText);
     EXPECT_EQ(texts.getWhatToShow(), showText);
     EXPECT_EQ(walk(texts), "x y ");
 }
 
 TEST_F(NodeIteratorTest, FiltersSeeOnlyShownTypesAndPassOverOnlyTheNodeItself) {
-    NameFilter rejectA("a", 2);
+    NameFilter rejectA("a", TL_FILTER_REJECT);
     XcsXmlNodeIterator rejecting(root(), &rejectA, showElements);
     EXPECT_EQ(walk(rejecting), "r b d ");
     EXPECT_TRUE(rejectA.typesSeen.empty());
 
-    NameFilter skipR("r", 3);
+    NameFilter skipR("r", TL_FILTER_SKIP);
     XcsXmlNodeIterator skipping(root(), &skipR, showElements);
     EXPECT_EQ(walk(skipping), "a b d ");
 
     XcsXmlFilter plain;
-    XcsXmlNodeIterator nothing(root(), &plain, showAll);
+    XcsXmlNodeIterator nothing(root(), &plain, TL_SHOW_ALL);
     EXPECT_TRUE(nothing.nextNode().isNull());
 }
 
@@ -89,13 +89,13 @@ TEST_F(NodeIteratorTest, WalkKeepsItsTreeAfterTheDocumentObjectMovesOn) {
 
 TEST_F(NodeIteratorTest, DocumentNodeWalksTheWholeDocumentAndNullIsRefused) {
     loadText("<?xml version=\"1.0\"?><!--before--><r/>");
-    XcsXmlNodeIterator whole(object.getDocument(), nullptr, showAll);
+    XcsXmlNodeIterator whole(object.getDocument(), nullptr, TL_SHOW_ALL);
     EXPECT_EQ(walk(whole), "#document xml #comment r ");
-    EXPECT_THROW(XcsXmlNodeIterator(XcsXmlNode(), nullptr, showAll), std::invalid_argument);
+    EXPECT_THROW(XcsXmlNodeIterator(XcsXmlNode(), nullptr, TL_SHOW_ALL), std::invalid_argument);
 }
 
 TEST_F(NodeIteratorTest, CopiedFiltersAnswerForThemselves) {
-    NameFilter original("a", 2);
+    NameFilter original("a", TL_FILTER_REJECT);
     NameFilter copy(original);
     XcsXmlNodeIterator iterator(root(), &copy, showElements);
     walk(iterator);

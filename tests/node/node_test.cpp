@@ -116,7 +116,7 @@ TEST_F(NodeTest, TheDeclarationNodeReportsItsOwnType) {
     XcsXmlNode declaration(owner->createProcessingInstruction(u"xml", u"version=\"1.0\""));
     XcsXmlNode stylesheet(owner->createProcessingInstruction(u"xml-stylesheet", u"href=\"s\""));
 
-    EXPECT_EQ(declaration.getNodeType(), 13);
+    EXPECT_EQ(declaration.getNodeType(), TL_XML_DECLARATION_NODE);
     EXPECT_EQ(stylesheet.getNodeType(), 7);
     EXPECT_EQ(document.getNodeType(), 9);
     EXPECT_EQ(document.getDocumentElement().getNodeType(), 1);

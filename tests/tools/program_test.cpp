@@ -28,11 +28,12 @@ class ProgramTest : public ::testing::Test {
     testing_support::TempFolder folder;
 
     // Runs the program in the folder under the locale, with each argument quoted.
-    Outcome run(const std::vector<std::string>& arguments, const char* locale = "ja_JP.UTF-8") {
+    Outcome run(const std::vector<std::string>& arguments, const char* locale = "ja_JP.UTF-8",
+                const std::string& output = ".out") {
         std::string command = "cd '" + folder.path("") + "' && LC_ALL=" + locale + " '" +
                               std::string(TOVALIN_PROGRAM) + "'";
         for (const std::string& argument : arguments) command += " '" + argument + "'";
-        command += " >.out 2>.err";
+        command += " >" + output + " 2>.err";
         const int status = std::system(command.c_str());
         Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.read(".out"),
                         folder.read(".err")};
@@ -73,9 +74,20 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
 }
 
 TEST_F(ProgramTest, SetKeepsUtf16AndWritesOtherFilesAsShiftJis) {
-    folder.write("u16.xml", asUtf16("<r><v>a</v></r>"));
-    EXPECT_EQ(run({"set", "u16.xml", "v", "b"}).status, 0);
-    EXPECT_EQ(folder.read("u16.xml"), asUtf16("<r>\n<v>b</v>\n</r>\n"));
+    // With a byte-order mark, and without one in either byte order.
+    const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-16\"?><r><v>a</v></r>";
+    const std::string bigEndian = '\0' + asUtf16(declared).substr(2, 2 * declared.size() - 1);
+    for (const std::string& u16 :
+         {asUtf16("<r><v>a</v></r>"), asUtf16(declared).substr(2), bigEndian}) {
+        folder.write("u16.xml", u16);
+        const Outcome kept = run({"set", "u16.xml", "v", "b"});
+        EXPECT_EQ(kept.status, 0) << kept.err;
+        EXPECT_EQ(kept.err, "");
+        EXPECT_EQ(folder.read("u16.xml").substr(0, 2), "\xFF\xFE");
+        EXPECT_EQ(run({"get", "u16.xml", "v"}).out, "b\n");
+    }
+    EXPECT_EQ(folder.read("u16.xml"),
+              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>\n<v>b</v>\n</r>\n"));
 
     folder.write("u8.xml", "<r><v>a</v></r>");
     const Outcome changed = run({"set", "u8.xml", "v", "\xE5\xA4\xA7", "--output", "out.xml"});
@@ -102,6 +114,33 @@ TEST_F(ProgramTest, FailedSetLeavesTheFileAsItWas) {
     EXPECT_EQ(run({"set", "a.xml", "w", "b"}).status, 1);
     EXPECT_EQ(folder.read("a.xml"), earlier);
     EXPECT_EQ(folder.files(), std::set<std::string>{"a.xml"});
+}
+
+// Texts that are not text in the terminal's code page, values that look like options, and an
+// output that cannot be written: one line on standard error, exit 1, no file changed.
+TEST_F(ProgramTest, AwkwardArgumentsAndOutputsFailCleanly) {
+    const std::string earlier = "<r><v>a</v></r>";
+    folder.write("a.xml", earlier);
+    const std::vector<std::vector<std::string>> foreign = {
+        {"set", "a.xml", "\x81", "x"},
+        {"set", "a.xml", "v", "\x81\xFF"},
+        {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--stylesheet", "\x81"},
+        {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--dtd", "\x81"}};
+    for (const char* locale : {"ja_JP.SJIS", "ja_JP.UTF-8", "C"}) {
+        for (const std::vector<std::string>& words : foreign) {
+            const Outcome refused = run(words, locale);
+            EXPECT_EQ(refused.status, 1) << locale << ' ' << words[2];
+            EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+        }
+    }
+    EXPECT_EQ(folder.read("a.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"a.xml"});
+
+    EXPECT_EQ(run({"set", "a.xml", "v", "--", "--x"}).status, 0);
+    EXPECT_EQ(run({"get", "--", "a.xml", "v"}).out, "--x\n");
+    const Outcome full = run({"get", "a.xml", "v"}, "ja_JP.UTF-8", "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "tovalin: standard output cannot be written\n");
 }
 
 TEST_F(ProgramTest, ConvertAddsStylesheetAndDtd) {

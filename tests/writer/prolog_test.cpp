@@ -41,7 +41,7 @@ TEST_F(PrologTest, RepeatedCallsReplaceDeclarationAndDtdButAddStylesheets) {
     object.setSchema("b.dtd", static_cast<TL_SCHEMA_TYPE>(7));
     object.setXSL("1.xsl");
     object.setXSL("2.xsl");
-    EXPECT_EQ(child(0).getNodeType(), 13);
+    EXPECT_EQ(child(0).getNodeType(), TL_XML_DECLARATION_NODE);
     EXPECT_EQ(child(1).getNodeType(), 10);
     EXPECT_EQ(child(4), root());
     EXPECT_EQ(saved(TL_ENCODE_UTF16),

@@ -14,10 +14,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& words,
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (optionsEnded || word.size() < 3 || word.compare(0, 2, "--") != 0) {
-            line.positional.push_back(word);
-        } else if (word == "--") {
+        if (!optionsEnded && word == "--") {
             optionsEnded = true;
+        } else if (optionsEnded || word.size() < 3 || word.compare(0, 2, "--") != 0) {
+            line.positional.push_back(word);
         } else if (switches.count(word) != 0) {
             line.flags.insert(word);
         } else if (valued.count(word) != 0) {

@@ -50,8 +50,11 @@ std::string readFile(const std::string& path) {
 
 std::string encodingOfFile(const std::string& path) {
     const std::string start = readFile(path).substr(0, 256);
-    if (start.compare(0, 2, "\xFF\xFE") == 0 || start.compare(0, 2, "\xFE\xFF") == 0) {
-        return "UTF-16";
+    // A byte-order mark, or without one the declaration's "<?" in either byte order, as the
+    // parser tells UTF-16 from the encodings that read "<?" as ASCII.
+    using namespace std::string_literals;
+    for (const std::string& utf16Start : {"\xFF\xFE"s, "\xFE\xFF"s, "<\0?\0"s, "\0<\0?"s}) {
+        if (start.compare(0, utf16Start.size(), utf16Start) == 0) return "UTF-16";
     }
     const std::string declared =
         declaredEncoding(start.compare(0, 3, "\xEF\xBB\xBF") == 0 ? start.substr(3) : start);

@@ -6,6 +6,9 @@
 #include <map>
 #include <string>
 
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/util/TranscodingException.hpp>
+
 #include "command_line.hpp"
 #include "commands.hpp"
 
@@ -41,17 +44,40 @@ int run(const tool::Words& words) {
     return command->second(rest);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+// Every failure ends as one line on standard error and a status: nothing escapes as an abort.
+int runReporting(const tool::Words& words) {
     try {
-        return run(tool::Words(argv + 1, argv + argc));
+        return run(words);
     } catch (const tool::UsageError& e) {
         std::cerr << "tovalin: " << e.what() << " (see tovalin --help)\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "tovalin: " << e.what() << '\n';
-        return 1;
+    } catch (const xercesc::TranscodingException&) {
+        std::cerr << "tovalin: a text is not in the terminal's code page, or the document holds "
+                     "a character that the code page cannot show; no file was changed\n";
+    } catch (const xercesc::DOMException& e) {
+        std::cerr << "tovalin: the document cannot take this change (DOM error " << e.code
+                  << "); no file was changed\n";
+    } catch (...) {
+        std::cerr << "tovalin: the XML parser failed; no file was changed\n";
     }
+    return 1;
+}
+
+// Output that did not reach its destination (a full disk, a closed pipe) is a failure.
+bool outputReached() {
+    if (!std::cout.flush()) {
+        std::cerr << "tovalin: standard output cannot be written\n";
+        return false;
+    }
+    return static_cast<bool>(std::cerr.flush());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    const int status = runReporting(tool::Words(argv + 1, argv + argc));
+    return outputReached() ? status : 1;
 }

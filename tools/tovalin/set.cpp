@@ -21,15 +21,20 @@ std::list<std::string> valuesOf(const CommandLine& line) {
     return values;
 }
 
-TL_ENCODE_TYPE outputEncoding(const CommandLine& line, const std::string& file) {
-    if (line.options.count("--encoding") != 0) return encodingOption(line.option("--encoding"));
+// The encoding asked for, or the file's own when the library writes it, else Shift_JIS;
+// noted once the file is written when that changes the file's encoding.
+struct OutputEncoding {
+    TL_ENCODE_TYPE type;
+    std::string note;
+};
+
+OutputEncoding outputEncoding(const CommandLine& line, const std::string& file) {
+    if (line.options.count("--encoding") != 0)
+        return {encodingOption(line.option("--encoding")), {}};
     const std::string found = encodingOfFile(file);
     const TL_ENCODE_TYPE kept = keptEncoding(found);
-    if (found != encodingName(kept)) {
-        std::cerr << "note: " << file << " was " << found << "; it is written as "
-                  << encodingName(kept) << '\n';
-    }
-    return kept;
+    if (found == encodingName(kept)) return {kept, {}};
+    return {kept, "note: " + file + " was " + found + "; it is written as " + encodingName(kept)};
 }
 
 }  // namespace
@@ -41,13 +46,14 @@ int set(const Words& words) {
     const std::string& file = line.positional[0];
     const std::string& tag = line.positional[1];
     std::list<std::string> values = valuesOf(line);
-    const TL_ENCODE_TYPE type = outputEncoding(line, file);
+    const OutputEncoding output = outputEncoding(line, file);
     const auto document = loadDocument(file);
     const bool written = line.has("--list")
                              ? document->setXmlData(tag, values)
                              : document->setXmlData(tag, values.front(), !line.has("--add"));
     if (!written) throw std::runtime_error(file + ": no element named " + tag);
-    saveDocument(*document, line.option("--output", file), type);
+    saveDocument(*document, line.option("--output", file), output.type);
+    if (!output.note.empty()) std::cerr << output.note << '\n';
     return 0;
 }
 
