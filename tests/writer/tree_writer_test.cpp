@@ -25,6 +25,16 @@ TEST_F(TreeWriterTest, EveryKindOfNodeInTheFixedLayout) {
                        "</k>\n<n>\n<o/>\n</n>\n</r>\n"));
 }
 
+// A line end before text would become part of it when the file is read back.
+TEST_F(TreeWriterTest, NoLineEndStandsBeforeText) {
+    loadText("<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>");
+    parserDocument()->getDocumentElement()->appendChild(
+        parserDocument()->createEntityReference(u"ent"));
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<p>Press <b>OK</b> to"
+                       "<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/>\n<g/>&ent;</p>\n"));
+}
+
 TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
     object.createDocument("r");
     root().setAttribute("q", "\"<&>'");
