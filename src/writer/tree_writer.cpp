@@ -62,6 +62,23 @@ bool followedByWrittenText(const DOMNode* node) {
            node->getParentNode()->getNodeType() != DOMNode::DOCUMENT_NODE;
 }
 
+// XML has no way to carry a carriage return in a comment, an instruction or a CDATA
+// section: every reader turns CR LF and a lone CR into one line feed. Each is written as
+// that line feed, one line end of the file; written as it is, a CR would stand before the
+// CR LF that a Shift_JIS file stores for the line feed and read back as a second line end.
+XmlString withLineFeeds(const XmlString& content) {
+    XmlString written;
+    written.reserve(content.size());
+    for (XmlString::size_type i = 0; i < content.size(); ++i) {
+        if (content[i] != u'\r') {
+            written += content[i];
+        } else if (i + 1 == content.size() || content[i + 1] != u'\n') {
+            written += u'\n';
+        }
+    }
+    return written;
+}
+
 bool isFirstOfDocument(const DOMNode* node) {
     const DOMNode* parent = node->getParentNode();
     return parent != nullptr && parent->getNodeType() == DOMNode::DOCUMENT_NODE &&
@@ -170,14 +187,14 @@ class TreeWriter {
                 out.markup(documentTypeMarkup(static_cast<const xercesc::DOMDocumentType*>(node)));
                 break;
             case DOMNode::CDATA_SECTION_NODE:
-                writeCdata(value);
+                writeCdata(withLineFeeds(value));
                 break;
             case DOMNode::COMMENT_NODE:
                 refuseIfFound(value + u"-", u"--", "a comment holds \"--\" or ends with \"-\"");
-                out.markup(u"<!--" + value + u"-->");
+                out.markup(u"<!--" + withLineFeeds(value) + u"-->");
                 break;
             default:
-                writeInstruction(node, value);
+                writeInstruction(node, withLineFeeds(value));
         }
         lineEnd(node);
     }
