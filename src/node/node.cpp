@@ -1,12 +1,29 @@
 #include <stdexcept>
 
 #include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMException.hpp>
 
 #include "node/access.hpp"
 #include "node/declaration.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/node.hpp"
+
+namespace {
+
+// The parser checks for a cycle only from the parent's parent up, so it takes a node as
+// its own child, and the node and its subtree leave the document. A node without children
+// is no ancestor of anything, which spares the walk up from a deep parent.
+void refuseOwnAncestor(const xercesc::DOMNode* parent, const xercesc::DOMNode* child) {
+    if (child != parent && !child->hasChildNodes()) return;
+    for (const xercesc::DOMNode* above = parent; above != nullptr; above = above->getParentNode()) {
+        if (above == child) {
+            throw xercesc::DOMException(xercesc::DOMException::HIERARCHY_REQUEST_ERR);
+        }
+    }
+}
+
+}  // namespace
 
 using tovalin::detail::Access;
 using tovalin::detail::Tree;
@@ -65,11 +82,15 @@ short XcsXmlNode::getNodeType() const {
 }
 
 XcsXmlNode XcsXmlNode::insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
-    return {boundNode()->insertBefore(Access::bound(newChild), refChild.getTarget()), tree};
+    xercesc::DOMNode* child = Access::bound(newChild);
+    refuseOwnAncestor(boundNode(), child);
+    return {node->insertBefore(child, refChild.getTarget()), tree};
 }
 
 XcsXmlNode XcsXmlNode::appendChild(const XcsXmlNode& newChild) {
-    return {boundNode()->appendChild(Access::bound(newChild)), tree};
+    xercesc::DOMNode* child = Access::bound(newChild);
+    refuseOwnAncestor(boundNode(), child);
+    return {node->appendChild(child), tree};
 }
 
 XcsXmlNode XcsXmlNode::removeChild(const XcsXmlNode& oldChild) {
