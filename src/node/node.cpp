@@ -5,6 +5,7 @@
 
 #include "node/access.hpp"
 #include "node/declaration.hpp"
+#include "node/deep_copy.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/node.hpp"
@@ -130,7 +131,14 @@ void XcsXmlNode::setValue(const std::string& value) {
     node->setNodeValue(toXml(value).c_str());
 }
 
-XcsXmlNode XcsXmlNode::cloneNode(bool deep) { return {boundNode()->cloneNode(deep), tree}; }
+XcsXmlNode XcsXmlNode::cloneNode(bool deep) {
+    const xercesc::DOMNode* source = boundNode();
+    // Its copy would be a parser document of its own that no tree holds.
+    if (source->getNodeType() == xercesc::DOMNode::DOCUMENT_NODE) {
+        throw xercesc::DOMException(xercesc::DOMException::NOT_SUPPORTED_ERR);
+    }
+    return {deep ? tovalin::detail::cloneDeep(source) : source->cloneNode(false), tree};
+}
 
 XcsXmlNodeList XcsXmlNode::getElementsByTagName(const std::string& name) {
     if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) throw std::exception();
