@@ -17,6 +17,11 @@ class MixedDocument {
     // next gives the next byte of the source, or 0 once it is used up.
     explicit MixedDocument(std::function<unsigned int()> next) : next(std::move(next)) {}
 
+    // Whether a Shift_JIS file can hold every character of a file made here.
+    static bool shiftJisStores(const std::string& file) {
+        return file.find(outsideShiftJis) == std::string::npos;
+    }
+
     std::string make() {
         std::string file = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
         for (unsigned int n = below(3); n > 0; --n) file += below(2) == 0 ? comment() : pi();
@@ -27,6 +32,7 @@ class MixedDocument {
 
   private:
     static constexpr unsigned int maxDepth = 5;
+    static constexpr const char* outsideShiftJis = "&#x1F600;";
 
     unsigned int below(unsigned int count) { return next() % count; }
 
@@ -75,24 +81,14 @@ class MixedDocument {
     }
 
     std::string text() {
-        static const char* const pieces[] = {"Press ",
-                                             "OK",
-                                             " to continue.",
-                                             "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
-                                             "&amp;",
-                                             "&lt;b&gt;",
-                                             "\"'",
-                                             ">",
-                                             "]]&gt;",
-                                             " ",
-                                             "\n",
-                                             "\r\n",
-                                             "\t",
-                                             "&#13;",
-                                             "&#xFF5E;",
-                                             "\xEF\xBC\x8D\xE2\x91\xA0\xEF\xBD\xB1",
-                                             "\r",
-                                             "&#x1F600;"};
+        // "Japanese"; a full-width minus sign, circled digit one and half-width katakana.
+        static const char* const japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+        static const char* const windowsSigns = "\xEF\xBC\x8D\xE2\x91\xA0\xEF\xBD\xB1";
+        static const char* const pieces[] = {
+            "Press ", "OK",        " to continue.", japanese, windowsSigns,
+            "&amp;",  "&lt;b&gt;", "\"'",           ">",      "]]&gt;",
+            " ",      "\n",        "\r\n",          "\r",     "\t",
+            "&#13;",  "&#xFF5E;",  outsideShiftJis};
         return joined(pieces, 4);
     }
 
