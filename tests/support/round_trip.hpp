@@ -3,20 +3,14 @@
 #ifndef TOVALIN_TESTS_SUPPORT_ROUND_TRIP_HPP
 #define TOVALIN_TESTS_SUPPORT_ROUND_TRIP_HPP
 
-#include <fstream>
-#include <iterator>
 #include <list>
 #include <string>
 
+#include "support/temp_folder.hpp"
 #include "support/tree_dump.hpp"
 #include "tovalin/document.hpp"
 
 namespace testing_support {
-
-inline std::string bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Loads the file saved from the tree, saves that in the same encoding to the second path and
 // tells what changed on the way; empty when nothing did.
@@ -29,7 +23,7 @@ inline std::string changeOnReload(const xercesc::DOMNode* tree, const std::strin
     const std::string after = dumpTree(again.getDocument().getTarget());
     if (after != before) return "the tree " + before + "\nloads back as " + after;
     if (!again.save(second, type)) return "the reloaded tree is not saved";
-    if (bytesOf(second) != bytesOf(saved)) return "the second save wrote other bytes";
+    if (fileBytes(second) != fileBytes(saved)) return "the second save wrote other bytes";
     return {};
 }
 
