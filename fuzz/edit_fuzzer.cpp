@@ -1,5 +1,6 @@
-// A sequence of node and data operations, chosen by the bytes, on a small document; then a
-// save in both encodings, and what a save wrote must load again.
+// A sequence of node and data operations, chosen by the bytes, on a small document, among
+// them insertions of a node into itself or below itself, which must be refused; then a save
+// in both encodings, and what a save wrote must load again.
 #include <cstdint>
 #include <exception>
 #include <list>
@@ -65,7 +66,7 @@ void step(XcsXmlDOMDocument& object, XcsXmlDOMDocument& other, Script& script) {
     XcsXmlNode pick = nodes[script.next() % nodes.size()];
     XcsXmlNode second = nodes[script.next() % nodes.size()];
     XcsXmlDocument& document = object.getDocument();
-    switch (script.next() % 12) {
+    switch (script.next() % 13) {
         case 0:
             object.setXmlData(script.tag(), script.text(), script.next() % 2 == 0);
             break;
@@ -102,9 +103,27 @@ void step(XcsXmlDOMDocument& object, XcsXmlDOMDocument& other, Script& script) {
         case 10:
             object.setSchema(dtdNames[script.next() % 4], TL_SCHEMA_DTD);
             break;
-        default:
+        case 11:
             second.appendChild(pick);
             break;
+        default: {
+            // The node itself or one of its ancestors, which every insertion must refuse.
+            XcsXmlNode own = pick;
+            for (unsigned int up = script.next() % 4; up > 0 && !own.getParentNode().isNull();
+                 --up) {
+                own = own.getParentNode();
+            }
+            try {
+                if (script.next() % 2 == 0) {
+                    pick.appendChild(own);
+                } else {
+                    pick.insertBefore(own, pick.getFirstChild());
+                }
+            } catch (const xercesc::DOMException&) {
+                break;
+            }
+            __builtin_trap();
+        }
     }
 }
 

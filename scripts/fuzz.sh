@@ -9,12 +9,16 @@ seconds=${1:-30}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" >/dev/null
 
+# Every run saves and syncs files in the fuzzers' scratch folder; in memory that is quick.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    export TMPDIR=/dev/shm
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for fuzzer in load tokenizer edit; do
+for fuzzer in load tokenizer edit round_trip; do
     corpus=$work/$fuzzer
     mkdir -p "$corpus"
     cp fuzz/corpus/"$fuzzer"/* "$corpus"/

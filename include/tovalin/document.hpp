@@ -49,7 +49,8 @@ class TOVALIN_API XcsXmlDOMDocument {
     // was written or the earlier content was put back.
     virtual bool save(const std::string& path, TL_ENCODE_TYPE type);
     // Replaces the document by a new one holding a deep copy of the other's root element
-    // and nothing else; the other may be this object's own document.
+    // and nothing else; the other may be this object's own document. Gives the reference
+    // that getDocument gives.
     virtual XcsXmlDocument& bind(const XcsXmlDocument& other);
     // Puts a new XML declaration first, replacing one that stands there; false when the
     // document has no node at all.
@@ -60,9 +61,13 @@ class TOVALIN_API XcsXmlDOMDocument {
     virtual bool setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE type) const;
 
     // The document held; throws std::exception with the text "no document" when empty.
+    // The reference stays valid for the object's whole life and always shows the document
+    // the object holds at the time: after a load, createDocument or bind the new one, after
+    // an assignment the other object's. A copy of the wrapper keeps its own document.
     XcsXmlDocument& getDocument();
     std::string getPath() const;
     // Replaces the document by a new one holding only a root element of the given name.
+    // Gives the reference that getDocument gives.
     XcsXmlDocument& createDocument(const std::string& rootName);
     // Writes the node and its subtree through the formatter of the save in progress; false
     // for a node the writer does not write, and when no save is in progress.

@@ -45,7 +45,9 @@ void removeBlankText(xercesc::DOMDocument* document) {
     while (node != nullptr) {
         xercesc::DOMNode* next = nextInside(node, document);
         if (node->getNodeType() == xercesc::DOMNode::TEXT_NODE && isBlank(node->getNodeValue())) {
-            node->getParentNode()->removeChild(node)->release();
+            // Only taken out: a wrapper may hold the node, and the parser would hand its
+            // memory to the next node made. The tree's memory goes with the tree.
+            node->getParentNode()->removeChild(node);
         }
         node = next;
     }

@@ -13,9 +13,10 @@ namespace tovalin {
 // page cannot represent is never taken for layout.
 bool isBlankPiece(const XMLCh* text, std::size_t length, bool continuing);
 
-// Removes, and frees at once, every text node of the document that begins with CR, LF, TAB
-// or space and holds nothing but spaces and ASCII control characters: the layout between
-// elements. Text inside entity references, CDATA sections, comments and attributes stays.
+// Takes out every text node of the document that begins with CR, LF, TAB or space and holds
+// nothing but spaces and ASCII control characters: the layout between elements. Text inside
+// entity references, CDATA sections, comments and attributes stays. The nodes taken out are
+// not freed before the tree, since a wrapper may still hold them.
 void removeBlankText(xercesc::DOMDocument* document);
 
 }  // namespace tovalin

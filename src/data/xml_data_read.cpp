@@ -11,7 +11,7 @@ std::string valueOf(const XcsXmlNode& element) {
 }  // namespace
 
 std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName) {
-    if (document == nullptr || tagName.empty()) return {};
+    if (document->isNull() || tagName.empty()) return {};
     const XcsXmlNodeList elements = document->getElementsByTagName(tagName);
     const XcsXmlNode first = elements.item(0);
     return first.isNull() ? std::string() : valueOf(first);
@@ -20,7 +20,7 @@ std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName) {
 std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName,
                                           std::list<std::string>& values) {
     std::string firstValue;
-    if (document == nullptr || tagName.empty()) return firstValue;
+    if (document->isNull() || tagName.empty()) return firstValue;
     const XcsXmlNodeList elements = document->getElementsByTagName(tagName);
     const unsigned int count = elements.getLength();
     for (unsigned int i = 0; i < count; ++i) {

@@ -51,7 +51,7 @@ void refuseSecondRoot(XcsXmlDocument& document, const XcsXmlNodeList& elements,
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string& value,
                                    bool overwrite) {
-    if (document == nullptr || namesNoElement(tagName)) return false;
+    if (document->isNull() || namesNoElement(tagName)) return false;
     const XcsXmlNodeList elements = document->getElementsByTagName(tagName);
     if (elements.getLength() == 0) return false;
     if (overwrite) {
@@ -63,7 +63,7 @@ bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string
 }
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
-    if (document == nullptr || namesNoElement(tagName)) return false;
+    if (document->isNull() || namesNoElement(tagName)) return false;
     const XcsXmlNodeList elements = document->getElementsByTagName(tagName);
     // The first element tells; counting them all would walk the whole document.
     if (elements.item(0).isNull()) return false;

@@ -10,9 +10,8 @@
 
 namespace {
 
-XcsXmlDocument* copyOf(const XcsXmlDocument* document) {
-    return document == nullptr ? nullptr : new XcsXmlDocument(*document);
-}
+using tovalin::detail::Access;
+using tovalin::detail::TreeRef;
 
 // A new parser document holding one root element; freed again if the name is refused.
 xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
@@ -28,21 +27,21 @@ xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
 
 }  // namespace
 
-XcsXmlDOMDocument::XcsXmlDOMDocument() : document(nullptr), formatter(nullptr) {}
+// The object keeps one document wrapper for its whole life, so that the reference it hands
+// out stays valid; it points at the document held, and is null while there is none.
+XcsXmlDOMDocument::XcsXmlDOMDocument()
+    : document(new XcsXmlDocument(Access::document(nullptr, TreeRef()))), formatter(nullptr) {}
 
 XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
     : path(other.path),
       encoding(other.encoding),
-      document(copyOf(other.document)),
+      document(new XcsXmlDocument(*other.document)),
       formatter(nullptr) {}
 
 XcsXmlDOMDocument& XcsXmlDOMDocument::operator=(const XcsXmlDOMDocument& other) {
-    if (this == &other) return *this;
-    XcsXmlDocument* shared = copyOf(other.document);
     path = other.path;
     encoding = other.encoding;
-    delete document;
-    document = shared;
+    *document = *other.document;
     return *this;
 }
 
@@ -51,12 +50,11 @@ XcsXmlDOMDocument::~XcsXmlDOMDocument() { delete document; }
 void XcsXmlDOMDocument::initData() {
     path.clear();
     encoding.clear();
-    delete document;
-    document = nullptr;
+    *document = Access::document(nullptr, TreeRef());
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::getDocument() {
-    if (document == nullptr) throw std::runtime_error("no document");
+    if (document->isNull()) throw std::runtime_error("no document");
     return *document;
 }
 
@@ -68,9 +66,6 @@ XcsXmlDocument& XcsXmlDOMDocument::createDocument(const std::string& rootName) {
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::install(xercesc::DOMDocument* made) {
-    const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(made));
-    auto* installed = new XcsXmlDocument(made, tree);
-    delete document;
-    document = installed;
+    *document = Access::document(made, TreeRef(tovalin::detail::Tree::adopt(made)));
     return *document;
 }

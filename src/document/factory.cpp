@@ -15,7 +15,11 @@ XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>*
 XmlDocumentFactory::createDocument() {
     using Created = XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>;
     if (!tovalin::platform::libraryStarted()) return nullptr;
-    return new (std::nothrow) Created();
+    try {
+        return new Created();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 extern "C" void runtest() {}

@@ -117,9 +117,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     xercesc::DOMDocument* parsed = parser.takeDocument();
     const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(parsed));
     keepInternalSubset(*tree.get(), tovalin::readSubset(copy.path, parser.internalSubset()));
-    auto* loaded = new XcsXmlDocument(parsed, tree);
-    delete document;
-    document = loaded;
+    *document = XcsXmlDocument(parsed, tree);
     path = source;
     const xercesc::DOMNode* first = parsed->getFirstChild();
     if (!listed && first != nullptr && tovalin::declaration::isDeclaration(first)) {

@@ -2,6 +2,7 @@
 #include <xercesc/dom/DOMText.hpp>
 
 #include "node/access.hpp"
+#include "node/deep_copy.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/node.hpp"
 
@@ -39,7 +40,11 @@ XcsXmlNode XcsXmlDocument::createTextNode(const std::string& text) {
 }
 
 XcsXmlNode XcsXmlDocument::importNode(const XcsXmlNode& source, bool deep) {
-    return Access::node(parserDocument()->importNode(Access::bound(source), deep), treeRef());
+    xercesc::DOMDocument* into = parserDocument();
+    const xercesc::DOMNode* copied = Access::bound(source);
+    return Access::node(
+        deep ? tovalin::detail::importDeep(into, copied) : into->importNode(copied, false),
+        treeRef());
 }
 
 XcsXmlNode XcsXmlDocument::getDocumentElement() {

@@ -1,12 +1,30 @@
 #include <stdexcept>
 
 #include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMException.hpp>
 
 #include "node/access.hpp"
 #include "node/declaration.hpp"
+#include "node/deep_copy.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/node.hpp"
+
+namespace {
+
+// The parser checks for a cycle only from the parent's parent up, so it takes a node as
+// its own child, and the node and its subtree leave the document. A node without children
+// is no ancestor of anything, which spares the walk up from a deep parent.
+void refuseOwnAncestor(const xercesc::DOMNode* parent, const xercesc::DOMNode* child) {
+    if (child != parent && !child->hasChildNodes()) return;
+    for (const xercesc::DOMNode* above = parent; above != nullptr; above = above->getParentNode()) {
+        if (above == child) {
+            throw xercesc::DOMException(xercesc::DOMException::HIERARCHY_REQUEST_ERR);
+        }
+    }
+}
+
+}  // namespace
 
 using tovalin::detail::Access;
 using tovalin::detail::Tree;
@@ -65,11 +83,15 @@ short XcsXmlNode::getNodeType() const {
 }
 
 XcsXmlNode XcsXmlNode::insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
-    return {boundNode()->insertBefore(Access::bound(newChild), refChild.getTarget()), tree};
+    xercesc::DOMNode* child = Access::bound(newChild);
+    refuseOwnAncestor(boundNode(), child);
+    return {node->insertBefore(child, refChild.getTarget()), tree};
 }
 
 XcsXmlNode XcsXmlNode::appendChild(const XcsXmlNode& newChild) {
-    return {boundNode()->appendChild(Access::bound(newChild)), tree};
+    xercesc::DOMNode* child = Access::bound(newChild);
+    refuseOwnAncestor(boundNode(), child);
+    return {node->appendChild(child), tree};
 }
 
 XcsXmlNode XcsXmlNode::removeChild(const XcsXmlNode& oldChild) {
@@ -109,7 +131,14 @@ void XcsXmlNode::setValue(const std::string& value) {
     node->setNodeValue(toXml(value).c_str());
 }
 
-XcsXmlNode XcsXmlNode::cloneNode(bool deep) { return {boundNode()->cloneNode(deep), tree}; }
+XcsXmlNode XcsXmlNode::cloneNode(bool deep) {
+    const xercesc::DOMNode* source = boundNode();
+    // Its copy would be a parser document of its own that no tree holds.
+    if (source->getNodeType() == xercesc::DOMNode::DOCUMENT_NODE) {
+        throw xercesc::DOMException(xercesc::DOMException::NOT_SUPPORTED_ERR);
+    }
+    return {deep ? tovalin::detail::cloneDeep(source) : source->cloneNode(false), tree};
+}
 
 XcsXmlNodeList XcsXmlNode::getElementsByTagName(const std::string& name) {
     if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) throw std::exception();

@@ -4,6 +4,7 @@
 
 #include "document/parser_document.hpp"
 #include "node/access.hpp"
+#include "node/deep_copy.hpp"
 #include "tovalin/document.hpp"
 
 XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
@@ -14,7 +15,7 @@ XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
     // The copy is made before the current document goes, since the other may be that one.
     xercesc::DOMDocument* made = tovalin::newEmptyDocument();
     try {
-        made->appendChild(made->importNode(root, true));
+        made->appendChild(tovalin::detail::importDeep(made, root));
     } catch (...) {
         made->release();
         throw;

@@ -13,7 +13,7 @@
 namespace {
 
 xercesc::DOMDocument* parserDocumentOf(const XcsXmlDocument* document) {
-    if (document == nullptr) throw std::runtime_error("no document");
+    if (document->isNull()) throw std::runtime_error("no document");
     return static_cast<xercesc::DOMDocument*>(document->getTarget());
 }
 

@@ -39,7 +39,7 @@ std::unique_ptr<XcsXmlFormatTarget> targetFor(TL_ENCODE_TYPE type, std::ostream&
 }  // namespace
 
 bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
-    if (document == nullptr || (type != TL_ENCODE_UTF16 && type != TL_ENCODE_SHIFT_JIS)) {
+    if (document->isNull() || (type != TL_ENCODE_UTF16 && type != TL_ENCODE_SHIFT_JIS)) {
         return false;
     }
     tovalin::writer::Backup backup(target);

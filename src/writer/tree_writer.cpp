@@ -48,6 +48,37 @@ bool hasReservedTarget(const DOMNode* node) {
     return xercesc::XMLString::compareIString(target, u"xml") == 0;
 }
 
+// Text, and an entity reference, which reads back as text: a line end of the layout
+// written before either would become part of it.
+bool isCharacterData(const DOMNode* node) {
+    const DOMNode::NodeType type = node->getNodeType();
+    return type == DOMNode::TEXT_NODE || type == DOMNode::ENTITY_REFERENCE_NODE;
+}
+
+// Beside the root element the parser keeps only layout, which is not written.
+bool followedByWrittenText(const DOMNode* node) {
+    const DOMNode* next = node->getNextSibling();
+    return next != nullptr && isCharacterData(next) &&
+           node->getParentNode()->getNodeType() != DOMNode::DOCUMENT_NODE;
+}
+
+// XML has no way to carry a carriage return in a comment, an instruction or a CDATA
+// section: every reader turns CR LF and a lone CR into one line feed. Each is written as
+// that line feed, one line end of the file; written as it is, a CR would stand before the
+// CR LF that a Shift_JIS file stores for the line feed and read back as a second line end.
+XmlString withLineFeeds(const XmlString& content) {
+    XmlString written;
+    written.reserve(content.size());
+    for (XmlString::size_type i = 0; i < content.size(); ++i) {
+        if (content[i] != u'\r') {
+            written += content[i];
+        } else if (i + 1 == content.size() || content[i + 1] != u'\n') {
+            written += u'\n';
+        }
+    }
+    return written;
+}
+
 bool isFirstOfDocument(const DOMNode* node) {
     const DOMNode* parent = node->getParentNode();
     return parent != nullptr && parent->getNodeType() == DOMNode::DOCUMENT_NODE &&
@@ -100,7 +131,8 @@ class TreeWriter {
         if (node->getNodeType() != DOMNode::ELEMENT_NODE) return;
         out.literal(u"</");
         out.markup(node->getNodeName());
-        out.literal(u">\n");
+        out.literal(u">");
+        lineEnd(node);
     }
 
     void finish() { out.flush(); }
@@ -112,7 +144,10 @@ class TreeWriter {
         }
         const DOMNode* first = document->getFirstChild();
         const bool declared = first != nullptr && declaration::isDeclaration(first);
-        if (!declared && encoding != u"UTF-16") writeDeclaration(u"1.0", XmlString());
+        if (!declared && encoding != u"UTF-16") {
+            writeDeclaration(u"1.0", XmlString());
+            out.literal(u"\n");
+        }
     }
 
     bool startElement(const xercesc::DOMElement* element) {
@@ -130,15 +165,18 @@ class TreeWriter {
         }
         const DOMNode* first = element->getFirstChild();
         if (first == nullptr) {
-            out.literal(u"/>\n");
+            out.literal(u"/>");
+            lineEnd(element);
             return false;
         }
-        if (first->getNodeType() == DOMNode::TEXT_NODE) {
-            out.literal(u">");
-        } else {
-            out.literal(u">\n");
-        }
+        out.literal(u">");
+        if (!isCharacterData(first)) out.literal(u"\n");
         return true;
+    }
+
+    // The layout's line end after a node, left out where text follows.
+    void lineEnd(const DOMNode* node) {
+        if (!followedByWrittenText(node)) out.literal(u"\n");
     }
 
     void writeLeaf(const DOMNode* node) {
@@ -146,19 +184,19 @@ class TreeWriter {
         switch (node->getNodeType()) {
             case DOMNode::DOCUMENT_TYPE_NODE:
                 refuseIfAfterRoot(node);
-                out.markup(documentTypeMarkup(static_cast<const xercesc::DOMDocumentType*>(node)) +
-                           u"\n");
-                return;
+                out.markup(documentTypeMarkup(static_cast<const xercesc::DOMDocumentType*>(node)));
+                break;
             case DOMNode::CDATA_SECTION_NODE:
-                writeCdata(value);
-                return;
+                writeCdata(withLineFeeds(value));
+                break;
             case DOMNode::COMMENT_NODE:
                 refuseIfFound(value + u"-", u"--", "a comment holds \"--\" or ends with \"-\"");
-                out.markup(u"<!--" + value + u"-->\n");
-                return;
+                out.markup(u"<!--" + withLineFeeds(value) + u"-->");
+                break;
             default:
-                writeInstruction(node, value);
+                writeInstruction(node, withLineFeeds(value));
         }
+        lineEnd(node);
     }
 
     void writeInstruction(const DOMNode* node, const XmlString& data) {
@@ -173,14 +211,14 @@ class TreeWriter {
         }
         refuseIfFound(data, u"?>", "an instruction holds \"?>\"");
         const XmlString separator = data.empty() ? XmlString() : XmlString(u" ");
-        out.markup(u"<?" + orEmpty(node->getNodeName()) + separator + data + u"?>\n");
+        out.markup(u"<?" + orEmpty(node->getNodeName()) + separator + data + u"?>");
     }
 
     void writeDeclaration(const XmlString& version, const XmlString& standalone) {
         XmlString markup = u"<?xml version=\"" + (version.empty() ? u"1.0" : version) +
                            u"\" encoding=\"" + encoding;
         if (!standalone.empty()) markup += u"\" standalone=\"" + standalone;
-        out.markup(markup + u"\"?>\n");
+        out.markup(markup + u"\"?>");
     }
 
     // A section cannot hold its own end: "]]>" is split over two sections.
@@ -190,7 +228,7 @@ class TreeWriter {
              at = sections.find(u"]]>", at + 15)) {
             sections.replace(at, 3, u"]]]]><![CDATA[>");
         }
-        out.markup(u"<![CDATA[" + sections + u"]]>\n");
+        out.markup(u"<![CDATA[" + sections + u"]]>");
     }
 
     CharacterCheck check;

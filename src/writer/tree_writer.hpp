@@ -1,6 +1,8 @@
 // Writes a node and its subtree in the library's fixed layout: no indentation, and a line
 // feed after the declaration, the document type, every instruction, comment, CDATA section,
-// end tag and empty-element tag, and after every start tag whose first child is not text.
+// end tag and empty-element tag, and after every start tag, except where text or an entity
+// reference follows: a line feed there would become part of that text when read back.
+// Carriage returns in comments, instructions and CDATA sections are written as line feeds.
 #ifndef TOVALIN_WRITER_TREE_WRITER_HPP
 #define TOVALIN_WRITER_TREE_WRITER_HPP
 

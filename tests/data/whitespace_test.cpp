@@ -120,13 +120,21 @@ TEST_F(WhitespaceTest, LoadLeavesOutExactlyTheLayout) {
 TEST_F(WhitespaceTest, DirectCallCleansTheWholeDocumentAndReturnsItsArgument) {
     XcsXmlDocument& document = object.createDocument("r");
     XcsXmlNode root = document.getDocumentElement();
-    root.appendChild(document.createTextNode("\r\n\t "));
-    root.appendChild(document.createElement("e")).appendChild(document.createTextNode("  "));
+    const XcsXmlNode blanks[] = {
+        root.appendChild(document.createTextNode("\r\n\t ")),
+        root.appendChild(document.createElement("e")).appendChild(document.createTextNode("  "))};
     root.appendChild(document.createTextNode(""));
     XcsXmlNode null;
     EXPECT_TRUE(object.removeWhiteSpace(null).isNull());
     EXPECT_EQ(root.getChildNodes().getLength(), 2u);
     EXPECT_TRUE(root.getFirstChild().getFirstChild().isNull());
+    // A removed node that a caller holds stays its own node: no new node takes its place.
+    for (XcsXmlNode held : blanks) {
+        XcsXmlNode made = document.createTextNode("made");
+        EXPECT_FALSE(made == blanks[0] || made == blanks[1]);
+        held.setValue("held");
+        EXPECT_EQ(made.getValue(), "made");
+    }
 
     ServiceDocument empty;
     EXPECT_THROW(empty.removeWhiteSpace(null), std::exception);

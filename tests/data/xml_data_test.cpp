@@ -67,8 +67,8 @@ TEST_F(XmlDataTest, OverwriteWritesIntoTheFirstElement) {
     EXPECT_TRUE(object.setXmlData("c", "first", true));
     EXPECT_FALSE(object.setXmlData("none", "v", true));
     EXPECT_EQ(tree(),
-              "<r>\n<a>new<b/>\ntail</a>\n<a>second</a>\n<e>filled</e>\n"
-              "<c>first<!--note-->\nlater</c>\n</r>\n");
+              "<r>\n<a>new<b/>tail</a>\n<a>second</a>\n<e>filled</e>\n"
+              "<c>first<!--note-->later</c>\n</r>\n");
     EXPECT_EQ(object.getXmlData("c"), "first");
 }
 

@@ -6,6 +6,7 @@
 
 #include <xercesc/dom/DOMException.hpp>
 
+#include "support/temp_folder.hpp"
 #include "tovalin/document.hpp"
 
 namespace {
@@ -14,6 +15,7 @@ namespace {
 class ResettableDocument : public XcsXmlDOMDocument {
   public:
     using XcsXmlDOMDocument::initData;
+    using XcsXmlDOMDocument::operator=;
 };
 
 std::string noDocumentMessage(XcsXmlDOMDocument& object) {
@@ -50,6 +52,29 @@ TEST(DocumentObject, RefusedRootNameLeavesNoDocument) {
     object.createDocument("kept");
     EXPECT_THROW(object.createDocument("bad name"), xercesc::DOMException);
     EXPECT_EQ(noDocumentMessage(object), "no document");
+}
+
+// The reference is one wrapper that the object keeps for its life and points at whatever
+// document it holds.
+TEST(DocumentObject, TheDocumentReferenceLastsAsLongAsTheObject) {
+    testing_support::TempFolder folder;
+    XcsXmlDOMDocument source;
+    source.createDocument("bound");
+    ResettableDocument object;
+    XcsXmlDocument& document = object.createDocument("created");
+    const auto held = [&] { return document.getDocumentElement().getValue(); };
+
+    ASSERT_TRUE(object.load(folder.write("in.xml", "<loaded/>"), false));
+    EXPECT_EQ(held(), "loaded");
+    object.bind(source.getDocument());
+    EXPECT_EQ(held(), "bound");
+    object.createDocument("again");
+    object = source;
+    EXPECT_TRUE(document == source.getDocument());
+    object.initData();
+    EXPECT_TRUE(document.isNull());
+    EXPECT_EQ(&object.createDocument("last"), &document);
+    EXPECT_EQ(&object.getDocument(), &document);
 }
 
 TEST(DocumentObject, CopiesShareOneTree) {

@@ -2,9 +2,10 @@
 
 #include <memory>
 
-#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOM.hpp>
 
 #include "support/document_fixture.hpp"
+#include "support/tree_dump.hpp"
 
 namespace {
 
@@ -43,6 +44,56 @@ TEST_F(DocumentNodeTest, ImportCopiesIntoThisDocumentOnly) {
     EXPECT_EQ(source.getChildNodes().getLength(), 1u);
 
     EXPECT_THROW(document.getDocumentElement().appendChild(source), xercesc::DOMException);
+}
+
+// Nesting deeper than any stack: the copies are whole, down to the mixed content at the bottom.
+TEST_F(DocumentNodeTest, DeepCopiesOfAnyNesting) {
+    XcsXmlDocument& document = create("d");
+    xercesc::DOMDocument* parser = parserDocument();
+    constexpr int depth = 200000;
+    xercesc::DOMElement* bottom = parser->getDocumentElement();
+    for (int i = 1; i < depth; ++i) {
+        bottom =
+            static_cast<xercesc::DOMElement*>(bottom->appendChild(parser->createElement(u"d")));
+    }
+    bottom->setAttribute(u"k", u"v");
+    const std::initializer_list<xercesc::DOMNode*> mixed = {
+        parser->createTextNode(u"t"),     parser->createComment(u"c"),
+        parser->createElement(u"e"),      parser->createProcessingInstruction(u"p", u"d"),
+        parser->createCDATASection(u"x"), parser->createTextNode(u"u")};
+    for (xercesc::DOMNode* child : mixed) bottom->appendChild(child);
+    bottom->getFirstChild()->getNextSibling()->getNextSibling()->appendChild(
+        parser->createTextNode(u"inner"));
+    // The bottom element with its attribute and its content.
+    const std::string content = testing_support::dumpTree(bottom->getParentNode());
+    // A copy of the document node would be a tree that nothing holds.
+    for (const bool deep : {false, true}) {
+        try {
+            document.cloneNode(deep);
+            ADD_FAILURE() << "the document node was cloned";
+        } catch (const xercesc::DOMException& e) {
+            EXPECT_EQ(e.code, xercesc::DOMException::NOT_SUPPORTED_ERR);
+        }
+    }
+
+    std::unique_ptr<XcsXmlDOMDocument> other(XmlDocumentFactory::createDocument());
+    const XcsXmlNode copies[] = {
+        document.getDocumentElement().cloneNode(true),
+        other->createDocument("o").importNode(document.getDocumentElement(), true),
+        object->bind(document).getDocumentElement(),
+    };
+    for (const XcsXmlNode& copy : copies) {
+        const xercesc::DOMNode* level = copy;
+        int levels = 1;
+        for (const xercesc::DOMNode* below = level->getFirstChild();
+             below != nullptr && below->getNodeType() == xercesc::DOMNode::ELEMENT_NODE;
+             below = below->getFirstChild()) {
+            level = below;
+            ++levels;
+        }
+        EXPECT_EQ(levels, depth);
+        EXPECT_EQ(testing_support::dumpTree(level->getParentNode()), content);
+    }
 }
 
 TEST_F(DocumentNodeTest, RefusedNamesRaiseTheParserException) {

@@ -11,6 +11,12 @@
 
 namespace testing_support {
 
+// The bytes of a file; empty when it cannot be read.
+inline std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 class TempFolder {
   public:
     TempFolder() : root(makeUniqueFolder()) {}
@@ -28,10 +34,7 @@ class TempFolder {
     }
 
     // The bytes of a file in the folder; empty when it cannot be read.
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string read(const std::string& name) const { return fileBytes(path(name)); }
 
     std::string folder(const std::string& name) const {
         makeFolders(path(name));

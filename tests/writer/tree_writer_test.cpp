@@ -25,6 +25,16 @@ TEST_F(TreeWriterTest, EveryKindOfNodeInTheFixedLayout) {
                        "</k>\n<n>\n<o/>\n</n>\n</r>\n"));
 }
 
+// A line end before text would become part of it when the file is read back.
+TEST_F(TreeWriterTest, NoLineEndStandsBeforeText) {
+    loadText("<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>");
+    parserDocument()->getDocumentElement()->appendChild(
+        parserDocument()->createEntityReference(u"ent"));
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<p>Press <b>OK</b> to"
+                       "<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/>\n<g/>&ent;</p>\n"));
+}
+
 TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
     object.createDocument("r");
     root().setAttribute("q", "\"<&>'");
@@ -61,17 +71,23 @@ TEST_F(TreeWriterTest, LineEndsAndTabsSurviveAReload) {
     object.createDocument("r");
     root().setAttribute("a", "x\ty\nz\r\n");
     root().appendChild(object.getDocument().createTextNode("one\r\ntwo\rthree"));
-    parserDocument()->getDocumentElement()->appendChild(
-        parserDocument()->createCDATASection(u"a]]>b"));
+    xercesc::DOMElement* parent = parserDocument()->getDocumentElement();
+    parent->appendChild(parserDocument()->createCDATASection(u"a]]>b\r\nc\rd"));
+    parent->appendChild(parserDocument()->createComment(u"e\r\nf\rg"));
+    parent->appendChild(parserDocument()->createProcessingInstruction(u"pi", u"h\r\ni\rj"));
     for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
         ASSERT_TRUE(object.save(folder.path("out.xml"), type));
         XcsXmlDOMDocument again;
         ASSERT_TRUE(again.load(folder.path("out.xml"), &errors, false));
         const XcsXmlNode reloaded = again.getDocument().getDocumentElement();
         EXPECT_EQ(reloaded.getAttribute("a"), "x\ty\nz\r\n");
-        // A section cannot hold its own end, so it comes back as two.
+        // A section cannot hold its own end, so it comes back as two. Where no markup can
+        // carry a carriage return, CR LF and a lone CR come back as one line feed.
         EXPECT_EQ(std::u16string(static_cast<xercesc::DOMNode*>(reloaded)->getTextContent()),
-                  u"one\r\ntwo\rthreea]]>b");
+                  u"one\r\ntwo\rthreea]]>b\nc\nd");
+        const xercesc::DOMNode* last = reloaded.getLastChild();
+        EXPECT_EQ(std::u16string(last->getPreviousSibling()->getNodeValue()), u"e\nf\ng");
+        EXPECT_EQ(std::u16string(last->getNodeValue()), u"h\ni\nj");
     }
 }
 
