@@ -3,13 +3,13 @@
 #   - the Debian packages libtovalinMAJOR.MINOR (the shared library), libtovalin-dev
 #     (headers, CMake package, pkg-config file) and tovalin (the program, its manual page
 #     and its bash completion), from a release build, checked by lintian;
-#   - with --windows, the Windows archive tovalin-VERSION-win32.zip from the 32-bit build
-#     in build/windows-i686 (scripts/windows/test.sh makes that build).
-# Everything goes to build/packages.
+#   - the Windows archive tovalin-VERSION-win32.zip from the 32-bit build in
+#     build/windows-i686, made first when it is not there.
+# Everything goes to build/packages. "--debian" or "--windows" makes only the one kind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/apt.sh
-apt_install_missing -- dpkg-dev lintian zip
+apt_install_missing -- dpkg-dev lintian zip unzip
 
 out=$PWD/build/packages
 build=$PWD/build/package
@@ -116,6 +116,12 @@ build_package() {
 
 windows_archive() {
     local from=build/windows-i686 name=tovalin-$version-win32
+    if [ ! -f "$from/bin/tovalin.dll" ]; then
+        bash scripts/windows/setup.sh
+        bash scripts/windows/build-xerces.sh i686
+        cmake --preset windows-i686 >/dev/null
+        cmake --build --preset windows-i686 -j "$(nproc)" >/dev/null
+    fi
     local into=$work/$name
     mkdir -p "$into/bin" "$into/lib" "$into/include" "$into/licenses"
     cp "$from"/bin/tovalin.dll "$from"/bin/tovalin.exe "$from"/bin/libxerces-c*.dll \
@@ -132,7 +138,9 @@ windows_archive() {
     echo "made $out/$name.zip"
 }
 
-debian_packages
-echo "made $(cd "$out" && ls ./*.deb | tr '\n' ' ')"
-[ "${1:-}" = --windows ] && windows_archive
+if [ "${1:-}" != --windows ]; then
+    debian_packages
+    echo "made $(cd "$out" && ls ./*.deb | tr '\n' ' ')"
+fi
+[ "${1:-}" != --debian ] && windows_archive
 exit 0
