@@ -1,5 +1,5 @@
 // Treats a document as a store of values addressed by tag name: reads one value and a list
-// of values, overwrites one, adds one, replaces a list, then saves in Shift_JIS.
+// of values, overwrites one, replaces a list, adds one, then saves in Shift_JIS.
 //   read_and_change_values FILE
 #include <clocale>
 #include <iostream>
@@ -25,9 +25,9 @@ int main(int argc, char** argv) {
 
     const bool overwrite = true;
     object->setXmlData("office", "Osaka", overwrite);  // the first <office> now holds Osaka
-    object->setXmlData("step", "3", !overwrite);       // a new <step> after the last one
-    std::list<std::string> printers = {"P-1", "P-2"};
-    object->setXmlData("printer", printers);  // every <printer> replaced by these two
+    std::list<std::string> newSteps = {"plan", "build"};
+    object->setXmlData("step", newSteps);            // every <step> replaced by these two
+    object->setXmlData("step", "ship", !overwrite);  // a new <step> after the last one
 
     if (!object->save(argv[1], TL_ENCODE_SHIFT_JIS)) {
         std::cerr << argv[1] << ": not saved; its earlier content is kept\n";
