@@ -13,4 +13,4 @@ foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libgcc_s_seh-1.dll libwinpthread-
     endif()
 endforeach()
 file(COPY ${TOVALIN_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-install(FILES ${TOVALIN_RUNTIME_DLLS} DESTINATION bin)
+install(FILES ${TOVALIN_RUNTIME_DLLS} DESTINATION bin COMPONENT runtime)

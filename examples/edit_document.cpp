@@ -1,4 +1,5 @@
-// Creates a document, edits it through the node layer and prints the tree.
+// Creates a document, edits it through the node layer, prints the tree, then walks it with
+// an iterator and a filter that picks the elements holding an id.
 #include <clocale>
 #include <iostream>
 #include <memory>
@@ -10,7 +11,7 @@ namespace {
 
 void print(const XcsXmlNode& node, int depth) {
     const std::string indent(2 * depth, ' ');
-    if (node.getNodeType() == 3) {
+    if (node.getNodeType() == xercesc::DOMNode::TEXT_NODE) {
         std::cout << indent << '"' << node.getValue() << "\"\n";
         return;
     }
@@ -25,6 +26,14 @@ void print(const XcsXmlNode& node, int depth) {
         print(child, depth + 1);
     }
 }
+
+// Accepts the elements that have an id attribute; the iterator passes over every other node.
+class WithId : public XcsXmlFilter {
+  public:
+    short acceptNode(const XcsXmlNode& node) const override {
+        return node.hasAttribute("id") ? TL_FILTER_ACCEPT : TL_FILTER_SKIP;
+    }
+};
 
 }  // namespace
 
@@ -51,5 +60,12 @@ int main() {
     root.removeChild(root.getFirstChild());
 
     print(document, 0);
+
+    WithId withId;
+    const unsigned long elementsOnly = 1UL << (xercesc::DOMNode::ELEMENT_NODE - 1);
+    XcsXmlNodeIterator walk(document, &withId, elementsOnly);
+    for (XcsXmlNode node = walk.nextNode(); !node.isNull(); node = walk.nextNode()) {
+        std::cout << "with id: " << node.getAttribute("id") << '\n';
+    }
     return 0;
 }

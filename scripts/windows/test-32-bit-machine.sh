@@ -3,6 +3,8 @@
 # cannot execute 32-bit code itself: inside an emulated x86-64 machine (qemu, software
 # emulation) with Debian's 64-bit kernel and a 32-bit Debian userland holding wine32.
 # The userland and the kernel are made once and kept under /opt, keyed by release.
+# With a Windows archive (tovalin-VERSION-win32.zip) as argument, the machine also runs the
+# program from that archive, unpacked into an empty folder, on the bundled example.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/windows/setup.sh --emulated-32-bit
@@ -64,6 +66,10 @@ rm -rf "$root/tovalin" && mkdir -p "$root/tovalin/modules"
 cp -a build/windows-i686/bin "$root/tovalin/bin"
 cp -a "$guest/kernel/modules" "$root/tovalin/modules/kernel"
 install -m 755 scripts/windows/guest/run.sh "$root/tovalin/run.sh"
+if [ -n "${1:-}" ]; then
+    unzip -q "$1" -d "$root/tovalin/archive"
+    cp -r examples/data "$root/tovalin/data"
+fi
 (cd "$root" && find . -path ./var/cache/apt/archives -prune -o -print |
     cpio -o -H newc --quiet >"$run/root.cpio")
 rm -rf "$root/tovalin"
@@ -76,7 +82,8 @@ timeout 1800 qemu-system-x86_64 -accel tcg,thread=multi -smp "$(nproc)" -m 6144 
     sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/\r//g' >"$console" || true
 grep -a -E '^\[  (PASSED|FAILED)  \]|^== guest' "$console" || true
 if ! grep -q '^== guest: tests exit 0$' "$console" ||
-    ! grep -q '^== guest: attach exit 0$' "$console"; then
+    ! grep -q '^== guest: attach exit 0$' "$console" ||
+    { [ -n "${1:-}" ] && ! grep -q '^== guest: archive exit 0$' "$console"; }; then
     echo "the 32-bit suite failed; the machine's console ends with:"
     tail -40 "$console"
     exit 1

@@ -53,9 +53,17 @@ run_suite() {
 run_suite x86_64 /usr/lib/wine/wine64 win64
 if [ $runs32 = yes ]; then
     run_suite i686 /usr/lib/wine/wine win32
+    bash scripts/package.sh --windows
+    # The program as a user unpacks it: nothing on the path, only its own folder.
+    unpacked=$(mktemp -d)
+    unzip -q build/packages/tovalin-*-win32.zip -d "$unpacked"
+    cp examples/data/* "$unpacked"
+    (cd "$unpacked" && WINEPATH= /usr/lib/wine/wine ./tovalin-*-win32/bin/tovalin.exe check settings.xml)
+    rm -rf "$unpacked"
 else
     echo "(this machine cannot execute 32-bit x86 code: the 32-bit tests run in an emulated machine)"
     build_target i686
     OBJDUMP=i686-w64-mingw32-objdump bash tests/check_exports.sh build/windows-i686/bin/tovalin.dll
-    bash scripts/windows/test-32-bit-machine.sh
+    bash scripts/package.sh --windows
+    bash scripts/windows/test-32-bit-machine.sh build/packages/tovalin-*-win32.zip
 fi

@@ -9,7 +9,8 @@ prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 libdir=$(dirname "$(find "$prefix" -name 'libtovalin.so' | head -1)")
-for name in libtovalin.so libtovalin.so.0; do
+soname=$(objdump -p "$libdir/libtovalin.so" | awk '/SONAME/ { print $2 }')
+for name in libtovalin.so "$soname"; do
     [ -L "$libdir/$name" ] || { echo "missing versioned link $name"; exit 1; }
 done
 "$prefix/bin/tovalin" --help >/dev/null

@@ -32,6 +32,13 @@ $wine tovalin_tests.exe --gtest_color=no
 echo "== guest: tests exit $?"
 $wine tovalin_attach_test.exe tovalin.dll
 echo "== guest: attach exit $?"
+if [ -d /tovalin/archive ]; then
+    # The program as a user unpacks it: nothing on the path, only its own folder.
+    echo "== guest: archive"
+    mkdir -p /work/example && cp /tovalin/data/* /work/example/ && cd /work/example
+    WINEPATH= $wine /tovalin/archive/*/bin/tovalin.exe check settings.xml
+    echo "== guest: archive exit $?"
+fi
 /usr/lib/wine/wineserver -k
 sync
 echo o >/proc/sysrq-trigger
