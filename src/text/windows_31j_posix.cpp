@@ -12,7 +12,6 @@
 #include <vector>
 
 #include <xercesc/util/PlatformUtils.hpp>
-#include <xercesc/util/TransENameMap.hpp>
 #include <xercesc/util/TransService.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
@@ -111,14 +110,8 @@ class Windows31JTranscoder : public XMLTranscoder {
 
 void registerWindows31J() {
     // A parser whose transcoding service has no such table keeps its own mapping.
-    if (!makeTable(0, xercesc::XMLPlatformUtils::fgMemoryManager)) return;
-    for (const char16_t* name :
-         {u"SHIFT_JIS", u"MS_KANJI", u"CSSHIFTJIS", u"SJIS", u"X-SJIS", u"WINDOWS-31J",
-          u"CSWINDOWS31J", u"CP932", u"MS932", u"WINDOWS-932"}) {
-        auto* mapping =
-            new xercesc::ENameMapFor<Windows31JTranscoder>(reinterpret_cast<const XMLCh*>(name));
-        // The service looks names up in upper case and keeps the mapping, key included.
-        xercesc::XMLTransService::addEncoding(mapping->getKey(), mapping);
+    if (makeTable(0, xercesc::XMLPlatformUtils::fgMemoryManager)) {
+        registerUnderEveryName<Windows31JTranscoder>();
     }
 }
 
