@@ -40,9 +40,7 @@ struct Outbound {
     std::u16string text;
     const char* utf8;
 };
-const Outbound outbound[] = {{u"a\u00A5b",
-                              "a\xC2\xA5"
-                              "b"},
+const Outbound outbound[] = {{u"\u00A5", "\xC2\xA5"},
                              {u"caf\u00E9", "caf\xC3\xA9"},
                              {u"\u301C\u2212", "\xE3\x80\x9C\xE2\x88\x92"},
                              {u"\U0001F600", "\xF0\x9F\x98\x80"},
@@ -94,13 +92,13 @@ TEST_F(CodePageTest, BytesThatAreNoTextAreRefusedWithoutSpoilingLaterCalls) {
     EXPECT_EQ(parserValue("v"), u"a");
 }
 
-// Look-alikes (U+00A5 as "\\", é as "e", a wave dash as a full-width tilde) and substitutes
-// would change the value when it is written back.
+// Look-alikes (U+00A5 as a backslash, é as "e", a wave dash as a full-width tilde) and
+// substitutes would change the value when it is written back.
 TEST_F(CodePageTest, CharactersShiftJisLacksAreRefusedOnTheWayOut) {
     ScopedLocale locale(testing_support::shiftJis);
     for (const Outbound& row : outbound) {
         setParserValue(row.text);
-        EXPECT_THROW(root().getAttribute("v"), xercesc::TranscodingException) << row.utf8;
+        EXPECT_THROW(root().getAttribute("v"), xercesc::TranscodingException) << row.text.size();
     }
     setParserValue(utf16Sample);
     EXPECT_EQ(root().getAttribute("v"), shiftJisSample);
