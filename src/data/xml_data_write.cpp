@@ -1,6 +1,7 @@
 #include <vector>
 
 #include <xercesc/dom/DOMException.hpp>
+#include <xercesc/util/XMLString.hpp>
 
 #include "data/element_text.hpp"
 #include "tovalin/document.hpp"
@@ -26,11 +27,17 @@ void overwriteFirst(XcsXmlDocument& document, XcsXmlNode first, const std::strin
     }
 }
 
+// Asked of the parser's text: a value the code page cannot show is a value all the same.
+bool isEmptyText(const XcsXmlNode& node) {
+    const xercesc::DOMNode* text = node;
+    return text->getNodeType() == xercesc::DOMNode::TEXT_NODE &&
+           xercesc::XMLString::stringLen(text->getNodeValue()) == 0;
+}
+
 void addAfterLast(XcsXmlDocument& document, const XcsXmlNodeList& elements,
                   const std::string& tagName, const std::string& value) {
     XcsXmlNode child = elements.item(0).getFirstChild();
-    if (!child.isNull() && child.getNodeType() == xercesc::DOMNode::TEXT_NODE &&
-        child.getValue().empty()) {
+    if (!child.isNull() && isEmptyText(child)) {
         child.setValue(value);
         return;
     }

@@ -21,9 +21,9 @@ void XcsErrorReporter::record(const xercesc::SAXParseException& problem) {
     // Set first, so that a failure to build the record still fails the load.
     sawErrors = true;
     XMLERROR_TYPE entry{};
-    entry.systemId = tovalin::text::fromXml(problem.getSystemId());
+    entry.systemId = tovalin::text::fromXmlForMessage(problem.getSystemId());
     entry.lineNumber = static_cast<unsigned int>(problem.getLineNumber());
     entry.columnNumber = static_cast<unsigned int>(problem.getColumnNumber());
-    entry.message = tovalin::text::fromXml(problem.getMessage());
+    entry.message = tovalin::text::fromXmlForMessage(problem.getMessage());
     errorList->push_back(entry);
 }

@@ -16,6 +16,7 @@
 namespace {
 
 using tovalin::text::fromXml;
+using tovalin::text::fromXmlForMessage;
 
 // The working copy of one load, deleted on every way out of it.
 struct WorkingCopy {
@@ -40,9 +41,9 @@ void parseReporting(tovalin::LoadParser& parser, const tovalin::LocalFileSource&
         parser.parse(input);
         return;
     } catch (const xercesc::XMLException& e) {
-        addRecord(errors, fromXml(e.getMessage()), source);
+        addRecord(errors, fromXmlForMessage(e.getMessage()), source);
     } catch (const xercesc::DOMException& e) {
-        addRecord(errors, fromXml(e.getMessage()), source);
+        addRecord(errors, fromXmlForMessage(e.getMessage()), source);
     } catch (const std::exception& e) {
         addRecord(errors, e.what(), source);
     } catch (...) {

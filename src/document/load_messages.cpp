@@ -10,7 +10,7 @@ constexpr XMLCh fullWidthHyphenMinus = 0xFF0D;
 constexpr XMLCh fullWidthTilde = 0xFF5E;
 
 std::string narrow(const char16_t* text) {
-    return text::fromXml(reinterpret_cast<const XMLCh*>(text));
+    return text::fromXmlForMessage(reinterpret_cast<const XMLCh*>(text));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/BinFileInputStream.hpp>
+#include <xercesc/util/TranscodingException.hpp>
 
 #include "data/whitespace.hpp"
 #include "node/declaration.hpp"
@@ -96,7 +97,14 @@ xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIde
     const XmlString systemId = text::orEmpty(resource->getSystemId());
     const XmlString path = localPath(systemId, text::orEmpty(resource->getBaseURI()));
     if (path.empty()) return new LocalFileSource(std::string(), systemId);
-    return new LocalFileSource(text::fromXml(path.c_str()), path);
+    std::string narrowPath;
+    try {
+        narrowPath = text::fromXml(path.c_str());
+    } catch (const xercesc::TranscodingException&) {
+        // A path the process code page cannot hold exactly would name some other file.
+        return new LocalFileSource(std::string(), path);
+    }
+    return new LocalFileSource(narrowPath, path);
 }
 
 LoadParser::LoadParser() = default;

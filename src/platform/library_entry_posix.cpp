@@ -2,6 +2,7 @@
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include "platform/platform.hpp"
+#include "text/windows_31j.hpp"
 
 namespace tovalin::platform {
 namespace {
@@ -11,6 +12,7 @@ bool started = false;
 __attribute__((constructor)) void attach() {
     try {
         xercesc::XMLPlatformUtils::Initialize();
+        tovalin::text::registerWindows31J();
         started = true;
     } catch (...) {
         // A library whose parser did not start refuses work: the factory hands out nothing.

@@ -5,6 +5,7 @@
 
 #include "platform/platform.hpp"
 #include "text/thread_transcoders.hpp"
+#include "text/windows_31j.hpp"
 
 namespace {
 
@@ -25,6 +26,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID /*re
         case DLL_PROCESS_ATTACH:
             try {
                 xercesc::XMLPlatformUtils::Initialize();
+                tovalin::text::registerWindows31J();
                 started = true;
             } catch (...) {
                 return FALSE;

@@ -1,5 +1,6 @@
 // Every conversion between the interface's narrow strings (process code page) and the
-// parser's UTF-16 strings goes through here.
+// parser's UTF-16 strings goes through here. A conversion either gives the text exactly or
+// throws the parser's TranscodingException, and no other exception of the parser.
 #ifndef TOVALIN_TEXT_CODE_PAGE_HPP
 #define TOVALIN_TEXT_CODE_PAGE_HPP
 
@@ -17,15 +18,25 @@ inline XmlString orEmpty(const XMLCh* text) {
     return text == nullptr ? XmlString() : XmlString(text);
 }
 
-// Narrow to UTF-16. The bytes up to the first NUL take part. Bytes that are not text in
-// the process code page throw the parser's TranscodingException instead of turning into
-// substitution characters that would make the document unreadable once saved.
+// Narrow to UTF-16. The bytes up to the first NUL take part. Bytes that are not text in the
+// process code page (malformed or unfinished sequences, overlong UTF-8, encoded surrogates,
+// sequences the code page leaves unassigned) throw instead of turning into substitution
+// characters that would make the document unreadable once saved.
 XmlString toXml(const std::string& narrow);
 
-// UTF-16 to narrow. A null or empty text gives the empty string; characters the code page
-// cannot represent become its substitution character.
+// UTF-16 to narrow. A null or empty text gives the empty string. A character the code page
+// cannot represent so that it reads back as itself (no mapping, a one-way look-alike, an
+// unpaired surrogate) throws: the value would change when written back.
 std::string fromXml(const XMLCh* text);
 std::string fromXml(const XMLCh* text, std::size_t length);
+
+// For messages and the names in them, which must never fail: as fromXml, with each
+// character the code page cannot hold shown as "<U+XXXX>".
+std::string fromXmlForMessage(const XMLCh* text);
+
+// The exceptions of a failed conversion.
+[[noreturn]] void refuseBytes();
+[[noreturn]] void refuseCharacter(unsigned long codePoint);
 
 }  // namespace tovalin::text
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 #include <vector>
 
-#include <xercesc/util/TranscodingException.hpp>
+#include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLString.hpp>
 
 #include "platform/platform.hpp"
@@ -21,18 +20,20 @@ using xercesc::XMLTranscoder;
 constexpr XMLCh asciiSubstitute = 0x1A;
 constexpr XMLCh replacementCharacter = 0xFFFD;
 
-[[noreturn]] void throwBadSource() {
-    throw xercesc::TranscodingException(__FILE__, __LINE__, xercesc::XMLExcepts::Trans_BadSrcSeq);
-}
-
-// A substitute in the output is genuine only when it encodes back to its source bytes.
+// A substitute in the output is genuine only when the code set maps it to bytes of its own
+// and those are its source bytes: the code set's substitution bytes (FC FC in Shift_JIS) read
+// as U+FFFD but are no mapping of it.
 bool isGenuine(XMLTranscoder& transcoder, XMLCh character, const XMLByte* source,
                std::size_t count) {
     XMLByte encoded[8];
     XMLSize_t eaten = 0;
-    const XMLSize_t made = transcoder.transcodeTo(&character, 1, encoded, sizeof encoded, eaten,
-                                                  XMLTranscoder::UnRep_RepChar);
-    return made == count && std::memcmp(encoded, source, count) == 0;
+    try {
+        const XMLSize_t made = transcoder.transcodeTo(&character, 1, encoded, sizeof encoded, eaten,
+                                                      XMLTranscoder::UnRep_Throw);
+        return made == count && std::memcmp(encoded, source, count) == 0;
+    } catch (const xercesc::XMLException&) {
+        return false;
+    }
 }
 
 // A transcoder may keep the lead byte of an unfinished character for its next call and
@@ -56,12 +57,12 @@ void verifyInbound(XMLTranscoder& transcoder, const XMLByte* source, std::size_t
         const XMLCh c = converted[i];
         if ((c == asciiSubstitute || c == replacementCharacter) &&
             !isGenuine(transcoder, c, source + offset, sizes[i])) {
-            throwBadSource();
+            refuseBytes();
         }
         offset += sizes[i];
     }
     if (offset != length || leftACharacterUnfinished(transcoder, source[length - 1])) {
-        throwBadSource();
+        refuseBytes();
     }
 }
 
@@ -88,6 +89,7 @@ XmlString transcodeFrom(XMLTranscoder& transcoder, const XMLByte* source, std::s
     return converted;
 }
 
+// Expects a text whose every character the code set writes exactly.
 std::string transcodeTo(XMLTranscoder& transcoder, const XMLCh* text, std::size_t length) {
     // Four bytes a code unit hold every code set the parser knows; the loop covers the rest.
     std::string narrow(4 * length + 4, '\0');
@@ -98,7 +100,7 @@ std::string transcodeTo(XMLTranscoder& transcoder, const XMLCh* text, std::size_
         XMLSize_t eaten = 0;
         const XMLSize_t made = transcoder.transcodeTo(
             text + consumed, length - consumed, reinterpret_cast<XMLByte*>(&narrow[produced]),
-            narrow.size() - produced, eaten, XMLTranscoder::UnRep_RepChar);
+            narrow.size() - produced, eaten, XMLTranscoder::UnRep_Throw);
         if (made == 0 && eaten == 0) break;
         produced += made;
         consumed += eaten;
@@ -107,8 +109,15 @@ std::string transcodeTo(XMLTranscoder& transcoder, const XMLCh* text, std::size_
     return narrow;
 }
 
-std::string transcodeTo(XMLTranscoder& transcoder, const XmlString& text) {
-    return transcodeTo(transcoder, text.data(), text.size());
+// Throws for the first character the code set cannot write so that it reads back as itself.
+void requireExact(Transcoder& transcoder, const XMLCh* text, std::size_t length) {
+    for (std::size_t i = 0; i < length;) {
+        const std::size_t units = unitsOfCharacter(text + i, length - i);
+        const bool exact = units == 2 ? roundTrips(*transcoder.parser, text + i, 2)
+                                      : writesExactly(transcoder, text[i]);
+        if (!exact) refuseCharacter(codePointOf(text + i, units));
+        i += units;
+    }
 }
 
 // The length of the leading text that the code set writes as plain ASCII, byte for unit.
@@ -127,10 +136,8 @@ std::string withRest(Transcoder& transcoder, const XMLCh* text, std::size_t plai
                      std::size_t length) {
     const XMLCh* rest = text + plain;
     const std::size_t restLength = length - plain;
-    std::string converted =
-        hasSurrogate(rest, restLength)
-            ? transcodeTo(*transcoder.parser, pairedSurrogatesOnly(rest, restLength))
-            : transcodeTo(*transcoder.parser, rest, restLength);
+    requireExact(transcoder, rest, restLength);
+    std::string converted = transcodeTo(*transcoder.parser, rest, restLength);
     if (plain == 0) return converted;
     return std::string(text, rest) + converted;
 }
@@ -148,10 +155,12 @@ XmlString toXml(const std::string& narrow) {
         return converted + transcodeFrom(*transcoder.parser,
                                          reinterpret_cast<const XMLByte*>(narrow.data()) + plain,
                                          length - plain);
-    } catch (const xercesc::TranscodingException&) {
+    } catch (const xercesc::XMLException&) {
+        // Also the UTF-8 transcoder's own exception for malformed bytes. The transcoder may
+        // hold the start of an unfinished character for its next call.
         const std::string codeSet = transcoder.codeSet;
         discardTranscoder(codeSet);
-        throw;
+        refuseBytes();
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include <xercesc/util/TranscodingException.hpp>
 #include <xercesc/util/XMLString.hpp>
 
 #include "text/code_page.hpp"
@@ -17,10 +16,7 @@ XmlString toXml(const std::string& narrow) {
     if (length == 0) return {};
     const int size =
         MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow.data(), length, nullptr, 0);
-    if (size <= 0) {
-        throw xercesc::TranscodingException(__FILE__, __LINE__,
-                                            xercesc::XMLExcepts::Trans_BadSrcSeq);
-    }
+    if (size <= 0) refuseBytes();
     XmlString wide(static_cast<std::size_t>(size), XMLCh(0));
     MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow.data(), length,
                         reinterpret_cast<wchar_t*>(wide.data()), size);
@@ -31,15 +27,46 @@ std::string fromXml(const XMLCh* text) {
     return text == nullptr ? std::string() : fromXml(text, xercesc::XMLString::stringLen(text));
 }
 
+namespace {
+
+const wchar_t* wide(const XMLCh* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// Without WC_NO_BEST_FIT_CHARS the system writes look-alikes (U+00A5 as a backslash, é as
+// "e"); with it, a character that does not read back as itself becomes the default character,
+// which is reported. A UTF-8 ANSI code page holds every character and takes neither flag nor
+// report.
+DWORD exactFlags() { return GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS; }
+
+// The size of the text in the ANSI code page; 0 when a character does not read back as itself.
+int exactSize(const XMLCh* text, std::size_t length) {
+    const DWORD flags = exactFlags();
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, flags, wide(text), static_cast<int>(length),
+                                         nullptr, 0, nullptr, flags == 0 ? nullptr : &usedDefault);
+    return usedDefault ? 0 : size;
+}
+
+[[noreturn]] void refuseFirstLacking(const XMLCh* text, std::size_t length) {
+    std::size_t i = 0;
+    std::size_t units = unitsOfCharacter(text, length);
+    while (i + units < length && exactSize(text + i, units) > 0) {
+        i += units;
+        units = unitsOfCharacter(text + i, length - i);
+    }
+    refuseCharacter(codePointOf(text + i, units));
+}
+
+}  // namespace
+
 std::string fromXml(const XMLCh* text, std::size_t length) {
     if (text == nullptr || length == 0) return {};
-    const XmlString cleaned = pairedSurrogatesOnly(text, length);
-    const auto* wide = reinterpret_cast<const wchar_t*>(cleaned.data());
-    const int count = static_cast<int>(cleaned.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide, count, narrow.data(), size, nullptr, nullptr);
+    const std::size_t unpaired = firstUnpairedSurrogate(text, length);
+    if (unpaired != length) refuseCharacter(text[unpaired]);
+    const int size = exactSize(text, length);
+    if (size <= 0) refuseFirstLacking(text, length);
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, exactFlags(), wide(text), static_cast<int>(length), narrow.data(),
+                        size, nullptr, nullptr);
     return narrow;
 }
 

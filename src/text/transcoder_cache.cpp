@@ -6,8 +6,10 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TranscodingException.hpp>
+#include <xercesc/util/XMLException.hpp>
 
 #include "platform/platform.hpp"
+#include "text/surrogates.hpp"
 #include "text/thread_transcoders.hpp"
 
 namespace tovalin::text {
@@ -45,6 +47,31 @@ std::bitset<128> plainAsciiOf(xercesc::XMLTranscoder& transcoder) {
 }
 
 }  // namespace
+
+bool roundTrips(xercesc::XMLTranscoder& transcoder, const XMLCh* character, std::size_t units) {
+    XMLByte bytes[16];
+    XMLCh back[4];
+    unsigned char sizes[4];
+    XMLSize_t eaten = 0;
+    try {
+        const XMLSize_t count = transcoder.transcodeTo(character, units, bytes, sizeof bytes, eaten,
+                                                       xercesc::XMLTranscoder::UnRep_Throw);
+        if (eaten != units || count == 0) return false;
+        const XMLSize_t decoded = transcoder.transcodeFrom(bytes, count, back, 4, eaten, sizes);
+        return decoded == units && eaten == count && std::equal(back, back + units, character);
+    } catch (const xercesc::XMLException&) {
+        // The transcoder stopped at this one whole character and holds nothing of it.
+        return false;
+    }
+}
+
+bool writesExactly(Transcoder& transcoder, XMLCh character) {
+    if (isHighSurrogate(character) || isLowSurrogate(character)) return false;
+    if (transcoder.exact.empty()) transcoder.exact.resize(0x10000);
+    unsigned char& answer = transcoder.exact[character];
+    if (answer == 0) answer = roundTrips(*transcoder.parser, &character, 1) ? 1 : 2;
+    return answer == 1;
+}
 
 Transcoder& transcoderFor(const std::string& codeSet) {
     std::vector<std::unique_ptr<Transcoder>>& cache = threadTranscoders().cache;

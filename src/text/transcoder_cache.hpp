@@ -6,6 +6,7 @@
 #include <bitset>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <xercesc/util/TransService.hpp>
 
@@ -17,7 +18,16 @@ struct Transcoder {
     // The ASCII characters that the code set writes as their own single byte, both ways;
     // text made of them alone needs no transcoder.
     std::bitset<128> plainAscii;
+    // Per BMP character, once asked: 1 when the code set writes it exactly, 2 when not.
+    std::vector<unsigned char> exact;
 };
+
+// Whether the transcoder writes the character (one unit, or the two of a surrogate pair) as
+// bytes that read back as that character alone: no substitute, no one-way look-alike.
+bool roundTrips(xercesc::XMLTranscoder& transcoder, const XMLCh* character, std::size_t units);
+
+// The same for one code unit, remembered per transcoder; never for a surrogate alone.
+bool writesExactly(Transcoder& transcoder, XMLCh character);
 
 Transcoder& transcoderFor(const std::string& codeSet);
 

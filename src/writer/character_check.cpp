@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include <xercesc/util/TranscodingException.hpp>
-
 #include "text/surrogates.hpp"
 #include "text/transcoder_cache.hpp"
 
@@ -51,28 +49,11 @@ bool CharacterCheck::representable(XMLCh character) {
     if (unicode) return true;
     if (answers.empty()) answers.resize(0x10000);
     unsigned char& answer = answers[character];
-    if (answer == 0) answer = roundTrips(character) ? 1 : 2;
-    return answer == 1;
-}
-
-// Encodes the character alone and decodes the bytes again; a character that is dropped,
-// replaced or mapped one way only does not come back as itself.
-bool CharacterCheck::roundTrips(XMLCh character) const {
-    xercesc::XMLTranscoder& transcoder = *text::transcoderFor(encoding).parser;
-    XMLByte bytes[8];
-    XMLCh back[4];
-    unsigned char sizes[4];
-    XMLSize_t eaten = 0;
-    try {
-        const XMLSize_t count = transcoder.transcodeTo(&character, 1, bytes, sizeof bytes, eaten,
-                                                       xercesc::XMLTranscoder::UnRep_Throw);
-        if (eaten != 1 || count == 0) return false;
-        const XMLSize_t decoded = transcoder.transcodeFrom(bytes, count, back, 4, eaten, sizes);
-        return decoded == 1 && eaten == count && back[0] == character;
-    } catch (const xercesc::TranscodingException&) {
-        text::discardTranscoder(encoding);
-        return false;
+    if (answer == 0) {
+        // A character that is dropped, replaced or mapped one way only does not come back.
+        answer = text::roundTrips(*text::transcoderFor(encoding).parser, &character, 1) ? 1 : 2;
     }
+    return answer == 1;
 }
 
 }  // namespace tovalin::writer

@@ -22,7 +22,6 @@ class CharacterCheck {
 
   private:
     bool representable(XMLCh character);
-    bool roundTrips(XMLCh character) const;
 
     std::string encoding;
     bool unicode;

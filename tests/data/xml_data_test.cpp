@@ -77,6 +77,10 @@ TEST_F(XmlDataTest, AddGoesAfterTheLastElementWhereverItStands) {
     EXPECT_TRUE(object.setXmlData("a", "3", false));
     EXPECT_FALSE(object.setXmlData("none", "v", false));
     EXPECT_EQ(tree(), "<r>\n<p>\n<a>1</a>\n</p>\n<q>\n<a>2</a>\n<a>3</a>\n<z/>\n</q>\n</r>\n");
+    // A first value Shift_JIS cannot show is a value all the same.
+    loadText("<r><a>&#xA5;</a></r>");
+    EXPECT_TRUE(object.setXmlData("a", "x", false));
+    EXPECT_EQ(root().getChildNodes().getLength(), 2u);
 }
 
 TEST_F(XmlDataTest, ListReplacesEveryElementWhereTheLastStood) {

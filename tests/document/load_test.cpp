@@ -185,6 +185,19 @@ TEST_F(LoadTest, RemoteDtdIsNeverFetched) {
     EXPECT_EQ(folder.files(), std::set<std::string>{"net.xml"});
 }
 
+// A conversion with a substitute or a best fit would open one of the look-alikes instead.
+TEST_F(LoadTest, DtdNamedWithCharactersTheCodePageLacksNamesNoFile) {
+    for (const char* lookAlike : {"cafe.dtd", "caf\xFC\xFC.dtd"}) {
+        folder.write(lookAlike, "<!ENTITY e \"wrong\">");
+    }
+    const std::string file =
+        folder.write("x.xml", "<!DOCTYPE r SYSTEM \"caf\xC3\xA9.dtd\">\n<r>&e;</r>");
+    EXPECT_FALSE(object.load(file, &errors, false));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.front().message.find("caf<U+00E9>.dtd"), std::string::npos)
+        << errors.front().message;
+}
+
 // What needs a second locale, permission bits or a forked child: POSIX only.
 #ifndef _WIN32
 using testing_support::ChildRole;

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <list>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
 #include "support/document_fixture.hpp"
 #include "support/locale.hpp"
+#include "support/temp_folder.hpp"
 
 namespace {
 
@@ -26,7 +29,23 @@ class CodePageTest : public testing_support::DocumentFixture {
         auto* element = static_cast<xercesc::DOMElement*>(root().getTarget());
         return element->getAttribute(std::u16string(attribute.begin(), attribute.end()).c_str());
     }
+    void setParserValue(const std::u16string& value) {
+        static_cast<xercesc::DOMElement*>(root().getTarget())->setAttribute(u"v", value.c_str());
+    }
 };
+
+// Texts of the tree and their UTF-8 form; none has one in Shift_JIS, and a lone surrogate none
+// in any code page.
+struct Outbound {
+    std::u16string text;
+    const char* utf8;
+};
+const Outbound outbound[] = {{u"\u00A5", "\xC2\xA5"},
+                             {u"caf\u00E9", "caf\xC3\xA9"},
+                             {u"\u301C\u2212", "\xE3\x80\x9C\xE2\x88\x92"},
+                             {u"\U0001F600", "\xF0\x9F\x98\x80"},
+                             {u"a\xD800", nullptr},
+                             {u"\xDC00z", nullptr}};
 
 TEST_F(CodePageTest, TextsLongerThanTheTranscodersBlockConvertWhole) {
     ScopedLocale locale(testing_support::shiftJis);
@@ -39,13 +58,15 @@ TEST_F(CodePageTest, TextsLongerThanTheTranscodersBlockConvertWhole) {
 
 TEST_F(CodePageTest, ShiftJisTextKeepsItsWindowsMeaningBothWays) {
     ScopedLocale locale(testing_support::shiftJis);
-    root().setAttribute("v", shiftJisSample);
-    EXPECT_EQ(parserValue("v"), utf16Sample);
-    EXPECT_EQ(root().getAttribute("v"), shiftJisSample);
-
-    auto* element = static_cast<xercesc::DOMElement*>(root().getTarget());
-    element->setAttribute(u"w", utf16Sample.c_str());
-    EXPECT_EQ(root().getAttribute("w"), shiftJisSample);
+    // The control codes too are themselves in code page 932, unlike IBM's rotation of them.
+    const std::pair<std::string, std::u16string> samples[] = {{shiftJisSample, utf16Sample},
+                                                              {"\x1A\x1C\x7F", u"\x1A\x1C\x7F"}};
+    for (const auto& [narrow, wide] : samples) {
+        root().setAttribute("v", narrow);
+        EXPECT_EQ(parserValue("v"), wide);
+        setParserValue(wide);
+        EXPECT_EQ(root().getAttribute("v"), narrow);
+    }
 }
 
 TEST_F(CodePageTest, EmbeddedNulCutsAndEmptyStaysEmpty) {
@@ -60,7 +81,10 @@ TEST_F(CodePageTest, EmbeddedNulCutsAndEmptyStaysEmpty) {
 
 TEST_F(CodePageTest, BytesThatAreNoTextAreRefusedWithoutSpoilingLaterCalls) {
     ScopedLocale locale(testing_support::shiftJis);
-    for (const std::string bad : {"a\x81", "\x81\x20z", "x\xA0y", "\x85\x40"}) {
+    // Unfinished, a bad second byte, a byte that starts no character, and pairs the code page
+    // leaves unassigned (FC FC is also what the transcoder writes for a character it lacks).
+    for (const std::string bad :
+         {"a\x81", "\x81\x20z", "x\xA0y", "\x85\x40", "\xEF\x40", "\xFC\x4C", "a\xFC\xFC"}) {
         EXPECT_THROW(root().setAttribute("v", bad), xercesc::TranscodingException) << bad;
         EXPECT_FALSE(root().hasAttribute("v"));
     }
@@ -68,20 +92,16 @@ TEST_F(CodePageTest, BytesThatAreNoTextAreRefusedWithoutSpoilingLaterCalls) {
     EXPECT_EQ(parserValue("v"), u"a");
 }
 
-TEST_F(CodePageTest, UnrepresentableCharactersAreSubstitutedOnTheWayOut) {
+// Look-alikes (U+00A5 as a backslash, é as "e", a wave dash as a full-width tilde) and
+// substitutes would change the value when it is written back.
+TEST_F(CodePageTest, CharactersShiftJisLacksAreRefusedOnTheWayOut) {
     ScopedLocale locale(testing_support::shiftJis);
-    auto* element = static_cast<xercesc::DOMElement*>(root().getTarget());
-    element->setAttribute(u"yen", u"a\u00A5b");
-    const std::string yen = root().getAttribute("yen");
-    EXPECT_EQ(yen.front(), 'a');
-    EXPECT_EQ(yen.back(), 'b');
-    EXPECT_GT(yen.size(), 2u);
-
-    const XMLCh loneSurrogate[] = {u'a', 0xD800, 0};
-    element->setAttribute(u"lone", loneSurrogate);
-    EXPECT_EQ(root().getAttribute("lone").front(), 'a');
-    element->setAttribute(u"next", u"z");
-    EXPECT_EQ(root().getAttribute("next"), "z");
+    for (const Outbound& row : outbound) {
+        setParserValue(row.text);
+        EXPECT_THROW(root().getAttribute("v"), xercesc::TranscodingException) << row.text.size();
+    }
+    setParserValue(utf16Sample);
+    EXPECT_EQ(root().getAttribute("v"), shiftJisSample);
 }
 
 // Only POSIX processes switch their code page with the locale.
@@ -91,7 +111,50 @@ TEST_F(CodePageTest, Utf8LocaleSpeaksUtf8) {
     root().setAttribute("v", utf8Sample);
     EXPECT_EQ(parserValue("v"), utf16Sample);
     EXPECT_EQ(root().getAttribute("v"), utf8Sample);
-    EXPECT_THROW(root().setAttribute("v", "\xE3\x81"), xercesc::TranscodingException);
+    for (const Outbound& row : outbound) {
+        setParserValue(row.text);
+        if (row.utf8 == nullptr) {
+            EXPECT_THROW(root().getAttribute("v"), xercesc::TranscodingException);
+        } else {
+            EXPECT_EQ(root().getAttribute("v"), row.utf8);
+        }
+    }
+}
+
+TEST_F(CodePageTest, MalformedUtf8IsRefusedInTheUtf8AndCLocales) {
+    // Unfinished, a lead byte before a letter, a lone trail byte, overlong forms, an encoded
+    // surrogate, beyond U+10FFFF, a five-byte form.
+    const std::string malformed[] = {"\xE3\x81",
+                                     "\xC3(",
+                                     "a\x80",
+                                     "\xC0\xAF",
+                                     "\xE0\x80\xAF",
+                                     "\xED\xA0\x80",
+                                     "\xF4\x90\x80\x80",
+                                     "\xF8\x88\x80\x80\x80"};
+    for (const char* name : {testing_support::utf8, "C"}) {
+        ScopedLocale locale(name);
+        for (const std::string& bad : malformed) {
+            EXPECT_THROW(root().setAttribute("v", bad), xercesc::TranscodingException) << bad;
+            EXPECT_THROW(object->getDocument().createTextNode(bad), xercesc::TranscodingException);
+        }
+        root().setAttribute("v", utf8Sample);
+        EXPECT_EQ(parserValue("v"), utf16Sample);
+    }
+}
+
+TEST_F(CodePageTest, FolderNamedInShiftJisFailsTheLoadCleanlyInTheUtf8AndCLocales) {
+    testing_support::TempFolder folder;
+    // "データ" in Shift_JIS bytes, as a disk shared with Windows names it.
+    folder.folder("\x83\x66\x81\x5B\x83\x5E");
+    const std::string file = folder.write("\x83\x66\x81\x5B\x83\x5E/x.xml", "<x/>");
+    for (const char* name : {testing_support::utf8, "C"}) {
+        ScopedLocale locale(name);
+        std::list<XMLERROR_TYPE> errors;
+        EXPECT_FALSE(object->load(file, &errors, false));
+        EXPECT_EQ(errors.size(), 1u);
+    }
+    EXPECT_EQ(folder.files().size(), 1u);
 }
 
 TEST_F(CodePageTest, TheCodePageFollowsTheLocaleOfEachCall) {

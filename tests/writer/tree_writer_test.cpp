@@ -67,6 +67,28 @@ TEST_F(TreeWriterTest, WindowsCharactersAreStoredAsCodePage932Bytes) {
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\x81\x60\x81\x7C\x87\x40</r>\r\n");
 }
 
+// Code page 932 maps 0x1A, 0x1C and 0x7F to themselves under each of its names. U+007F is a
+// character of XML; U+001A and U+001C are not, so a file holds them nowhere.
+TEST_F(TreeWriterTest, ControlCodesAreStoredAsCodePage932HasThem) {
+    for (const std::string name : {"Shift_JIS", "windows-31j", "CP932", "ms932", "X-SJIS"}) {
+        loadText("<?xml version=\"1.0\" encoding=\"" + name + "\"?><r a=\"\x7F\">\x7F</r>");
+        EXPECT_EQ(root().getAttribute("a"), "\x7F") << name;
+    }
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r a=\"\x7F\">\x7F</r>\r\n");
+    EXPECT_EQ(saved(TL_ENCODE_UTF16),
+              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r a=\"\x7F\">\x7F</r>\n"));
+    for (const std::string control : {"\x1A", "\x1C"}) {
+        const std::string file = folder.write(
+            "c.xml", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><r>" + control + "</r>");
+        EXPECT_FALSE(object.load(file, &errors, false));
+        XcsXmlNode text = root().appendChild(object.getDocument().createTextNode(control));
+        EXPECT_FALSE(object.save(folder.path("c.xml"), TL_ENCODE_SHIFT_JIS));
+        EXPECT_FALSE(object.save(folder.path("c.xml"), TL_ENCODE_UTF16));
+        root().removeChild(text);
+    }
+}
+
 TEST_F(TreeWriterTest, LineEndsAndTabsSurviveAReload) {
     object.createDocument("r");
     root().setAttribute("a", "x\ty\nz\r\n");

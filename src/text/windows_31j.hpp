@@ -1,0 +1,33 @@
+// Shift_JIS exactly as Windows code page 932 has it, under each of its names, for the
+// parser's files and for the process code page alike.
+#ifndef TOVALIN_TEXT_WINDOWS_31J_HPP
+#define TOVALIN_TEXT_WINDOWS_31J_HPP
+
+#include <initializer_list>
+
+#include <xercesc/util/TransENameMap.hpp>
+#include <xercesc/util/TransService.hpp>
+
+namespace tovalin::text {
+
+// Makes the parser's transcoding service give every name of Shift_JIS and Windows-31J the
+// transcoder of code page 932. Called once, after the parser platform has started and before
+// any parse or conversion.
+void registerWindows31J();
+
+// Registers the transcoder class under each name, in upper case as the service looks them up;
+// the service keeps the mappings, keys included.
+template <class CodePage932Transcoder>
+void registerUnderEveryName() {
+    for (const char16_t* name :
+         {u"SHIFT_JIS", u"SHIFT-JIS", u"MS_KANJI", u"CSSHIFTJIS", u"SJIS", u"X-SJIS",
+          u"WINDOWS-31J", u"CSWINDOWS31J", u"CP932", u"MS932", u"WINDOWS-932", u"X-MS-CP932"}) {
+        auto* mapping =
+            new xercesc::ENameMapFor<CodePage932Transcoder>(reinterpret_cast<const XMLCh*>(name));
+        xercesc::XMLTransService::addEncoding(mapping->getKey(), mapping);
+    }
+}
+
+}  // namespace tovalin::text
+
+#endif

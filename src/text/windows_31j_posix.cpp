@@ -1,0 +1,118 @@
+// ICU's table behind these names (ibm-943_P15A-2003) is code page 932 except for three
+// control codes, which it rotates the way IBM's DOS did: byte 0x1A reads as U+001C, 0x1C as
+// U+007F, 0x7F as U+001A, and back. None of the three bytes is ever part of a two-byte
+// character, so the rotation is undone byte for byte: on the bytes before the table reads
+// them, and on the bytes it writes. Every other mapping, one-way ones included, stays the
+// table's.
+#include "text/windows_31j.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/TransService.hpp>
+#include <xercesc/util/TranscodingException.hpp>
+
+namespace tovalin::text {
+namespace {
+
+using xercesc::XMLTranscoder;
+
+constexpr const char* icuTable = "ibm-943_P15A-2003";
+
+// The byte the table reads as the character that code page 932 gives this byte.
+XMLByte toTable(XMLByte byte) {
+    switch (byte) {
+        case 0x1A:
+            return 0x7F;
+        case 0x1C:
+            return 0x1A;
+        case 0x7F:
+            return 0x1C;
+        default:
+            return byte;
+    }
+}
+
+// The byte code page 932 gives the character the table wrote as this byte.
+XMLByte fromTable(XMLByte byte) {
+    switch (byte) {
+        case 0x7F:
+            return 0x1A;
+        case 0x1A:
+            return 0x1C;
+        case 0x1C:
+            return 0x7F;
+        default:
+            return byte;
+    }
+}
+
+bool holdsRotatedByte(const XMLByte* bytes, std::size_t count) {
+    return std::memchr(bytes, 0x1A, count) != nullptr ||
+           std::memchr(bytes, 0x1C, count) != nullptr || std::memchr(bytes, 0x7F, count) != nullptr;
+}
+
+std::unique_ptr<XMLTranscoder> makeTable(XMLSize_t blockSize, xercesc::MemoryManager* manager) {
+    xercesc::XMLTransService::Codes result = xercesc::XMLTransService::Ok;
+    std::unique_ptr<XMLTranscoder> made(
+        xercesc::XMLPlatformUtils::fgTransService->makeNewTranscoderFor(icuTable, result, blockSize,
+                                                                        manager));
+    if (result != xercesc::XMLTransService::Ok) made.reset();
+    return made;
+}
+
+class Windows31JTranscoder : public XMLTranscoder {
+  public:
+    Windows31JTranscoder(const XMLCh* encodingName, XMLSize_t blockSize,
+                         xercesc::MemoryManager* manager)
+        : XMLTranscoder(encodingName, blockSize, manager), table(makeTable(blockSize, manager)) {
+        if (!table) {
+            throw xercesc::TranscodingException(__FILE__, __LINE__,
+                                                xercesc::XMLExcepts::Trans_CantCreateCvtrFor);
+        }
+    }
+
+    XMLSize_t transcodeFrom(const XMLByte* source, XMLSize_t count, XMLCh* toFill,
+                            XMLSize_t maxChars, XMLSize_t& bytesEaten,
+                            unsigned char* charSizes) override {
+        // No character takes more than two bytes, so the table reads no further than this.
+        const XMLSize_t window = std::min(count, 2 * maxChars);
+        if (!holdsRotatedByte(source, window)) {
+            return table->transcodeFrom(source, window, toFill, maxChars, bytesEaten, charSizes);
+        }
+        rotated.assign(source, source + window);
+        std::transform(rotated.begin(), rotated.end(), rotated.begin(), toTable);
+        return table->transcodeFrom(rotated.data(), window, toFill, maxChars, bytesEaten,
+                                    charSizes);
+    }
+
+    XMLSize_t transcodeTo(const XMLCh* source, XMLSize_t count, XMLByte* toFill, XMLSize_t maxBytes,
+                          XMLSize_t& charsEaten, UnRepOpts options) override {
+        const XMLSize_t made =
+            table->transcodeTo(source, count, toFill, maxBytes, charsEaten, options);
+        if (holdsRotatedByte(toFill, made))
+            std::transform(toFill, toFill + made, toFill, fromTable);
+        return made;
+    }
+
+    // The table writes the three control characters too, only as other bytes.
+    bool canTranscodeTo(unsigned int toCheck) override { return table->canTranscodeTo(toCheck); }
+
+  private:
+    std::unique_ptr<XMLTranscoder> table;
+    std::vector<XMLByte> rotated;
+};
+
+}  // namespace
+
+void registerWindows31J() {
+    // A parser whose transcoding service has no such table keeps its own mapping.
+    if (makeTable(0, xercesc::XMLPlatformUtils::fgMemoryManager)) {
+        registerUnderEveryName<Windows31JTranscoder>();
+    }
+}
+
+}  // namespace tovalin::text
