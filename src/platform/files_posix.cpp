@@ -82,6 +82,8 @@ std::string nameOf(const std::string& path) { return path.substr(folderOf(path).
 
 }  // namespace
 
+bool isUsablePath(const std::string& path) { return !holdsNul(path); }
+
 std::string folderOf(const std::string& path) {
     const std::string::size_type slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -93,6 +95,7 @@ bool isAbsolutePath(const std::u16string& path) { return !path.empty() && path[0
 
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     std::string pattern = folder + prefix + "XXXXXX";
+    if (!isUsablePath(pattern)) return {};
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return {};
     ::close(fd);
@@ -100,6 +103,7 @@ std::string createUniqueFile(const std::string& folder, const std::string& prefi
 }
 
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
+    if (!isUsablePath(from) || !isUsablePath(to)) return false;
     FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -115,9 +119,13 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
     return copied;
 }
 
-bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool deleteFile(const std::string& path) {
+    return isUsablePath(path) && ::unlink(path.c_str()) == 0;
+}
 
-bool fileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+bool fileExists(const std::string& path) {
+    return isUsablePath(path) && ::access(path.c_str(), F_OK) == 0;
+}
 
 bool isHiddenFile(const std::string& path) {
     const std::string name = nameOf(path);
@@ -127,6 +135,7 @@ bool isHiddenFile(const std::string& path) {
 bool setHiddenFile(const std::string& path, bool /*hidden*/) { return fileExists(path); }
 
 int openForWriting(const std::string& path) {
+    if (!isUsablePath(path)) return -1;
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <string>
+
 #include "platform/platform.hpp"
 
 namespace tovalin::platform {
@@ -11,7 +13,7 @@ namespace {
 
 DWORD attributesOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    if (!isUsablePath(path) || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return data.dwFileAttributes;
@@ -31,14 +33,23 @@ bool flushToDisk(const std::string& path) {
     return CloseHandle(file) != 0 && flushed;
 }
 
-// The ANSI functions replace bytes that are no text in the code page with some character
-// and would reach a file of another name; such a path names no file here.
-bool isText(const std::string& path) {
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(),
-                               static_cast<int>(path.size()), nullptr, 0) > 0;
-}
-
 }  // namespace
+
+// The ANSI functions replace bytes that are no text in the code page with some character and
+// would reach a file of another name. Some of them take no more than MAX_PATH characters, and
+// the system takes no longer full path, so a longer one would be found by some calls and not
+// by others.
+bool isUsablePath(const std::string& path) {
+    if (holdsNul(path)) return false;
+    const int size = static_cast<int>(path.size());
+    const int length =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
+    if (length <= 0 || length >= MAX_PATH) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(), length);
+    const DWORD full = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    return full != 0 && full <= MAX_PATH;
+}
 
 std::string folderOf(const std::string& path) {
     char drive[_MAX_DRIVE];
@@ -59,12 +70,14 @@ bool isAbsolutePath(const std::u16string& path) {
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     char made[MAX_PATH];
     const std::string where = folder.empty() ? std::string(".") : folder;
-    if (!isText(where) || GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) return {};
+    if (!isUsablePath(where) || GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) {
+        return {};
+    }
     return made;
 }
 
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
-    if (!isText(from) || !isText(to) || !isRegularFile(from)) return false;
+    if (!isUsablePath(from) || !isUsablePath(to) || !isRegularFile(from)) return false;
     // A new file must not exist yet; the others are replaced.
     if (!CopyFileA(from.c_str(), to.c_str(), destination == CopyInto::newFile)) return false;
     if (destination == CopyInto::ownFile || flushToDisk(to)) return true;
@@ -72,9 +85,13 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
     return false;
 }
 
-bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool deleteFile(const std::string& path) {
+    return isUsablePath(path) && DeleteFileA(path.c_str()) != 0;
+}
 
-bool fileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+bool fileExists(const std::string& path) {
+    return isUsablePath(path) && _access(path.c_str(), 0) == 0;
+}
 
 bool isHiddenFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
@@ -90,7 +107,7 @@ bool setHiddenFile(const std::string& path, bool hidden) {
 }
 
 int openForWriting(const std::string& path) {
-    if (!isText(path)) return -1;
+    if (!isUsablePath(path)) return -1;
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 

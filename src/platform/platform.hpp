@@ -17,6 +17,15 @@ const char* localeCodeSet();
 // Whether the parser platform started when the library was attached.
 bool libraryStarted();
 
+// A path holding NUL names no file: the system would read only the part before the NUL, the
+// name of another file.
+inline bool holdsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
+// Whether the file services here take the path as the name of a file: it holds no NUL and, on
+// Windows, is text in the code page and fits the system's length limit once made full. They
+// refuse any other path as naming no file, and touch nothing.
+bool isUsablePath(const std::string& path);
+
 // The folder part of a path, with its trailing separator; empty for a bare file name.
 std::string folderOf(const std::string& path);
 
