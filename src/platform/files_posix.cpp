@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -125,6 +126,27 @@ bool deleteFile(const std::string& path) {
 
 bool fileExists(const std::string& path) {
     return isUsablePath(path) && ::access(path.c_str(), F_OK) == 0;
+}
+
+bool canOpenForWriting(const std::string& path) {
+    if (!isUsablePath(path)) return false;
+    // Without waiting: a FIFO without a reader fails at once.
+    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat status {};
+    return file.get() >= 0 && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string whereCreated(const std::string& path) {
+    std::string reached = path;
+    // No further than the system follows links before it gives up.
+    for (int followed = 0; followed < 40; ++followed) {
+        std::vector<char> target(PATH_MAX);
+        const ssize_t length = ::readlink(reached.c_str(), target.data(), target.size());
+        if (length <= 0) break;
+        const std::string next(target.data(), static_cast<std::size_t>(length));
+        reached = next.front() == '/' ? next : folderOf(reached) + next;
+    }
+    return reached;
 }
 
 bool isHiddenFile(const std::string& path) {

@@ -93,6 +93,20 @@ bool fileExists(const std::string& path) {
     return isUsablePath(path) && _access(path.c_str(), 0) == 0;
 }
 
+bool canOpenForWriting(const std::string& path) {
+    if (!isUsablePath(path)) return false;
+    // The access and sharing the write asks for: a file another program holds open without
+    // sharing its writes is refused here already.
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
+    CloseHandle(file);
+    return onDisk;
+}
+
+std::string whereCreated(const std::string& path) { return path; }
+
 bool isHiddenFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;

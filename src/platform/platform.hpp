@@ -57,6 +57,13 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
 
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);
+// Whether the existing file can be opened for writing, as the write itself will open it. It is
+// opened without truncating and closed again, so its content stays as it is. False for a
+// missing file and for anything that is no regular file.
+bool canOpenForWriting(const std::string& path);
+// Where creating a file by the path puts it: at the end of the symbolic links the path names,
+// or at the path itself.
+std::string whereCreated(const std::string& path);
 
 // Hidden follows the platform's convention; on POSIX a name that begins with a dot, which
 // setting or clearing cannot change, so both report success for an existing file.

@@ -1,5 +1,6 @@
-// What only Windows shows: the ANSI code page, the hidden attribute, the working copy's
-// name, and exceptions crossing from one DLL into the program.
+// What only Windows shows: the ANSI code page, file attributes and sharing, drives and the
+// path length limit, the working copy's name, and exceptions crossing from one DLL into the
+// program.
 #define WIN32_LEAN_AND_MEAN
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -63,6 +64,40 @@ TEST_F(WindowsTest, HiddenAttributeSurvivesASuccessfulAndAFailedSave) {
     EXPECT_TRUE(has("settings.xml", FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(folder.read("settings.xml"), saved);
     EXPECT_EQ(folder.files(), std::set<std::string>{"settings.xml"});
+}
+
+// A save leaves no backup behind.
+TEST_F(WindowsTest, NoBackupStaysBehindAndAReadOnlyOneBlocksNothing) {
+    const std::string file = folder.write("out.xml", earlier);
+    object.createDocument("r");
+    const std::string written =
+        testing_support::withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n");
+    // Held open by another program that shares reading only: nothing can be written.
+    const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_FALSE(object.save(file, TL_ENCODE_SHIFT_JIS));
+    CloseHandle(held);
+    EXPECT_EQ(folder.read("out.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+}
+
+// Some of the system's functions take no longer path than MAX_PATH - 1 characters: a file is
+// saved only where its name and its backup's both fit, and otherwise left as it was.
+TEST_F(WindowsTest, SaveRefusesAFileWhoseNameOrBackupNameIsTooLong) {
+    const std::string inside = std::string(200 - folder.path("").size(), 'd') + "/";
+    folder.folder(inside);
+    const auto named = [&](std::size_t length) {
+        return inside + std::string(length - folder.path(inside).size(), 'f');
+    };
+    const std::string fits = named(MAX_PATH - 1);
+    folder.write(fits, earlier);
+    object.createDocument("r");
+    EXPECT_FALSE(object.save(folder.path(fits), TL_ENCODE_SHIFT_JIS));
+    EXPECT_FALSE(object.save(folder.path(named(MAX_PATH)), TL_ENCODE_SHIFT_JIS));
+    EXPECT_FALSE(object.save(folder.path(named(MAX_PATH + 10)), TL_ENCODE_SHIFT_JIS));
+    EXPECT_TRUE(object.save(folder.path(named(MAX_PATH - 5)), TL_ENCODE_SHIFT_JIS));
+    EXPECT_EQ(folder.read(fits), earlier);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{fits, named(MAX_PATH - 5)}));
 }
 
 TEST_F(WindowsTest, HiddenAndReadOnlySourcesLoadUnchanged) {
