@@ -19,6 +19,29 @@ DWORD attributesOf(const std::string& path) {
     return data.dwFileAttributes;
 }
 
+// The attributes SetFileAttributesA takes; the others the system keeps for itself.
+constexpr DWORD settableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// Hidden and system make the system refuse to replace a file's content; read-only refuses
+// every write and the deletion too.
+constexpr DWORD attributesBlockingWrites = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD attributesBlockingDeletion = FILE_ATTRIBUTE_READONLY;
+
+bool setAttributes(const std::string& path, DWORD attributes) {
+    const DWORD settable = attributes & settableAttributes;
+    return SetFileAttributesA(path.c_str(), settable == 0 ? FILE_ATTRIBUTE_NORMAL : settable) != 0;
+}
+
+// Clears those of the attributes that an existing file has.
+void clearAttributes(const std::string& path, DWORD cleared) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & cleared) != 0) {
+        setAttributes(path, attributes & ~cleared);
+    }
+}
+
 bool isRegularFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -32,6 +55,9 @@ bool flushToDisk(const std::string& path) {
     const bool flushed = FlushFileBuffers(file) != 0;
     return CloseHandle(file) != 0 && flushed;
 }
+
+// A bare drive, "Z:", as the folder part of a path relative to that drive's current folder.
+bool isBareDrive(const std::string& folder) { return folder.size() == 2 && folder[1] == ':'; }
 
 }  // namespace
 
@@ -69,7 +95,8 @@ bool isAbsolutePath(const std::u16string& path) {
 
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     char made[MAX_PATH];
-    const std::string where = folder.empty() ? std::string(".") : folder;
+    // Given a bare drive the system would use its root folder.
+    const std::string where = folder.empty() || isBareDrive(folder) ? folder + "." : folder;
     if (!isUsablePath(where) || GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) {
         return {};
     }
@@ -80,13 +107,20 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
     if (!isUsablePath(from) || !isUsablePath(to) || !isRegularFile(from)) return false;
     // A new file must not exist yet; the others are replaced.
     if (!CopyFileA(from.c_str(), to.c_str(), destination == CopyInto::newFile)) return false;
+    // The system copies the source's attributes too; the library's own copies must stay
+    // writable, deletable and in sight.
+    if (destination != CopyInto::callersFile) {
+        clearAttributes(to, attributesBlockingWrites | attributesBlockingDeletion);
+    }
     if (destination == CopyInto::ownFile || flushToDisk(to)) return true;
     if (destination == CopyInto::newFile) DeleteFileA(to.c_str());
     return false;
 }
 
 bool deleteFile(const std::string& path) {
-    return isUsablePath(path) && DeleteFileA(path.c_str()) != 0;
+    if (!isUsablePath(path)) return false;
+    clearAttributes(path, attributesBlockingDeletion);
+    return DeleteFileA(path.c_str()) != 0;
 }
 
 bool fileExists(const std::string& path) {
@@ -107,6 +141,18 @@ bool canOpenForWriting(const std::string& path) {
 
 std::string whereCreated(const std::string& path) { return path; }
 
+FileAttributes clearAttributesBlockingWrites(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    clearAttributes(path, attributesBlockingWrites);
+    return attributes;
+}
+
+void putBackAttributes(const std::string& path, FileAttributes attributes) {
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        setAttributes(path, attributes | FILE_ATTRIBUTE_ARCHIVE);
+    }
+}
+
 bool isHiddenFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
@@ -115,9 +161,8 @@ bool isHiddenFile(const std::string& path) {
 bool setHiddenFile(const std::string& path, bool hidden) {
     const DWORD attributes = attributesOf(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD wanted =
-        hidden ? (attributes | FILE_ATTRIBUTE_HIDDEN) : (attributes & ~FILE_ATTRIBUTE_HIDDEN);
-    return SetFileAttributesA(path.c_str(), wanted) != 0;
+    return setAttributes(path, hidden ? (attributes | FILE_ATTRIBUTE_HIDDEN)
+                                      : (attributes & ~FILE_ATTRIBUTE_HIDDEN));
 }
 
 int openForWriting(const std::string& path) {

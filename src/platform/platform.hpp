@@ -55,6 +55,7 @@ enum class CopyInto {
 // Copies the content of one file to another.
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination);
 
+// Removes the file whatever its attributes; the library removes only files it made itself.
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);
 // Whether the existing file can be opened for writing, as the write itself will open it. It is
@@ -64,6 +65,15 @@ bool canOpenForWriting(const std::string& path);
 // Where creating a file by the path puts it: at the end of the symbolic links the path names,
 // or at the path itself.
 std::string whereCreated(const std::string& path);
+
+// The attributes of a file as a whole, to be put back later: on Windows the attribute bits, on
+// POSIX nothing, where writing keeps the file's mode.
+using FileAttributes = unsigned long;
+// Clears the attributes that keep the system from replacing the file's content (on Windows
+// hidden and system) and gives the attributes it had.
+FileAttributes clearAttributesBlockingWrites(const std::string& path);
+// Gives the file back the attributes it had, with the archive mark a write sets on Windows.
+void putBackAttributes(const std::string& path, FileAttributes attributes);
 
 // Hidden follows the platform's convention; on POSIX a name that begins with a dot, which
 // setting or clearing cannot change, so both report success for an existing file.

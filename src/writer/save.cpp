@@ -3,6 +3,7 @@
 #include <xercesc/framework/XMLFormatter.hpp>
 
 #include "platform/output_file.hpp"
+#include "platform/platform.hpp"
 #include "tovalin/document.hpp"
 #include "writer/backup.hpp"
 #include "writer/format_target.hpp"
@@ -31,6 +32,21 @@ class ActiveFormatter {
     xercesc::XMLFormatter*& member;
 };
 
+// While it lives, the file's attributes that would keep the system from replacing its content
+// are cleared; then the file has its own attributes again, whatever the write did to them.
+class AttributesSetAside {
+  public:
+    explicit AttributesSetAside(const std::string& path)
+        : path(path), attributes(tovalin::platform::clearAttributesBlockingWrites(path)) {}
+    ~AttributesSetAside() { tovalin::platform::putBackAttributes(path, attributes); }
+    AttributesSetAside(const AttributesSetAside&) = delete;
+    AttributesSetAside& operator=(const AttributesSetAside&) = delete;
+
+  private:
+    const std::string& path;
+    const tovalin::platform::FileAttributes attributes;
+};
+
 std::unique_ptr<XcsXmlFormatTarget> targetFor(TL_ENCODE_TYPE type, std::ostream& stream) {
     if (type == TL_ENCODE_UTF16) return std::make_unique<XcsXmlUnicodeFormatTarget>(stream);
     return std::make_unique<XcsXmlFormatTarget>(stream);
@@ -42,11 +58,7 @@ bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
     if (document == nullptr || (type != TL_ENCODE_UTF16 && type != TL_ENCODE_SHIFT_JIS)) {
         return false;
     }
-    const bool hidden = isHidden(target);
-    if (hidden) setHidden(target, false);
-    const bool written = writeFile(target, type);
-    if (hidden) setHidden(target, true);
-    return written;
+    return writeFile(target, type);
 }
 
 // Writes the whole file and stores it durably, keeping its earlier content in the backup until
@@ -55,6 +67,7 @@ bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
 bool XcsXmlDOMDocument::writeFile(const std::string& target, TL_ENCODE_TYPE type) {
     tovalin::writer::Backup backup(target);
     if (!backup.ready()) return false;
+    const AttributesSetAside attributes(target);
     const bool unicode = type == TL_ENCODE_UTF16;
     const std::string earlier = encoding;
     {
