@@ -57,7 +57,8 @@ class TOVALIN_API XcsXmlDOMDocument {
     virtual bool setXMLDecl(TL_ENCODE_TYPE type) const;
     // Adds a stylesheet instruction directly before the root element.
     virtual bool setXSL(const std::string& href) const;
-    // Replaces the document type by one that names the DTD file at the given location.
+    // Replaces the document type by one that names the DTD file at the given location; false,
+    // with the document unchanged, for a location that holds a NUL.
     virtual bool setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE type) const;
 
     // The document held; throws std::exception with the text "no document" when empty.

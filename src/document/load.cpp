@@ -139,6 +139,7 @@ bool XcsXmlDOMDocument::setParserCondition(xercesc::XercesDOMParser* parser,
 }
 
 bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy) {
+    if (!tovalin::platform::isUsablePath(source)) return false;
     const std::string made =
         tovalin::platform::createUniqueFile(tovalin::platform::folderOf(source), "MIRTA");
     if (made.empty()) return false;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -82,6 +83,8 @@ std::string nameOf(const std::string& path) { return path.substr(folderOf(path).
 
 }  // namespace
 
+bool isUsablePath(const std::string& path) { return !holdsNul(path); }
+
 std::string folderOf(const std::string& path) {
     const std::string::size_type slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -93,6 +96,7 @@ bool isAbsolutePath(const std::u16string& path) { return !path.empty() && path[0
 
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     std::string pattern = folder + prefix + "XXXXXX";
+    if (!isUsablePath(pattern)) return {};
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return {};
     ::close(fd);
@@ -100,6 +104,7 @@ std::string createUniqueFile(const std::string& folder, const std::string& prefi
 }
 
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
+    if (!isUsablePath(from) || !isUsablePath(to)) return false;
     FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -115,9 +120,38 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
     return copied;
 }
 
-bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool deleteFile(const std::string& path) {
+    return isUsablePath(path) && ::unlink(path.c_str()) == 0;
+}
 
-bool fileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+bool fileExists(const std::string& path) {
+    return isUsablePath(path) && ::access(path.c_str(), F_OK) == 0;
+}
+
+bool canOpenForWriting(const std::string& path) {
+    if (!isUsablePath(path)) return false;
+    // Without waiting: a FIFO without a reader fails at once.
+    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat status {};
+    return file.get() >= 0 && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string whereCreated(const std::string& path) {
+    std::string reached = path;
+    // No further than the system follows links before it gives up.
+    for (int followed = 0; followed < 40; ++followed) {
+        std::vector<char> target(PATH_MAX);
+        const ssize_t length = ::readlink(reached.c_str(), target.data(), target.size());
+        if (length <= 0) break;
+        const std::string next(target.data(), static_cast<std::size_t>(length));
+        reached = next.front() == '/' ? next : folderOf(reached) + next;
+    }
+    return reached;
+}
+
+FileAttributes clearAttributesBlockingWrites(const std::string& /*path*/) { return 0; }
+
+void putBackAttributes(const std::string& /*path*/, FileAttributes /*attributes*/) {}
 
 bool isHiddenFile(const std::string& path) {
     const std::string name = nameOf(path);
@@ -127,6 +161,7 @@ bool isHiddenFile(const std::string& path) {
 bool setHiddenFile(const std::string& path, bool /*hidden*/) { return fileExists(path); }
 
 int openForWriting(const std::string& path) {
+    if (!isUsablePath(path)) return -1;
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 

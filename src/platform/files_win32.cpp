@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <string>
+
 #include "platform/platform.hpp"
 
 namespace tovalin::platform {
@@ -11,10 +13,33 @@ namespace {
 
 DWORD attributesOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    if (!isUsablePath(path) || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return data.dwFileAttributes;
+}
+
+// The attributes SetFileAttributesA takes; the others the system keeps for itself.
+constexpr DWORD settableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// Hidden and system make the system refuse to replace a file's content; read-only refuses
+// every write and the deletion too.
+constexpr DWORD attributesBlockingWrites = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD attributesBlockingDeletion = FILE_ATTRIBUTE_READONLY;
+
+bool setAttributes(const std::string& path, DWORD attributes) {
+    const DWORD settable = attributes & settableAttributes;
+    return SetFileAttributesA(path.c_str(), settable == 0 ? FILE_ATTRIBUTE_NORMAL : settable) != 0;
+}
+
+// Clears those of the attributes that an existing file has.
+void clearAttributes(const std::string& path, DWORD cleared) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & cleared) != 0) {
+        setAttributes(path, attributes & ~cleared);
+    }
 }
 
 bool isRegularFile(const std::string& path) {
@@ -31,14 +56,26 @@ bool flushToDisk(const std::string& path) {
     return CloseHandle(file) != 0 && flushed;
 }
 
-// The ANSI functions replace bytes that are no text in the code page with some character
-// and would reach a file of another name; such a path names no file here.
-bool isText(const std::string& path) {
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(),
-                               static_cast<int>(path.size()), nullptr, 0) > 0;
-}
+// A bare drive, "Z:", as the folder part of a path relative to that drive's current folder.
+bool isBareDrive(const std::string& folder) { return folder.size() == 2 && folder[1] == ':'; }
 
 }  // namespace
+
+// The ANSI functions replace bytes that are no text in the code page with some character and
+// would reach a file of another name. Some of them take no more than MAX_PATH characters, and
+// the system takes no longer full path, so a longer one would be found by some calls and not
+// by others.
+bool isUsablePath(const std::string& path) {
+    if (holdsNul(path)) return false;
+    const int size = static_cast<int>(path.size());
+    const int length =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
+    if (length <= 0 || length >= MAX_PATH) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(), length);
+    const DWORD full = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    return full != 0 && full <= MAX_PATH;
+}
 
 std::string folderOf(const std::string& path) {
     char drive[_MAX_DRIVE];
@@ -58,23 +95,63 @@ bool isAbsolutePath(const std::u16string& path) {
 
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     char made[MAX_PATH];
-    const std::string where = folder.empty() ? std::string(".") : folder;
-    if (!isText(where) || GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) return {};
+    // Given a bare drive the system would use its root folder.
+    const std::string where = folder.empty() || isBareDrive(folder) ? folder + "." : folder;
+    if (!isUsablePath(where) || GetTempFileNameA(where.c_str(), prefix.c_str(), 0, made) == 0) {
+        return {};
+    }
     return made;
 }
 
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
-    if (!isText(from) || !isText(to) || !isRegularFile(from)) return false;
+    if (!isUsablePath(from) || !isUsablePath(to) || !isRegularFile(from)) return false;
     // A new file must not exist yet; the others are replaced.
     if (!CopyFileA(from.c_str(), to.c_str(), destination == CopyInto::newFile)) return false;
+    // The system copies the source's attributes too; the library's own copies must stay
+    // writable, deletable and in sight.
+    if (destination != CopyInto::callersFile) {
+        clearAttributes(to, attributesBlockingWrites | attributesBlockingDeletion);
+    }
     if (destination == CopyInto::ownFile || flushToDisk(to)) return true;
     if (destination == CopyInto::newFile) DeleteFileA(to.c_str());
     return false;
 }
 
-bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool deleteFile(const std::string& path) {
+    if (!isUsablePath(path)) return false;
+    clearAttributes(path, attributesBlockingDeletion);
+    return DeleteFileA(path.c_str()) != 0;
+}
 
-bool fileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+bool fileExists(const std::string& path) {
+    return isUsablePath(path) && _access(path.c_str(), 0) == 0;
+}
+
+bool canOpenForWriting(const std::string& path) {
+    if (!isUsablePath(path)) return false;
+    // The access and sharing the write asks for: a file another program holds open without
+    // sharing its writes is refused here already.
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
+    CloseHandle(file);
+    return onDisk;
+}
+
+std::string whereCreated(const std::string& path) { return path; }
+
+FileAttributes clearAttributesBlockingWrites(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    clearAttributes(path, attributesBlockingWrites);
+    return attributes;
+}
+
+void putBackAttributes(const std::string& path, FileAttributes attributes) {
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        setAttributes(path, attributes | FILE_ATTRIBUTE_ARCHIVE);
+    }
+}
 
 bool isHiddenFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
@@ -84,13 +161,12 @@ bool isHiddenFile(const std::string& path) {
 bool setHiddenFile(const std::string& path, bool hidden) {
     const DWORD attributes = attributesOf(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD wanted =
-        hidden ? (attributes | FILE_ATTRIBUTE_HIDDEN) : (attributes & ~FILE_ATTRIBUTE_HIDDEN);
-    return SetFileAttributesA(path.c_str(), wanted) != 0;
+    return setAttributes(path, hidden ? (attributes | FILE_ATTRIBUTE_HIDDEN)
+                                      : (attributes & ~FILE_ATTRIBUTE_HIDDEN));
 }
 
 int openForWriting(const std::string& path) {
-    if (!isText(path)) return -1;
+    if (!isUsablePath(path)) return -1;
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 

@@ -17,6 +17,15 @@ const char* localeCodeSet();
 // Whether the parser platform started when the library was attached.
 bool libraryStarted();
 
+// A path holding NUL names no file: the system would read only the part before the NUL, the
+// name of another file.
+inline bool holdsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
+// Whether the file services here take the path as the name of a file: it holds no NUL and, on
+// Windows, is text in the code page and fits the system's length limit once made full. They
+// refuse any other path as naming no file, and touch nothing.
+bool isUsablePath(const std::string& path);
+
 // The folder part of a path, with its trailing separator; empty for a bare file name.
 std::string folderOf(const std::string& path);
 
@@ -46,8 +55,25 @@ enum class CopyInto {
 // Copies the content of one file to another.
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination);
 
+// Removes the file whatever its attributes; the library removes only files it made itself.
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);
+// Whether the existing file can be opened for writing, as the write itself will open it. It is
+// opened without truncating and closed again, so its content stays as it is. False for a
+// missing file and for anything that is no regular file.
+bool canOpenForWriting(const std::string& path);
+// Where creating a file by the path puts it: at the end of the symbolic links the path names,
+// or at the path itself.
+std::string whereCreated(const std::string& path);
+
+// The attributes of a file as a whole, to be put back later: on Windows the attribute bits, on
+// POSIX nothing, where writing keeps the file's mode.
+using FileAttributes = unsigned long;
+// Clears the attributes that keep the system from replacing the file's content (on Windows
+// hidden and system) and gives the attributes it had.
+FileAttributes clearAttributesBlockingWrites(const std::string& path);
+// Gives the file back the attributes it had, with the archive mark a write sets on Windows.
+void putBackAttributes(const std::string& path, FileAttributes attributes);
 
 // Hidden follows the platform's convention; on POSIX a name that begins with a dot, which
 // setting or clearing cannot change, so both report success for an existing file.

@@ -5,14 +5,22 @@
 namespace tovalin::writer {
 
 Backup::Backup(std::string target)
-    : target(std::move(target)),
-      copy(this->target + ".BAK"),
-      existed(platform::fileExists(this->target)) {
-    if (!existed) return;
+    : target(std::move(target)), copy(this->target + ".BAK"), prepared(prepare()) {}
+
+bool Backup::prepare() {
+    if (!platform::isUsablePath(target) || !platform::isUsablePath(copy)) return false;
+    existed = platform::fileExists(target);
+    if (!existed) {
+        created = platform::whereCreated(target);
+        return true;
+    }
+    // A file that cannot be written gets no backup: nothing would ever need it.
+    if (!platform::canOpenForWriting(target)) return false;
     // Whatever stands at the backup's name goes first, links included; the copy is then
     // created exclusively, so it never writes through a link planted there meanwhile.
     platform::deleteFile(copy);
-    made = platform::copyFile(this->target, copy, platform::CopyInto::newFile);
+    made = platform::copyFile(target, copy, platform::CopyInto::newFile);
+    return made;
 }
 
 Backup::~Backup() {
@@ -20,10 +28,10 @@ Backup::~Backup() {
 }
 
 void Backup::restore() {
-    if (!existed) {
-        platform::deleteFile(target);
-    } else if (made) {
+    if (existed) {
         kept = !platform::copyFile(copy, target, platform::CopyInto::callersFile);
+    } else {
+        platform::deleteFile(created);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "document/format_string.hpp"
 #include "node/declaration.hpp"
+#include "platform/platform.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/document.hpp"
 #include "writer/document_type.hpp"
@@ -41,6 +42,7 @@ bool XcsXmlDOMDocument::setXSL(const std::string& href) const {
 
 bool XcsXmlDOMDocument::setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE /*type*/) const {
     xercesc::DOMDocument* tree = parserDocumentOf(document);
+    if (tovalin::platform::holdsNul(dtdPath)) return false;
     xercesc::DOMDocumentType* made =
         tovalin::writer::newDtdReference(tree, tovalin::text::toXml(dtdPath));
     if (xercesc::DOMDocumentType* earlier = tree->getDoctype()) tree->removeChild(earlier);

@@ -13,19 +13,25 @@ namespace {
 TEST(OddPaths, LoadAndSaveRefuseEveryPathThatNamesNoFile) {
     testing_support::TempFolder folder;
     folder.folder("dir");
+    const std::string file = folder.write("x.xml", "<x/>");
     XcsXmlDOMDocument object;
     object.createDocument("r");
+    // A NUL ends the path early for the system: as if read from a fixed-size buffer, or
+    // before a folder separator.
     for (const std::string& path :
-         {folder.path("missing/x.xml"), folder.path("dir"), folder.path("dir/"), std::string()}) {
+         {folder.path("missing/x.xml"), folder.path("dir"), folder.path("dir/"), std::string(),
+          file + std::string(8, '\0'), file + std::string("\0/y.xml", 7)}) {
         std::list<XMLERROR_TYPE> errors;
         XcsXmlDOMDocument loader;
         EXPECT_FALSE(loader.load(path, &errors, false)) << path;
         ASSERT_EQ(errors.size(), 1u) << path;
         EXPECT_EQ(errors.front().lineNumber, 0u);
+        EXPECT_EQ(errors.front().systemId, path);
         EXPECT_FALSE(errors.front().message.empty());
         EXPECT_FALSE(object.save(path, TL_ENCODE_SHIFT_JIS)) << path;
     }
-    EXPECT_TRUE(folder.files().empty());
+    EXPECT_EQ(folder.read("x.xml"), "<x/>");
+    EXPECT_EQ(folder.files(), std::set<std::string>{"x.xml"});
 }
 
 }  // namespace

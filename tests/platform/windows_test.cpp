@@ -1,5 +1,6 @@
-// What only Windows shows: the ANSI code page, the hidden attribute, the working copy's
-// name, and exceptions crossing from one DLL into the program.
+// What only Windows shows: the ANSI code page, file attributes and sharing, drives and the
+// path length limit, the working copy's name, and exceptions crossing from one DLL into the
+// program.
 #define WIN32_LEAN_AND_MEAN
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -50,19 +51,88 @@ std::set<std::string> workingCopiesDuring(const std::string& folder,
 
 TEST(Windows, ProcessCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
 
-TEST_F(WindowsTest, HiddenAttributeSurvivesASuccessfulAndAFailedSave) {
-    const std::string file = folder.write("settings.xml", earlier);
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+// Windows overwrites no hidden or system file as a plain one; after a save, whether it worked or
+// not, the file has its attributes again.
+TEST_F(WindowsTest, AttributesSurviveASuccessfulAndAFailedSave) {
+    const std::string file = folder.path("out.xml");
     object.createDocument("r");
-    EXPECT_TRUE(object.save(file, TL_ENCODE_SHIFT_JIS));
-    EXPECT_TRUE(has("settings.xml", FILE_ATTRIBUTE_HIDDEN));
+    for (const DWORD attributes : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM},
+                                   DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}}) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        folder.write("out.xml", earlier);
+        SetFileAttributesA(file.c_str(), attributes);
+        const std::string written = saved(TL_ENCODE_SHIFT_JIS);
+        EXPECT_TRUE(has("out.xml", attributes)) << attributes;
 
-    const std::string saved = folder.read("settings.xml");
-    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
+        XcsXmlNode bad = root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
+        EXPECT_FALSE(object.save(file, TL_ENCODE_SHIFT_JIS));
+        root().removeChild(bad);
+        EXPECT_TRUE(has("out.xml", attributes)) << attributes;
+        EXPECT_EQ(folder.read("out.xml"), written);
+        EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+    }
+}
+
+// A save leaves no backup behind, not even the read-only copy of a read-only file, and a
+// read-only backup that an earlier version left behind stands in the way of no later save.
+TEST_F(WindowsTest, NoBackupStaysBehindAndAReadOnlyOneBlocksNothing) {
+    const std::string file = folder.write("out.xml", earlier);
+    object.createDocument("r");
+    const std::string written =
+        testing_support::withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n");
+    // Held open by another program that shares reading only: nothing can be written.
+    const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_FALSE(object.save(file, TL_ENCODE_SHIFT_JIS));
-    EXPECT_TRUE(has("settings.xml", FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(folder.read("settings.xml"), saved);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"settings.xml"});
+    CloseHandle(held);
+    EXPECT_EQ(folder.read("out.xml"), earlier);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+
+    // Refused where the system keeps read-only files; Wine run by root writes them.
+    const DWORD readOnly = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesA(file.c_str(), readOnly);
+    const bool writable = object.save(file, TL_ENCODE_SHIFT_JIS);
+    EXPECT_EQ(folder.read("out.xml"), writable ? written : earlier);
+    EXPECT_TRUE(has("out.xml", readOnly));
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::string stale = folder.write("out.xml.BAK", "stale");
+    SetFileAttributesA(stale.c_str(), readOnly | FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS), written);
+    EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
+}
+
+// "C:list.xml" names a file in the current folder of drive C, where its DTD is too.
+TEST_F(WindowsTest, DriveRelativePathLoadsFromTheDrivesCurrentFolder) {
+    folder.write("list.dtd", "<!ELEMENT list EMPTY>");
+    folder.write("list.xml", "<!DOCTYPE list SYSTEM \"list.dtd\"><list/>");
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(folder.path("").c_str());
+    const bool loaded = object.load(folder.path("").substr(0, 2) + "list.xml", &errors, true);
+    SetCurrentDirectoryA(current);
+    EXPECT_TRUE(loaded) << (errors.empty() ? std::string() : errors.front().message);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"list.dtd", "list.xml"}));
+}
+
+// Some of the system's functions take no longer path than MAX_PATH - 1 characters: a file is
+// saved only where its name and its backup's both fit, and otherwise left as it was.
+TEST_F(WindowsTest, SaveRefusesAFileWhoseNameOrBackupNameIsTooLong) {
+    const std::string inside = std::string(200 - folder.path("").size(), 'd') + "/";
+    folder.folder(inside);
+    const auto named = [&](std::size_t length) {
+        return inside + std::string(length - folder.path(inside).size(), 'f');
+    };
+    const std::string fits = named(MAX_PATH - 1);
+    folder.write(fits, earlier);
+    object.createDocument("r");
+    EXPECT_FALSE(object.save(folder.path(fits), TL_ENCODE_SHIFT_JIS));
+    EXPECT_FALSE(object.save(folder.path(named(MAX_PATH)), TL_ENCODE_SHIFT_JIS));
+    EXPECT_FALSE(object.save(folder.path(named(MAX_PATH + 10)), TL_ENCODE_SHIFT_JIS));
+    EXPECT_TRUE(object.save(folder.path(named(MAX_PATH - 5)), TL_ENCODE_SHIFT_JIS));
+    EXPECT_EQ(folder.read(fits), earlier);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{fits, named(MAX_PATH - 5)}));
 }
 
 TEST_F(WindowsTest, HiddenAndReadOnlySourcesLoadUnchanged) {

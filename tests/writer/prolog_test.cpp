@@ -39,6 +39,7 @@ TEST_F(PrologTest, RepeatedCallsReplaceDeclarationAndDtdButAddStylesheets) {
     object.setXMLDecl(TL_ENCODE_UTF16);
     object.setSchema("a.dtd", TL_SCHEMA_DTD);
     object.setSchema("b.dtd", static_cast<TL_SCHEMA_TYPE>(7));
+    EXPECT_FALSE(object.setSchema(std::string("c.dtd\0", 6), TL_SCHEMA_DTD)) << "names no file";
     object.setXSL("1.xsl");
     object.setXSL("2.xsl");
     EXPECT_EQ(child(0).getNodeType(), TL_XML_DECLARATION_NODE);

@@ -97,23 +97,30 @@ TEST_F(SaveTest, FullDiskRestoresTheEarlierContent) {
     EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
 }
 
-TEST_F(SaveTest, FolderWithoutWritePermissionFailsAndChangesNothing) {
+TEST_F(SaveTest, UnwritableFileOrFolderFailsAndChangesNothing) {
     object.createDocument("r");
+    chmod(folder.path("").c_str(), 0755);
+    // A writable file where no backup can be made beside it, and a read-only file where one can.
     const std::string locked = folder.folder("locked");
-    const std::string existing = folder.write("locked/x.xml", earlier);
-    chmod(existing.c_str(), 0666);
+    const std::string open = folder.folder("open");
+    const std::string inLocked = folder.write("locked/x.xml", earlier);
+    const std::string readOnly = folder.write("open/x.xml", earlier);
+    chmod(inLocked.c_str(), 0666);
+    chmod(readOnly.c_str(), 0644);
     chmod(locked.c_str(), 0555);
+    chmod(open.c_str(), 0777);
     const bool refused = passesInChild(
         [&] {
-            // The file itself is writable, but no backup can be made beside it.
-            return !object.save(existing, TL_ENCODE_SHIFT_JIS) &&
-                   !object.save(locked + "new.xml", TL_ENCODE_SHIFT_JIS);
+            return !object.save(inLocked, TL_ENCODE_SHIFT_JIS) &&
+                   !object.save(locked + "new.xml", TL_ENCODE_SHIFT_JIS) &&
+                   !object.save(readOnly, TL_ENCODE_SHIFT_JIS);
         },
         ChildRole::nobody);
     chmod(locked.c_str(), 0755);
     EXPECT_TRUE(refused);
     EXPECT_EQ(folder.read("locked/x.xml"), earlier);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"locked/x.xml"});
+    EXPECT_EQ(folder.read("open/x.xml"), earlier);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"locked/x.xml", "open/x.xml"}));
 }
 
 TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {
@@ -131,6 +138,18 @@ TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {
     folder.write("out.xml.BAK/inside", "x");
     EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
     EXPECT_EQ(folder.read("out.xml"), earlier);
+}
+
+TEST_F(SaveTest, FailedSaveThroughADanglingLinkKeepsTheLinkAndLeavesNoFile) {
+    object.createDocument("r");
+    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
+    for (const std::string& target : {std::string("target.xml"), folder.path("target.xml")}) {
+        std::filesystem::create_symlink(target, out());
+        EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16)) << target;
+        EXPECT_TRUE(std::filesystem::is_symlink(out())) << target;
+        EXPECT_TRUE(folder.files().empty()) << target;
+        std::filesystem::remove(out());
+    }
 }
 
 TEST_F(SaveTest, HiddenFileKeepsItsNameAndModeAfterSuccessAndFailure) {
