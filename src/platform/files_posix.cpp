@@ -105,7 +105,8 @@ std::string createUniqueFile(const std::string& folder, const std::string& prefi
 
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
     if (!isUsablePath(from) || !isUsablePath(to)) return false;
-    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a named pipe would wait for a writer before it can be told apart.
+    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat status {};
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;

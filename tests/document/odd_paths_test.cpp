@@ -4,9 +4,14 @@
 #include <list>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "support/temp_folder.hpp"
 #include "tovalin/document.hpp"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -18,9 +23,16 @@ TEST(OddPaths, LoadAndSaveRefuseEveryPathThatNamesNoFile) {
     object.createDocument("r");
     // A NUL ends the path early for the system: as if read from a fixed-size buffer, or
     // before a folder separator.
-    for (const std::string& path :
-         {folder.path("missing/x.xml"), folder.path("dir"), folder.path("dir/"), std::string(),
-          file + std::string(8, '\0'), file + std::string("\0/y.xml", 7)}) {
+    std::vector<std::string> paths = {
+        folder.path("missing/x.xml"), folder.path("dir"),
+        folder.path("dir/"),          std::string(),
+        file + std::string(8, '\0'),  file + std::string("\0/y.xml", 7)};
+#ifndef _WIN32
+    // A named pipe that nobody writes to: neither read nor written, and no wait for a writer.
+    ASSERT_EQ(mkfifo(folder.path("pipe").c_str(), 0600), 0);
+    paths.push_back(folder.path("pipe"));
+#endif
+    for (const std::string& path : paths) {
         std::list<XMLERROR_TYPE> errors;
         XcsXmlDOMDocument loader;
         EXPECT_FALSE(loader.load(path, &errors, false)) << path;
