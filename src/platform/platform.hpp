@@ -49,6 +49,13 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);
 
+// Bytes that name the existing file itself, the same for every path that reaches it; empty
+// when the file cannot be reached.
+std::string fileIdentity(const std::string& path);
+// Whether the existing file lies in the folder or below it, once every link is resolved.
+// An empty folder is the current one.
+bool isWithinFolder(const std::string& path, const std::string& folder);
+
 // Hidden follows the platform's convention; on POSIX a name that begins with a dot, which
 // setting or clearing cannot change, so both report success for an existing file.
 bool isHiddenFile(const std::string& path);
