@@ -1,8 +1,10 @@
+#include <memory>
 #include <stdexcept>
 
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "document/parser_document.hpp"
+#include "document/settings.hpp"
 #include "node/access.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
@@ -12,6 +14,12 @@ namespace {
 
 XcsXmlDocument* copyOf(const XcsXmlDocument* document) {
     return document == nullptr ? nullptr : new XcsXmlDocument(*document);
+}
+
+using tovalin::detail::DocumentSettings;
+
+DocumentSettings* copyOf(const DocumentSettings* settings) {
+    return settings == nullptr ? nullptr : new DocumentSettings(*settings);
 }
 
 // A new parser document holding one root element; freed again if the name is refused.
@@ -28,25 +36,39 @@ xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
 
 }  // namespace
 
-XcsXmlDOMDocument::XcsXmlDOMDocument() : document(nullptr), formatter(nullptr) {}
+XcsXmlDOMDocument::XcsXmlDOMDocument() : document(nullptr), formatter(nullptr), settings(nullptr) {}
 
 XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
     : path(other.path),
       encoding(other.encoding),
       document(copyOf(other.document)),
-      formatter(nullptr) {}
+      formatter(nullptr),
+      settings(nullptr) {
+    try {
+        settings = copyOf(other.settings);
+    } catch (...) {
+        delete document;
+        throw;
+    }
+}
 
 XcsXmlDOMDocument& XcsXmlDOMDocument::operator=(const XcsXmlDOMDocument& other) {
     if (this == &other) return *this;
+    std::unique_ptr<DocumentSettings> ownSettings(copyOf(other.settings));
     XcsXmlDocument* shared = copyOf(other.document);
     path = other.path;
     encoding = other.encoding;
     delete document;
     document = shared;
+    delete settings;
+    settings = ownSettings.release();
     return *this;
 }
 
-XcsXmlDOMDocument::~XcsXmlDOMDocument() { delete document; }
+XcsXmlDOMDocument::~XcsXmlDOMDocument() {
+    delete document;
+    delete settings;
+}
 
 void XcsXmlDOMDocument::initData() {
     path.clear();
@@ -73,4 +95,24 @@ XcsXmlDocument& XcsXmlDOMDocument::install(xercesc::DOMDocument* made) {
     delete document;
     document = installed;
     return *document;
+}
+
+void XcsXmlDOMDocument::setLoadLimits(const XcsLoadLimits& limits) {
+    if (settings == nullptr) settings = new DocumentSettings();
+    settings->limits = limits;
+}
+
+XcsLoadLimits XcsXmlDOMDocument::getLoadLimits() const {
+    return tovalin::detail::settingsOr(settings).limits;
+}
+
+bool XcsXmlDOMDocument::setEntitySource(TL_ENTITY_SOURCE source) {
+    if (source != TL_ENTITY_ANY_LOCAL_FILE && source != TL_ENTITY_DOCUMENT_FOLDER) return false;
+    if (settings == nullptr) settings = new DocumentSettings();
+    settings->entitySource = source;
+    return true;
+}
+
+TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const {
+    return tovalin::detail::settingsOr(settings).entitySource;
 }
