@@ -49,7 +49,8 @@ struct XcsLoadLimits {
     // Characters that entity expansion may produce for each byte read from the document and
     // the files it uses, once expansion has produced expansionFloor characters. Every
     // expansion counts its replacement text, at every level of nesting and in text,
-    // attribute values and the DTD alike; reading a file again counts as expansion too.
+    // attribute values and the DTD alike, and at least 64 characters (1,024 for an external
+    // entity); reading a file again counts as expansion too.
     std::size_t expansionPerByte = 100;
     std::size_t expansionFloor = std::size_t(2) << 20;
     // Bytes the parser may hold while it parses: memoryFloor and memoryPerByte for each byte
