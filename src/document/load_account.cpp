@@ -55,7 +55,7 @@ std::uint64_t perBytePart(std::size_t perByte, std::uint64_t bytes) {
 
 }  // namespace
 
-LoadAccount::LoadAccount(const XcsLoadLimits& loadLimits) : limits(loadLimits) {}
+LoadAccount::LoadAccount(const XcsLoadLimits& loadLimits) : limits(loadLimits) { rebound(); }
 
 LoadAccount::~LoadAccount() {
     // What the parser left behind when it was stopped; nothing can reach it any more.
@@ -66,9 +66,15 @@ LoadAccount::~LoadAccount() {
     }
 }
 
-void LoadAccount::startParse(const xercesc::ReaderMgr& watched) { readers = &watched; }
+void LoadAccount::startParse(const xercesc::ReaderMgr& watched) {
+    readers = &watched;
+    setCeiling();
+}
 
-void LoadAccount::endParse() noexcept { readers = nullptr; }
+void LoadAccount::endParse() noexcept {
+    readers = nullptr;
+    setCeiling();
+}
 
 bool LoadAccount::firstRead(const std::string& canonicalPath) {
     return filesRead.insert(canonicalPath).second;
@@ -79,6 +85,7 @@ void LoadAccount::countRead(std::size_t bytes, bool again) {
         produce(bytes);
     } else {
         input += bytes;
+        rebound();
     }
 }
 
@@ -87,7 +94,7 @@ xercesc::MemoryManager* LoadAccount::getExceptionMemoryManager() {
 }
 
 void* LoadAccount::allocate(XMLSize_t size) {
-    if (readers != nullptr && (refusing || !withinBudget(size))) refuse();
+    if (held + size > ceiling) refuse();
     void* raw = size <= SIZE_MAX - headerSize ? std::malloc(headerSize + size) : nullptr;
     if (raw == nullptr) refuse();
     auto* block = new (raw) HeldBlock{nullptr, blocks, size};
@@ -100,7 +107,7 @@ void* LoadAccount::allocate(XMLSize_t size) {
 void LoadAccount::deallocate(void* memory) {
     if (memory == nullptr) return;
     auto* block = reinterpret_cast<HeldBlock*>(static_cast<char*>(memory) - headerSize);
-    if (readers != nullptr && block->size == readerBlockSize) countExpansionEnd();
+    if (block->size == readerBlockSize && readers != nullptr) countExpansionEnd();
     if (block->previous != nullptr) {
         block->previous->next = block->next;
     } else {
@@ -123,20 +130,31 @@ void LoadAccount::countExpansionEnd() {
 // destructors, which must not throw.
 void LoadAccount::produce(std::uint64_t characters) {
     produced += characters;
-    const std::uint64_t allowed =
-        std::max(fixedPart(limits.expansionFloor), perBytePart(limits.expansionPerByte, input));
-    if (produced > allowed) refusing = true;
+    if (produced <= allowed) return;
+    refusing = true;
+    setCeiling();
 }
 
-bool LoadAccount::withinBudget(std::size_t more) const {
+void LoadAccount::rebound() {
+    allowed =
+        std::max(fixedPart(limits.expansionFloor), perBytePart(limits.expansionPerByte, input));
     const std::uint64_t floor = fixedPart(limits.memoryFloor);
     const std::uint64_t perByte = perBytePart(limits.memoryPerByte, input);
-    const std::uint64_t budget = perByte > noBound - floor ? noBound : floor + perByte;
-    return held <= budget && more <= budget - held;
+    budget = perByte > noBound - floor ? noBound : floor + perByte;
+    setCeiling();
+}
+
+void LoadAccount::setCeiling() {
+    if (readers == nullptr) {
+        ceiling = noBound;
+    } else {
+        ceiling = refusing ? 0 : budget;
+    }
 }
 
 void LoadAccount::refuse() {
     refusing = true;
+    setCeiling();
     throw xercesc::OutOfMemoryException();
 }
 

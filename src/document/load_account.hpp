@@ -49,7 +49,10 @@ class LoadAccount final : public xercesc::MemoryManager {
   private:
     void countExpansionEnd();
     void produce(std::uint64_t characters);
-    bool withinBudget(std::size_t more) const;
+    // Works out the bounds again for the input read so far.
+    void rebound();
+    // Sets the most the parser may hold: nothing more once refusing, anything outside the parse.
+    void setCeiling();
     [[noreturn]] void refuse();
 
     const XcsLoadLimits limits;
@@ -57,7 +60,10 @@ class LoadAccount final : public xercesc::MemoryManager {
     bool refusing = false;
     std::uint64_t input = 0;
     std::uint64_t produced = 0;
-    std::size_t held = 0;
+    std::uint64_t allowed = 0;
+    std::uint64_t budget = 0;
+    std::uint64_t ceiling = 0;
+    std::uint64_t held = 0;
     HeldBlock* blocks = nullptr;
     std::set<std::string> filesRead;
 };
