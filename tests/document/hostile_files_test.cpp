@@ -1,11 +1,13 @@
 // Odd and hostile files: each loads correctly or fails with a record, and nothing crashes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <list>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "support/locale.hpp"
 #include "support/messages.hpp"
@@ -117,8 +119,8 @@ class HostileFilesTest : public ::testing::Test {
     }
 };
 
-// Loads a document with the object's limits as they were set, in a bounded child where there
-// are children; true when it loaded or was stopped as expected, and the next load works.
+// Runs the check in a child that may grow by 256 MiB and use 20 s of processor time, where
+// the system has children; on Windows in this process.
 bool behaves(const std::function<bool()>& check) {
 #ifdef _WIN32
     return check();
