@@ -3,6 +3,7 @@
 #ifndef TOVALIN_DOCUMENT_HPP
 #define TOVALIN_DOCUMENT_HPP
 
+#include <cstddef>
 #include <list>
 #include <string>
 
@@ -30,6 +31,45 @@ enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1 };
 
 // The kind of grammar a document type names; every kind is written as a DTD reference.
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };
+
+// Where a load reads a DTD or an external entity from. Never from the network.
+enum TL_ENTITY_SOURCE : int {
+    // Any local file the process may read.
+    TL_ENTITY_ANY_LOCAL_FILE = 0,
+    // Only files in the document's folder or below it, once every link is resolved.
+    TL_ENTITY_DOCUMENT_FOLDER = 1
+};
+
+// What one load may cost. A load that would pass a bound stops and fails with a record
+// saying that the document expands beyond the allowed size. Files known to be large and
+// trusted may raise the bounds, or lift them with unlimited.
+struct XcsLoadLimits {
+    static constexpr std::size_t unlimited = static_cast<std::size_t>(-1);
+
+    // Characters that entity expansion may produce for each byte read from the document and
+    // the files it uses, once expansion has produced expansionFloor characters. Every
+    // expansion counts its replacement text, at every level of nesting and in text,
+    // attribute values and the DTD alike, and at least 64 characters (1,024 for an external
+    // entity); reading a file again counts as expansion too.
+    std::size_t expansionPerByte = 100;
+    std::size_t expansionFloor = std::size_t(2) << 20;
+    // Bytes the parser may hold while it parses: memoryFloor and memoryPerByte for each byte
+    // read. The tree it leaves behind is not bounded: editing it may take any memory.
+    std::size_t memoryPerByte = 128;
+    std::size_t memoryFloor = std::size_t(64) << 20;
+
+    // Every bound lifted.
+    static XcsLoadLimits lifted() {
+        XcsLoadLimits none;
+        none.expansionPerByte = unlimited;
+        none.memoryPerByte = unlimited;
+        return none;
+    }
+};
+
+namespace tovalin::detail {
+struct DocumentSettings;
+}
 
 class TOVALIN_API XcsXmlDOMDocument {
   public:
@@ -87,6 +127,15 @@ class TOVALIN_API XcsXmlDOMDocument {
     // Removes the whitespace-only text nodes of the whole document; returns the node given.
     XcsXmlNode removeWhiteSpace(XcsXmlNode& node);
 
+    // The bounds of this object's loads; XcsLoadLimits() until set. Copies take them along.
+    void setLoadLimits(const XcsLoadLimits& limits);
+    XcsLoadLimits getLoadLimits() const;
+    // Where this object's loads read DTDs and external entities from;
+    // TL_ENTITY_ANY_LOCAL_FILE until set. False, changing nothing, for a value outside the
+    // enumeration.
+    bool setEntitySource(TL_ENTITY_SOURCE source);
+    TL_ENTITY_SOURCE getEntitySource() const;
+
   protected:
     // Back to the state of a new object: no path, no encoding, no document.
     virtual void initData();
@@ -117,6 +166,8 @@ class TOVALIN_API XcsXmlDOMDocument {
     XcsXmlDocument* document;
     // Present only while a save runs.
     xercesc::XMLFormatter* formatter;
+    // The object's own settings; null stands for the defaults.
+    tovalin::detail::DocumentSettings* settings;
 };
 
 // The document interface that the factory hands out: an XcsXmlDOMDocument and nothing more.

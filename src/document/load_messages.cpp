@@ -35,6 +35,10 @@ std::string refusedPath(XMLCh forbidden) {
 
 std::string moveFileAndRetry() { return narrow(u"ファイルを移動してからもう一度行ってください。"); }
 
+std::string expandsBeyondLimit() {
+    return narrow(u"文書を展開すると許容される大きさを超える為、読込むことができません。");
+}
+
 std::string openFailed(const XMLERROR_TYPE& problem) {
     const std::string format =
         narrow(u"ファイルのオープンに失敗しました｡\n%s\n行番号: %u\n列番号: %u");

@@ -21,6 +21,8 @@ std::string characterName(XMLCh forbidden);
 std::string refusedPath(XMLCh forbidden);
 // Replaces the parser's text for a problem without a position (a file that cannot be read).
 std::string moveFileAndRetry();
+// The record of a load that its limits stopped, or that ran out of memory.
+std::string expandsBeyondLimit();
 // What the load without a list writes for the first problem.
 std::string openFailed(const XMLERROR_TYPE& problem);
 

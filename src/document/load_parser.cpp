@@ -17,8 +17,26 @@ namespace {
 
 using text::XmlString;
 
-// Enough for documents that use entities as abbreviations, far below an expansion bomb.
-constexpr XMLSize_t entityExpansionLimit = 100000;
+// A file whose bytes are counted in the load's account as they are read.
+class CountedFileStream : public xercesc::BinInputStream {
+  public:
+    CountedFileStream(const std::string& path, LoadAccount& account, bool again)
+        : file(path.c_str()), account(account), again(again) {}
+    bool isOpen() const { return file.getIsOpen(); }
+
+    XMLFilePos curPos() const override { return file.curPos(); }
+    XMLSize_t readBytes(XMLByte* toFill, XMLSize_t maxToRead) override {
+        const XMLSize_t read = file.readBytes(toFill, maxToRead);
+        account.countRead(read, again);
+        return read;
+    }
+    const XMLCh* getContentType() const override { return nullptr; }
+
+  private:
+    xercesc::BinFileInputStream file;
+    LoadAccount& account;
+    const bool again;
+};
 
 bool startsWith(const XmlString& text, const char16_t* prefix) {
     return text.compare(0, std::char_traits<char16_t>::length(prefix),
@@ -80,40 +98,59 @@ XmlString localPath(const XmlString& systemId, const XmlString& base) {
 
 }  // namespace
 
-LocalFileSource::LocalFileSource(std::string path, const text::XmlString& systemId)
-    : narrowPath(std::move(path)) {
+LocalFileSource::LocalFileSource(std::string path, const text::XmlString& systemId,
+                                 LoadAccount& loadAccount)
+    : narrowPath(std::move(path)), account(loadAccount) {
     setSystemId(systemId.c_str());
 }
 
 xercesc::BinInputStream* LocalFileSource::makeStream() const {
     if (narrowPath.empty()) return nullptr;
-    auto* stream = new xercesc::BinFileInputStream(narrowPath.c_str(), getMemoryManager());
-    if (stream->getIsOpen()) return stream;
+    const std::string identity = platform::fileIdentity(narrowPath);
+    if (identity.empty()) return nullptr;
+    auto* stream = new CountedFileStream(narrowPath, account, !account.firstRead(identity));
+    if (stream->isOpen()) return stream;
     delete stream;
     return nullptr;
 }
 
+LocalEntityResolver::LocalEntityResolver(LoadAccount& loadAccount, std::string folder)
+    : account(loadAccount), onlyFolder(std::move(folder)) {}
+
 xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
     const XmlString systemId = text::orEmpty(resource->getSystemId());
     const XmlString path = localPath(systemId, text::orEmpty(resource->getBaseURI()));
-    if (path.empty()) return new LocalFileSource(std::string(), systemId);
+    if (path.empty()) return new LocalFileSource(std::string(), systemId, account);
     std::string narrowPath;
     try {
         narrowPath = text::fromXml(path.c_str());
     } catch (const xercesc::TranscodingException&) {
         // A path the process code page cannot hold exactly would name some other file.
-        return new LocalFileSource(std::string(), path);
+        return new LocalFileSource(std::string(), path, account);
     }
-    return new LocalFileSource(narrowPath, path);
+    if (!onlyFolder.empty() && !platform::isWithinFolder(narrowPath, onlyFolder)) {
+        return new LocalFileSource(std::string(), systemId, account);
+    }
+    return new LocalFileSource(narrowPath, path, account);
 }
 
-LoadParser::LoadParser() = default;
+LoadParser::LoadParser(LoadAccount& loadAccount, std::string onlyFolder)
+    : XercesDOMParser(nullptr, &loadAccount),
+      account(loadAccount),
+      resolver(loadAccount, std::move(onlyFolder)) {}
 
 void LoadParser::secure() {
-    limits.setEntityExpansionLimit(entityExpansionLimit);
-    setSecurityManager(&limits);
     setXMLEntityResolver(&resolver);
     setDisableDefaultEntityResolution(true);
+}
+
+void LoadParser::parseCounted(const LocalFileSource& input) {
+    struct Counting {
+        LoadAccount& account;
+        ~Counting() { account.endParse(); }
+    } counting{account};
+    account.startParse(*getScanner()->getReaderMgr());
+    parse(input);
 }
 
 void LoadParser::XMLDecl(const XMLCh* versionText, const XMLCh* encodingText,

@@ -1,43 +1,59 @@
 // The parser of one load: it records the file's XML declaration, reads the file and its
-// external entities from local files only, and bounds entity expansion.
+// external entities from local files only, and runs within the load's account.
 #ifndef TOVALIN_DOCUMENT_LOAD_PARSER_HPP
 #define TOVALIN_DOCUMENT_LOAD_PARSER_HPP
 
 #include <string>
 
+#include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/InputSource.hpp>
-#include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLEntityResolver.hpp>
 
 #include "document/internal_subset.hpp"
+#include "document/load_account.hpp"
 #include "text/code_page.hpp"
 
 namespace tovalin {
 
-// A file read by its narrow path, named to the parser by its UTF-16 path. A source with an
-// empty path opens nothing, so the parser reports the entity as unreadable.
+// A file read by its narrow path, named to the parser by its UTF-16 path, its bytes counted
+// in the load's account. A source with an empty path opens nothing, so the parser reports
+// the entity as unreadable.
 class LocalFileSource : public xercesc::InputSource {
   public:
-    LocalFileSource(std::string narrowPath, const text::XmlString& systemId);
+    LocalFileSource(std::string narrowPath, const text::XmlString& systemId, LoadAccount& account);
     xercesc::BinInputStream* makeStream() const override;
 
   private:
     std::string narrowPath;
+    LoadAccount& account;
 };
 
 // Resolves DTDs and external entities to local files, relative to the entity that names
-// them; any other scheme than file gets a source that opens nothing.
+// them; any other scheme than file, and with a folder given any file outside that folder,
+// gets a source that opens nothing.
 class LocalEntityResolver : public xercesc::XMLEntityResolver {
   public:
+    LocalEntityResolver(LoadAccount& account, std::string onlyFolder);
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+
+  private:
+    LoadAccount& account;
+    const std::string onlyFolder;
 };
 
 class LoadParser : public xercesc::XercesDOMParser {
   public:
-    LoadParser();
-    // Applies the limits that no configuration of a load may lift.
+    // Entities and DTDs are read from the folder only, when one is given.
+    LoadParser(LoadAccount& account, std::string onlyFolder);
+    // Applies what no configuration of a load may change: where entities come from.
     void secure();
+    // Parses within the account's limits, which hold until this returns.
+    void parseCounted(const LocalFileSource& input);
+    // True when the account's limits stopped the parse, or memory ran out.
+    bool stopped() const { return account.stopped(); }
+    // Where the parse is, or ended.
+    const xercesc::Locator& position() const { return *getScanner()->getLocator(); }
 
     void XMLDecl(const XMLCh* version, const XMLCh* encoding, const XMLCh* standalone,
                  const XMLCh* actualEncoding) override;
@@ -68,7 +84,7 @@ class LoadParser : public xercesc::XercesDOMParser {
     // Turns held-back text into the node it begins after all.
     void release();
 
-    xercesc::SecurityManager limits;
+    LoadAccount& account;
     LocalEntityResolver resolver;
     bool sawDeclaration = false;
     text::XmlString version, encoding, standalone;

@@ -41,10 +41,10 @@ inline void release(Tree* tree) noexcept {
 
 }  // namespace
 
-Tree* Tree::adopt(xercesc::DOMDocument* document) {
+Tree* Tree::adopt(xercesc::DOMDocument* document, std::shared_ptr<xercesc::MemoryManager> memory) {
     Tree* tree = nullptr;
     try {
-        tree = new Tree(document);
+        tree = new Tree(document, std::move(memory));
     } catch (...) {
         document->release();
         throw;

@@ -3,7 +3,10 @@
 #ifndef TOVALIN_NODE_TREE_HPP
 #define TOVALIN_NODE_TREE_HPP
 
+#include <memory>
+
 #include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/framework/MemoryManager.hpp>
 
 #include "text/code_page.hpp"
 
@@ -11,8 +14,11 @@ namespace tovalin::detail {
 
 struct Tree {
     // Takes ownership of a parser document and marks it so that any of its nodes finds this
-    // tree again. The count starts at zero; the first TreeRef makes it one.
-    static Tree* adopt(xercesc::DOMDocument* document);
+    // tree again. The count starts at zero; the first TreeRef makes it one. The memory
+    // manager the document was made with, when it is not the parser's global one, is kept
+    // until the document is freed.
+    static Tree* adopt(xercesc::DOMDocument* document,
+                       std::shared_ptr<xercesc::MemoryManager> memory = nullptr);
     // The tree of the document that owns the node, or null when the library does not hold it.
     static Tree* of(const xercesc::DOMNode* node);
 
@@ -25,7 +31,11 @@ struct Tree {
     text::XmlString loadedSubset;
 
   private:
-    explicit Tree(xercesc::DOMDocument* owned) : document(owned) {}
+    Tree(xercesc::DOMDocument* owned, std::shared_ptr<xercesc::MemoryManager> madeWith)
+        : document(owned), memory(std::move(madeWith)) {}
+
+    // Destroyed after the document is freed.
+    const std::shared_ptr<xercesc::MemoryManager> memory;
 };
 
 }  // namespace tovalin::detail

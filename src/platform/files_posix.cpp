@@ -81,6 +81,15 @@ int openDestination(const std::string& path, CopyInto destination, mode_t source
 
 std::string nameOf(const std::string& path) { return path.substr(folderOf(path).size()); }
 
+// The absolute path with every link resolved; empty when there is no such file.
+std::string resolvedPath(const std::string& path) {
+    char* resolved = ::realpath(path.empty() ? "." : path.c_str(), nullptr);
+    if (resolved == nullptr) return {};
+    std::string result(resolved);
+    std::free(resolved);
+    return result;
+}
+
 }  // namespace
 
 bool isUsablePath(const std::string& path) { return !holdsNul(path); }
@@ -153,6 +162,21 @@ std::string whereCreated(const std::string& path) {
 FileAttributes clearAttributesBlockingWrites(const std::string& /*path*/) { return 0; }
 
 void putBackAttributes(const std::string& /*path*/, FileAttributes /*attributes*/) {}
+
+std::string fileIdentity(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return {};
+    std::string identity(reinterpret_cast<const char*>(&status.st_dev), sizeof status.st_dev);
+    return identity.append(reinterpret_cast<const char*>(&status.st_ino), sizeof status.st_ino);
+}
+
+bool isWithinFolder(const std::string& path, const std::string& folder) {
+    const std::string file = resolvedPath(path);
+    std::string base = resolvedPath(folder);
+    if (file.empty() || base.empty()) return false;
+    if (base.back() != '/') base += '/';
+    return file.compare(0, base.size(), base) == 0;
+}
 
 bool isHiddenFile(const std::string& path) {
     const std::string name = nameOf(path);

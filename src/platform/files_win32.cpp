@@ -59,6 +59,41 @@ bool flushToDisk(const std::string& path) {
 // A bare drive, "Z:", as the folder part of a path relative to that drive's current folder.
 bool isBareDrive(const std::string& folder) { return folder.size() == 2 && folder[1] == ':'; }
 
+// A handle for reading the attributes of an existing file or folder, or none.
+class OpenedEntry {
+  public:
+    explicit OpenedEntry(const std::string& path)
+        : handle(isText(path)
+                     ? CreateFileA(path.empty() ? "." : path.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
+                     : INVALID_HANDLE_VALUE) {}
+    ~OpenedEntry() {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+    OpenedEntry(const OpenedEntry&) = delete;
+    OpenedEntry& operator=(const OpenedEntry&) = delete;
+    HANDLE get() const { return handle; }
+
+  private:
+    HANDLE handle;
+};
+
+// The path the system reaches the entry by, every link and short name resolved; empty when
+// it cannot be reached.
+std::wstring finalPath(const std::string& path) {
+    const OpenedEntry entry(path);
+    if (entry.get() == INVALID_HANDLE_VALUE) return {};
+    const DWORD needed = GetFinalPathNameByHandleW(entry.get(), nullptr, 0, FILE_NAME_NORMALIZED);
+    if (needed == 0) return {};
+    std::wstring result(needed, L'\0');
+    const DWORD length =
+        GetFinalPathNameByHandleW(entry.get(), result.data(), needed, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= needed) return {};
+    result.resize(length);
+    return result;
+}
+
 }  // namespace
 
 // The ANSI functions replace bytes that are no text in the code page with some character and
@@ -151,6 +186,26 @@ void putBackAttributes(const std::string& path, FileAttributes attributes) {
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         setAttributes(path, attributes | FILE_ATTRIBUTE_ARCHIVE);
     }
+}
+
+std::string fileIdentity(const std::string& path) {
+    const OpenedEntry entry(path);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (entry.get() == INVALID_HANDLE_VALUE ||
+        !GetFileInformationByHandle(entry.get(), &information)) {
+        return {};
+    }
+    const DWORD parts[] = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                           information.nFileIndexLow};
+    return std::string(reinterpret_cast<const char*>(parts), sizeof parts);
+}
+
+bool isWithinFolder(const std::string& path, const std::string& folder) {
+    const std::wstring file = finalPath(path);
+    std::wstring base = finalPath(folder);
+    if (file.empty() || base.empty()) return false;
+    if (base.back() != L'\\') base += L'\\';
+    return file.compare(0, base.size(), base) == 0;
 }
 
 bool isHiddenFile(const std::string& path) {

@@ -75,6 +75,13 @@ FileAttributes clearAttributesBlockingWrites(const std::string& path);
 // Gives the file back the attributes it had, with the archive mark a write sets on Windows.
 void putBackAttributes(const std::string& path, FileAttributes attributes);
 
+// Bytes that name the existing file itself, the same for every path that reaches it; empty
+// when the file cannot be reached.
+std::string fileIdentity(const std::string& path);
+// Whether the existing file lies in the folder or below it, once every link is resolved.
+// An empty folder is the current one.
+bool isWithinFolder(const std::string& path, const std::string& folder);
+
 // Hidden follows the platform's convention; on POSIX a name that begins with a dot, which
 // setting or clearing cannot change, so both report success for an existing file.
 bool isHiddenFile(const std::string& path);

@@ -154,6 +154,25 @@ TEST_F(ProgramTest, ConvertAddsStylesheetAndDtd) {
                       "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<v>a</v>\n</r>\n"));
 }
 
+TEST_F(ProgramTest, HugeLiftsTheLoadLimitsAndLocalOnlyKeepsEntitiesInTheFolder) {
+    std::string references;
+    for (int i = 0; i < 3000; ++i) references += "&a;";
+    folder.write("big.xml", "<!DOCTYPE r [<!ENTITY a \"" + std::string(1000, 'a') + "\">]><r><v>" +
+                                references + "</v></r>");
+    const Outcome refused = run({"check", "big.xml", "--no-validate"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("\xE6\x96\x87\xE6\x9B\xB8\xE3\x82\x92\xE5\xB1\x95\xE9\x96\x8B"),
+              std::string::npos);
+    EXPECT_EQ(run({"get", "big.xml", "v", "--huge"}).out.size(), 3000001u);
+
+    folder.write("outside.txt", "out");
+    folder.folder("in");
+    folder.write("in/r.xml",
+                 "<!DOCTYPE r [<!ENTITY o SYSTEM \"../outside.txt\">]><r><v>&o;</v></r>");
+    EXPECT_EQ(run({"get", "in/r.xml", "v"}).out, "out\n");
+    EXPECT_EQ(run({"get", "in/r.xml", "v", "--local-only"}).status, 1);
+}
+
 TEST_F(ProgramTest, TsvShowsRowsOrOneValue) {
     folder.write("t.tsv", "a\tb\r\nc\r\n");
     EXPECT_EQ(run({"tsv", "t.tsv"}).out, "2 rows, 2 columns\na | b\nc\n");

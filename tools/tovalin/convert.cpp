@@ -6,11 +6,12 @@
 namespace tool {
 
 int convert(const Words& words) {
-    const CommandLine line = parseCommandLine(words, {"--encoding", "--stylesheet", "--dtd"}, {});
+    const CommandLine line =
+        parseCommandLine(words, {"--encoding", "--stylesheet", "--dtd"}, withLoadSwitches({}));
     if (line.positional.size() != 2) throw UsageError("convert takes IN and OUT");
     if (line.options.count("--encoding") == 0) throw UsageError("convert needs --encoding");
     const TL_ENCODE_TYPE type = encodingOption(line.option("--encoding"));
-    const auto document = loadDocument(line.positional[0]);
+    const auto document = loadDocument(line.positional[0], line);
     if (line.options.count("--stylesheet") != 0) document->setXSL(line.option("--stylesheet"));
     if (line.options.count("--dtd") != 0) document->setSchema(line.option("--dtd"), TL_SCHEMA_DTD);
     saveDocument(*document, line.positional[1], type);

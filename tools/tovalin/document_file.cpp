@@ -6,9 +6,21 @@
 
 namespace tool {
 
-std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path) {
+std::set<std::string> withLoadSwitches(std::set<std::string> switches) {
+    switches.insert({"--huge", "--local-only"});
+    return switches;
+}
+
+std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line) {
     std::unique_ptr<XcsXmlDOMDocument> document(XmlDocumentFactory::createDocument());
     if (!document) throw std::runtime_error("the XML parser could not start");
+    if (line.has("--huge")) document->setLoadLimits(XcsLoadLimits::lifted());
+    if (line.has("--local-only")) document->setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
+    return document;
+}
+
+std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line) {
+    std::unique_ptr<XcsXmlDOMDocument> document = newDocument(line);
     std::list<XMLERROR_TYPE> errors;
     if (!document->load(path, &errors, false)) {
         const XMLERROR_TYPE& first = errors.front();

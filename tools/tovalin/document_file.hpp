@@ -4,15 +4,26 @@
 
 #include <list>
 #include <memory>
+#include <set>
 #include <string>
 
+#include "command_line.hpp"
 #include "tovalin/document.hpp"
 
 namespace tool {
 
+// The switches given, and those of every command that loads XML: --huge lifts the limits
+// of the load for large trusted files, --local-only reads DTDs and entities from the file's
+// own folder only.
+std::set<std::string> withLoadSwitches(std::set<std::string> switches);
+
+// A new document object that loads as those switches say; throws std::runtime_error when
+// the parser could not start.
+std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line);
+
 // Loads without validation; throws std::runtime_error with the first problem when the file
 // does not load.
-std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path);
+std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line);
 
 // Saves through the library's backup protection; throws std::runtime_error when it fails.
 void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCODE_TYPE type);

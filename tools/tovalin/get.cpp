@@ -9,10 +9,10 @@
 namespace tool {
 
 int get(const Words& words) {
-    const CommandLine line = parseCommandLine(words, {}, {"--all"});
+    const CommandLine line = parseCommandLine(words, {}, withLoadSwitches({"--all"}));
     if (line.positional.size() != 2) throw UsageError("get takes FILE and TAG");
     const std::string& tag = line.positional[1];
-    const auto document = loadDocument(line.positional[0]);
+    const auto document = loadDocument(line.positional[0], line);
     if (countElements(*document, tag) == 0) {
         throw std::runtime_error(line.positional[0] + ": no element named " + tag);
     }

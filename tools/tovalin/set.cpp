@@ -41,13 +41,13 @@ OutputEncoding outputEncoding(const CommandLine& line, const std::string& file) 
 
 int set(const Words& words) {
     const CommandLine line =
-        parseCommandLine(words, {"--output", "--encoding"}, {"--add", "--list"});
+        parseCommandLine(words, {"--output", "--encoding"}, withLoadSwitches({"--add", "--list"}));
     if (line.positional.size() < 2) throw UsageError("set takes FILE TAG VALUE");
     const std::string& file = line.positional[0];
     const std::string& tag = line.positional[1];
     std::list<std::string> values = valuesOf(line);
     const OutputEncoding output = outputEncoding(line, file);
-    const auto document = loadDocument(file);
+    const auto document = loadDocument(file, line);
     const bool written = line.has("--list")
                              ? document->setXmlData(tag, values)
                              : document->setXmlData(tag, values.front(), !line.has("--add"));
