@@ -1,4 +1,4 @@
-#include "document/load_parser.hpp"
+#include "load/load_parser.hpp"
 
 #include <xercesc/internal/ReaderMgr.hpp>
 #include <xercesc/internal/XMLScanner.hpp>
@@ -8,8 +8,8 @@
 #include <xercesc/util/BinFileInputStream.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
-#include "data/whitespace.hpp"
 #include "node/declaration.hpp"
+#include "node/layout_text.hpp"
 #include "platform/platform.hpp"
 
 namespace tovalin {
@@ -193,7 +193,7 @@ bool LoadParser::holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable) 
     return true;
 }
 
-void LoadParser::release() {
+void LoadParser::emitHeldBack() {
     if (heldBack.empty()) return;
     const text::XmlString text = std::move(heldBack);
     heldBack.clear();
@@ -210,14 +210,14 @@ void LoadParser::docCharacters(const XMLCh* chars, XMLSize_t length, bool cdataS
     } else if (holdBack(chars, length, false)) {
         return;
     }
-    release();
+    emitHeldBack();
     XercesDOMParser::docCharacters(chars, length, cdataSection);
 }
 
 void LoadParser::ignorableWhitespace(const XMLCh* chars, XMLSize_t length, bool cdataSection) {
     // Dropped by the parser itself when it is not to be kept, without ending a text.
     if (fIncludeIgnorableWhitespace && holdBack(chars, length, true)) return;
-    if (fIncludeIgnorableWhitespace) release();
+    if (fIncludeIgnorableWhitespace) emitHeldBack();
     XercesDOMParser::ignorableWhitespace(chars, length, cdataSection);
 }
 
