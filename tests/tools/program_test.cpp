@@ -27,8 +27,9 @@ class ProgramTest : public ::testing::Test {
   protected:
     testing_support::TempFolder folder;
 
-    // Runs the program in the folder under the locale, with each argument quoted.
-    Outcome run(const std::vector<std::string>& arguments, const char* locale = "ja_JP.UTF-8",
+    // Runs the program in the folder with LC_ALL set to the locale (which may go on with more
+    // settings), with each argument quoted.
+    Outcome run(const std::vector<std::string>& arguments, const char* locale = "C.UTF-8",
                 const std::string& output = ".out") {
         std::string command = "cd '" + folder.path("") + "' && LC_ALL=" + locale + " '" +
                               std::string(TOVALIN_PROGRAM) + "'";
@@ -138,7 +139,7 @@ TEST_F(ProgramTest, AwkwardArgumentsAndOutputsFailCleanly) {
 
     EXPECT_EQ(run({"set", "a.xml", "v", "--", "--x"}).status, 0);
     EXPECT_EQ(run({"get", "--", "a.xml", "v"}).out, "--x\n");
-    const Outcome full = run({"get", "a.xml", "v"}, "ja_JP.UTF-8", "/dev/full");
+    const Outcome full = run({"get", "a.xml", "v"}, "C.UTF-8", "/dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "tovalin: standard output cannot be written\n");
 }
@@ -196,6 +197,26 @@ TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {
         const Outcome help = run({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_EQ(help.out.substr(0, 14), "usage: tovalin") << command;
+    }
+}
+
+// Japanese under a Japanese locale, in its code page; English under any other.
+TEST_F(ProgramTest, SpeaksTheLanguageOfTheLocale) {
+    const std::string english = "usage:", utf8 = "\xE4\xBD\xBF\xE3\x81\x84\xE6\x96\xB9:",
+                      sjis = "\x8E\x67\x82\xA2\x95\xFB:";
+    const std::vector<std::pair<const char*, std::string>> locales = {
+        {"ja_JP.UTF-8", utf8},
+        {"ja_JP.SJIS", sjis},
+        {"C", english},
+        {" LANG=ja_JP.UTF-8", utf8},
+        {"C.UTF-8 LANG=ja_JP.UTF-8", english},
+        {" LANG=C LC_MESSAGES=ja_JP.SJIS", utf8}};
+    for (const auto& [locale, usage] : locales) {
+        EXPECT_EQ(run({"--help"}, locale).out.substr(0, usage.size()), usage) << locale;
+        const std::string error = run({"frobnicate"}, locale).err;
+        EXPECT_EQ(error.substr(0, 20),
+                  usage == english ? "tovalin: unknown com" : "tovalin: frobnicate ")
+            << locale;
     }
 }
 

@@ -5,13 +5,14 @@
 #include "command_line.hpp"
 #include "commands.hpp"
 #include "document_file.hpp"
+#include "language.hpp"
 #include "tovalin/document.hpp"
 
 namespace tool {
 
 int check(const Words& words) {
     const CommandLine line = parseCommandLine(words, {}, withLoadSwitches({"--no-validate"}));
-    if (line.positional.size() != 1) throw UsageError("check takes one FILE");
+    if (line.positional.size() != 1) throw wrongArguments("check", "FILE");
     const std::string& file = line.positional[0];
     const std::unique_ptr<XcsXmlDOMDocument> document = newDocument(line);
     std::list<XMLERROR_TYPE> errors;

@@ -28,6 +28,9 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
 // Saves through the library's backup protection; throws std::runtime_error when it fails.
 void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCODE_TYPE type);
 
+// The failure of a command that found no element of the tag name.
+std::string noElementNamed(const std::string& file, const std::string& tag);
+
 // The number of elements of the tag name.
 unsigned int countElements(XcsXmlDOMDocument& document, const std::string& tagName);
 

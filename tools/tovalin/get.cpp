@@ -5,16 +5,17 @@
 #include "command_line.hpp"
 #include "commands.hpp"
 #include "document_file.hpp"
+#include "language.hpp"
 
 namespace tool {
 
 int get(const Words& words) {
     const CommandLine line = parseCommandLine(words, {}, withLoadSwitches({"--all"}));
-    if (line.positional.size() != 2) throw UsageError("get takes FILE and TAG");
+    if (line.positional.size() != 2) throw wrongArguments("get", "FILE TAG");
     const std::string& tag = line.positional[1];
     const auto document = loadDocument(line.positional[0], line);
     if (countElements(*document, tag) == 0) {
-        throw std::runtime_error(line.positional[0] + ": no element named " + tag);
+        throw std::runtime_error(noElementNamed(line.positional[0], tag));
     }
     if (!line.has("--all")) {
         std::cout << document->getXmlData(tag) << '\n';

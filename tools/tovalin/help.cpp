@@ -1,57 +1,97 @@
 #include <map>
 
 #include "commands.hpp"
+#include "language.hpp"
 
 namespace tool {
 
 std::string helpText(const std::string& command) {
-    static const std::map<std::string, std::string> texts = {
+    static const std::map<std::string, Text> texts = {
         {"",
-         "usage: tovalin COMMAND ...\n"
-         "Checks, reads and edits XML files kept in Shift_JIS or UTF-16; texts are in the\n"
-         "terminal's code page.\n\n"
-         "  check FILE [--no-validate]     report every problem as FILE:LINE:COLUMN: MESSAGE\n"
-         "  get FILE TAG [--all]           print the value of the first (or every) TAG element\n"
-         "  set FILE TAG VALUE [--add]     write a value; --list VALUE... replaces them all\n"
-         "  convert IN OUT --encoding E    write IN again as shift_jis or utf-16\n"
-         "  tsv FILE [ROW COL]             show a tab-separated text, or one value\n\n"
-         "check, get, set and convert also take --huge, which lifts the bounds on what\n"
-         "loading may cost for large trusted files, and --local-only, which reads DTDs and\n"
-         "entities from the file's own folder only.\n\n"
-         "tovalin COMMAND --help describes one command. Exit status: 0 done, 1 failed,\n"
-         "2 wrong usage.\n"},
+         {u"usage: tovalin COMMAND ...\n"
+          u"Checks, reads and edits XML files kept in Shift_JIS or UTF-16; texts are in the\n"
+          u"terminal's code page.\n\n"
+          u"  check FILE [--no-validate]     report every problem as FILE:LINE:COLUMN: MESSAGE\n"
+          u"  get FILE TAG [--all]           print the value of the first (or every) TAG element\n"
+          u"  set FILE TAG VALUE [--add]     write a value; --list VALUE... replaces them all\n"
+          u"  convert IN OUT --encoding E    write IN again as shift_jis or utf-16\n"
+          u"  tsv FILE [ROW COL]             show a tab-separated text, or one value\n\n"
+          u"check, get, set and convert also take --huge, which lifts the bounds on what\n"
+          u"loading may cost for large trusted files, and --local-only, which reads DTDs and\n"
+          u"entities from the file's own folder only.\n\n"
+          u"tovalin COMMAND --help describes one command. Exit status: 0 done, 1 failed,\n"
+          u"2 wrong usage.\n",
+          u"使い方: tovalin COMMAND ...\n"
+          u"Shift_JIS か UTF-16 で保存した XML ファイルを検査し、値を読み書きします。文字列は\n"
+          u"端末の文字コードで受け渡しします。\n\n"
+          u"  check FILE [--no-validate]     問題をすべて FILE:LINE:COLUMN: MESSAGE の形で表示\n"
+          u"  get FILE TAG [--all]           最初の（--all ならすべての）TAG 要素の値を表示\n"
+          u"  set FILE TAG VALUE [--add]     値を書き込む。--list VALUE... ならすべてを置き換え\n"
+          u"  convert IN OUT --encoding E    IN を shift_jis か utf-16 で書き直す\n"
+          u"  tsv FILE [ROW COL]             タブ区切りテキストの全体か、値を 1 つ表示\n\n"
+          u"check、get、set、convert には --huge と --local-only も指定できます。--huge は\n"
+          u"信頼できる大きなファイルのために読み込みの上限を外し、--local-only は DTD と\n"
+          u"実体をファイルと同じフォルダーからだけ読み込みます。\n\n"
+          u"各コマンドの説明は tovalin COMMAND --help で表示します。終了ステータスは 0 が成功、\n"
+          u"1 が失敗、2 が使い方の誤りです。\n"}},
         {"check",
-         "usage: tovalin check FILE [--no-validate] [--huge] [--local-only]\n"
-         "Loads FILE, validating it against its DTD unless --no-validate is given, and prints\n"
-         "every problem as FILE:LINE:COLUMN: MESSAGE. Exit status 0 when it loaded, else 1.\n"
-         "A file that would expand beyond what a load may cost is refused; --huge lifts those\n"
-         "bounds for large trusted files. --local-only reads the DTD and entities from FILE's\n"
-         "folder and below only; without it, from any local file, never from the network.\n"},
+         {u"usage: tovalin check FILE [--no-validate] [--huge] [--local-only]\n"
+          u"Loads FILE, validating it against its DTD unless --no-validate is given, and prints\n"
+          u"every problem as FILE:LINE:COLUMN: MESSAGE. Exit status 0 when it loaded, else 1.\n"
+          u"A file that would expand beyond what a load may cost is refused; --huge lifts those\n"
+          u"bounds for large trusted files. --local-only reads the DTD and entities from FILE's\n"
+          u"folder and below only; without it, from any local file, never from the network.\n",
+          u"使い方: tovalin check FILE [--no-validate] [--huge] [--local-only]\n"
+          u"FILE を読み込んで DTD で検証し（--no-validate なら検証しません）、問題をすべて\n"
+          u"FILE:LINE:COLUMN: MESSAGE の形で表示します。読み込めたら終了ステータスは 0、\n"
+          u"読み込めなければ 1 です。\n"
+          u"展開すると読み込みの上限を超えるファイルは読み込みません。信頼できる大きな\n"
+          u"ファイルなら --huge で上限を外せます。--local-only を付けると DTD と実体を FILE の\n"
+          u"フォルダーとその下からだけ読み込みます。付けなければローカルのどのファイルからでも\n"
+          u"読み込みます。ネットワークからは読み込みません。\n"}},
         {"get",
-         "usage: tovalin get FILE TAG [--all] [--huge] [--local-only]\n"
-         "Prints the text of the first element named TAG, or with --all of every one, a line\n"
-         "each.\n"},
+         {u"usage: tovalin get FILE TAG [--all] [--huge] [--local-only]\n"
+          u"Prints the text of the first element named TAG, or with --all of every one, a line\n"
+          u"each.\n",
+          u"使い方: tovalin get FILE TAG [--all] [--huge] [--local-only]\n"
+          u"TAG という名前の最初の要素の（--all ならすべての要素の）テキストを 1 行ずつ表示\n"
+          u"します。\n"}},
         {"set",
-         "usage: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E]\n"
-         "       tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E]\n"
-         "       (and --huge, --local-only as for check)\n"
-         "Writes VALUE into the first element named TAG (with --add, into a new element after\n"
-         "the last one; with --list, every TAG element is replaced by one per VALUE), then\n"
-         "saves FILE, or OUT. The earlier content is kept in FILE.BAK until the new one is\n"
-         "stored. E is shift_jis or utf-16; without it a UTF-16 file stays UTF-16 and any\n"
-         "other is written as Shift_JIS.\n"},
+         {u"usage: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E]\n"
+          u"       tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E]\n"
+          u"       (and --huge, --local-only as for check)\n"
+          u"Writes VALUE into the first element named TAG (with --add, into a new element after\n"
+          u"the last one; with --list, every TAG element is replaced by one per VALUE), then\n"
+          u"saves FILE, or OUT. The earlier content is kept in FILE.BAK until the new one is\n"
+          u"stored. E is shift_jis or utf-16; without it a UTF-16 file stays UTF-16 and any\n"
+          u"other is written as Shift_JIS.\n",
+          u"使い方: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E]\n"
+          u"        tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E]\n"
+          u"        （check と同じく --huge と --local-only も指定できます）\n"
+          u"TAG という名前の最初の要素に VALUE を書き込み（--add なら最後の要素の後に新しい\n"
+          u"要素を加え、--list なら TAG 要素をすべて VALUE ごとに 1 つの要素で置き換え）、\n"
+          u"FILE か OUT に保存します。新しい内容を保存し終えるまで、元の内容を FILE.BAK に\n"
+          u"残します。E は shift_jis か utf-16 です。指定しなければ UTF-16 のファイルは\n"
+          u"UTF-16 のまま、それ以外は Shift_JIS で書き込みます。\n"}},
         {"convert",
-         "usage: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
-         "       (and --huge, --local-only as for check)\n"
-         "Loads IN and saves it as OUT in E (shift_jis or utf-16), adding a stylesheet\n"
-         "instruction for HREF and a document type naming the DTD at PATH when asked.\n"},
+         {u"usage: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
+          u"       (and --huge, --local-only as for check)\n"
+          u"Loads IN and saves it as OUT in E (shift_jis or utf-16), adding a stylesheet\n"
+          u"instruction for HREF and a document type naming the DTD at PATH when asked.\n",
+          u"使い方: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
+          u"        （check と同じく --huge と --local-only も指定できます）\n"
+          u"IN を読み込み、E（shift_jis か utf-16）で OUT に保存します。指定があれば HREF の\n"
+          u"スタイルシート命令と、PATH の DTD を指す文書型宣言を加えます。\n"}},
         {"tsv",
-         "usage: tovalin tsv FILE [ROW COL]\n"
-         "Shows the rows and values of a tab-separated text, or prints the value at ROW and\n"
-         "COL (from 1).\n"},
+         {u"usage: tovalin tsv FILE [ROW COL]\n"
+          u"Shows the rows and values of a tab-separated text, or prints the value at ROW and\n"
+          u"COL (from 1).\n",
+          u"使い方: tovalin tsv FILE [ROW COL]\n"
+          u"タブ区切りテキストの行と値を表示するか、ROW 行目 COL 列目（1 から数えます）の値を\n"
+          u"表示します。\n"}},
     };
     const auto found = texts.find(command);
-    return found == texts.end() ? std::string() : found->second;
+    return found == texts.end() ? std::string() : say(found->second);
 }
 
 }  // namespace tool

@@ -6,6 +6,7 @@
 #include "commands.hpp"
 #include "document_file.hpp"
 #include "files.hpp"
+#include "language.hpp"
 
 namespace tool {
 namespace {
@@ -14,10 +15,9 @@ namespace {
 std::list<std::string> valuesOf(const CommandLine& line) {
     std::list<std::string> values(line.positional.begin() + 2, line.positional.end());
     if (!line.has("--list") && values.size() != 1) {
-        throw UsageError("set takes FILE TAG VALUE, or FILE TAG --list VALUE...");
+        throw wrongArguments("set", "FILE TAG VALUE | FILE TAG --list VALUE...");
     }
-    if (line.has("--list") && line.has("--add"))
-        throw UsageError("--add and --list exclude each other");
+    if (line.has("--list") && line.has("--add")) throw exclusive("--add", "--list");
     return values;
 }
 
@@ -34,7 +34,9 @@ OutputEncoding outputEncoding(const CommandLine& line, const std::string& file) 
     const std::string found = encodingOfFile(file);
     const TL_ENCODE_TYPE kept = keptEncoding(found);
     if (found == encodingName(kept)) return {kept, {}};
-    return {kept, "note: " + file + " was " + found + "; it is written as " + encodingName(kept)};
+    return {kept, say({u"note: %1 was %2; it is written as %3",
+                       u"注意: %1 は %2 でしたが、%3 で書き込みました"},
+                      {file, found, encodingName(kept)})};
 }
 
 }  // namespace
@@ -42,7 +44,9 @@ OutputEncoding outputEncoding(const CommandLine& line, const std::string& file) 
 int set(const Words& words) {
     const CommandLine line =
         parseCommandLine(words, {"--output", "--encoding"}, withLoadSwitches({"--add", "--list"}));
-    if (line.positional.size() < 2) throw UsageError("set takes FILE TAG VALUE");
+    if (line.positional.size() < 2) {
+        throw wrongArguments("set", "FILE TAG VALUE | FILE TAG --list VALUE...");
+    }
     const std::string& file = line.positional[0];
     const std::string& tag = line.positional[1];
     std::list<std::string> values = valuesOf(line);
@@ -51,7 +55,7 @@ int set(const Words& words) {
     const bool written = line.has("--list")
                              ? document->setXmlData(tag, values)
                              : document->setXmlData(tag, values.front(), !line.has("--add"));
-    if (!written) throw std::runtime_error(file + ": no element named " + tag);
+    if (!written) throw std::runtime_error(noElementNamed(file, tag));
     saveDocument(*document, line.option("--output", file), output.type);
     if (!output.note.empty()) std::cerr << output.note << '\n';
     return 0;

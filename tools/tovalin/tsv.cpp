@@ -1,24 +1,15 @@
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 #include <stdexcept>
 
 #include "command_line.hpp"
 #include "commands.hpp"
 #include "files.hpp"
+#include "language.hpp"
 #include "tovalin/string_tokenizer.hpp"
 
 namespace tool {
 namespace {
-
-int number(const std::string& word, const char* what) {
-    char* end = nullptr;
-    const long value = std::strtol(word.c_str(), &end, 10);
-    if (word.empty() || *end != '\0' || value < 1 || value > 1000000000) {
-        throw UsageError(std::string(what) + " must be a number from 1, not " + word);
-    }
-    return static_cast<int>(value);
-}
 
 // Each counted row with as many values as that row holds.
 void printTable(StringTokenizer& tokenizer, const std::string& text) {
@@ -42,17 +33,19 @@ void printTable(StringTokenizer& tokenizer, const std::string& text) {
 int tsv(const Words& words) {
     const CommandLine line = parseCommandLine(words, {}, {});
     if (line.positional.size() != 1 && line.positional.size() != 3) {
-        throw UsageError("tsv takes FILE, or FILE ROW COL");
+        throw wrongArguments("tsv", "FILE | FILE ROW COL");
     }
     const std::string& file = line.positional[0];
     const bool one = line.positional.size() == 3;
-    const int row = one ? number(line.positional[1], "ROW") : 0;
-    const int column = one ? number(line.positional[2], "COL") : 0;
+    const int row = one ? positiveNumber(line.positional[1], "ROW") : 0;
+    const int column = one ? positiveNumber(line.positional[2], "COL") : 0;
     const std::string text = readFile(file);
     StringTokenizer tokenizer;
     if (!tokenizer.analysis(text)) {
-        throw std::runtime_error(file +
-                                 ": no rows (the text is empty or begins with a blank line)");
+        throw std::runtime_error(
+            say({u"%1: no rows (the text is empty or begins with a blank line)",
+                 u"%1: 行がありません（空か、空行で始まっています）"},
+                {file}));
     }
     if (one) {
         std::cout << tokenizer.getValue(row, column) << '\n';
