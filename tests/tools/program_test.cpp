@@ -11,6 +11,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using testing_support::asUtf16;
 using testing_support::withCrLf;
 
@@ -178,8 +179,34 @@ TEST_F(ProgramTest, TsvShowsRowsOrOneValue) {
     folder.write("t.tsv", "a\tb\r\nc\r\n");
     EXPECT_EQ(run({"tsv", "t.tsv"}).out, "2 rows, 2 columns\na | b\nc\n");
     EXPECT_EQ(run({"tsv", "t.tsv", "1", "2"}).out, "b\n");
+    // A cell the text does not hold is refused, not read on into the next row.
+    EXPECT_EQ(run({"tsv", "t.tsv", "2", "2"}).err,
+              "tovalin: t.tsv: row 2 has no column 2 (its last is column 1)\n");
+    EXPECT_EQ(run({"tsv", "t.tsv", "3", "1"}).status, 1);
+    folder.write("one.tsv", "a\n");
+    EXPECT_EQ(run({"tsv", "one.tsv"}).out, "1 row, 1 column\na\n");
     folder.write("blank.tsv", "\nx");
     EXPECT_EQ(run({"tsv", "blank.tsv"}).status, 1);
+}
+
+// "① ～" stored in each encoding, shown in the terminal's code page.
+TEST_F(ProgramTest, TsvReadsTheEncodingGiven) {
+    const std::string sjis = "\x87\x40\t\x81\x60\n", utf8 = "\xE2\x91\xA0\t\xEF\xBD\x9E\n";
+    const std::vector<std::pair<std::string, std::string>> stored = {
+        {"shift_jis", sjis},
+        {"UTF-8", "\xEF\xBB\xBF" + utf8},
+        {"utf-16", "\xFF\xFE\x60\x24\t\0\x5E\xFF\n\0"s},
+        {"utf-16", "\xFE\xFF\x24\x60\0\t\xFF\x5E\0\n"s}};
+    for (const auto& [encoding, bytes] : stored) {
+        folder.write("t.tsv", bytes);
+        EXPECT_EQ(run({"tsv", "t.tsv", "--encoding", encoding}).out,
+                  "1 row, 2 columns\n\xE2\x91\xA0 | \xEF\xBD\x9E\n")
+            << encoding;
+        EXPECT_EQ(run({"tsv", "t.tsv", "1", "2", "--encoding", encoding}, "ja_JP.SJIS").out,
+                  "\x81\x60\n");
+    }
+    folder.write("t.tsv", sjis);
+    EXPECT_EQ(run({"tsv", "t.tsv", "--encoding", "utf-8"}).err, "tovalin: t.tsv: not UTF-8 text\n");
 }
 
 TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {

@@ -12,12 +12,6 @@
 namespace tool {
 namespace {
 
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // The value of encoding="..." in the declaration at the start of an ASCII-compatible file.
 std::string declaredEncoding(const std::string& start) {
     if (start.compare(0, 5, "<?xml") != 0) return {};
@@ -31,6 +25,12 @@ std::string declaredEncoding(const std::string& start) {
 }
 
 }  // namespace
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
