@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/save_fixture.hpp"
@@ -62,8 +63,22 @@ TEST_F(ProgramTest, CheckPrintsEachProblemUnderTheGivenName) {
 
 TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     folder.write("a.xml", withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
-                                   "<r><v>\x81\x60\x87\x40</v><v>two</v></r>\n"));
+                                   "<r><v k=\"\x87\x40\">\x81\x60\x87\x40</v>"
+                                   "<v j=\"\">two</v></r>\n"));
     EXPECT_EQ(run({"get", "a.xml", "v"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\n");
+    // An attribute of the elements read, empty where one has none; an error when none has it.
+    const std::vector<std::tuple<std::vector<std::string>, std::string, int>> attributes = {
+        {{"k"}, "\xE2\x91\xA0\n", 0},
+        {{"j", "--all"}, "\n\n", 0},
+        {{"j"}, "", 1},
+        {{"x", "--all"}, "", 1}};
+    for (const auto& [words, out, status] : attributes) {
+        std::vector<std::string> command = {"get", "a.xml", "v", "--attribute"};
+        command.insert(command.end(), words.begin(), words.end());
+        const Outcome read = run(command);
+        EXPECT_EQ(read.out, out) << words[0];
+        EXPECT_EQ(read.status, status) << words[0];
+    }
     EXPECT_EQ(run({"get", "a.xml", "v"}, "ja_JP.SJIS").out, "\x81\x60\x87\x40\n");
     EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\ntwo\n");
 

@@ -49,8 +49,4 @@ std::string noElementNamed(const std::string& file, const std::string& tag) {
     return say({u"%1: no element named %2", u"%1: %2 という要素がありません"}, {file, tag});
 }
 
-unsigned int countElements(XcsXmlDOMDocument& document, const std::string& tagName) {
-    return document.getDocument().getElementsByTagName(tagName).getLength();
-}
-
 }  // namespace tool

@@ -31,9 +31,6 @@ void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCOD
 // The failure of a command that found no element of the tag name.
 std::string noElementNamed(const std::string& file, const std::string& tag);
 
-// The number of elements of the tag name.
-unsigned int countElements(XcsXmlDOMDocument& document, const std::string& tagName);
-
 }  // namespace tool
 
 #endif

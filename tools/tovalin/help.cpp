@@ -13,6 +13,7 @@ std::string helpText(const std::string& command) {
           u"terminal's code page.\n\n"
           u"  check FILE [--no-validate]     report every problem as FILE:LINE:COLUMN: MESSAGE\n"
           u"  get FILE TAG [--all]           print the value of the first (or every) TAG element\n"
+          u"    [--attribute NAME]           or its attribute NAME\n"
           u"  set FILE TAG VALUE [--add]     write a value; --list VALUE... replaces them all\n"
           u"  convert IN OUT --encoding E    write IN again as shift_jis or utf-16\n"
           u"  tsv FILE [ROW COL]             show a tab-separated text, or one value\n\n"
@@ -26,6 +27,7 @@ std::string helpText(const std::string& command) {
           u"端末の文字コードで受け渡しします。\n\n"
           u"  check FILE [--no-validate]     問題をすべて FILE:LINE:COLUMN: MESSAGE の形で表示\n"
           u"  get FILE TAG [--all]           最初の（--all ならすべての）TAG 要素の値を表示\n"
+          u"    [--attribute NAME]           （--attribute なら属性 NAME の値を表示）\n"
           u"  set FILE TAG VALUE [--add]     値を書き込む。--list VALUE... ならすべてを置き換え\n"
           u"  convert IN OUT --encoding E    IN を shift_jis か utf-16 で書き直す\n"
           u"  tsv FILE [ROW COL]             タブ区切りテキストの全体か、値を 1 つ表示\n\n"
@@ -50,12 +52,14 @@ std::string helpText(const std::string& command) {
           u"フォルダーとその下からだけ読み込みます。付けなければローカルのどのファイルからでも\n"
           u"読み込みます。ネットワークからは読み込みません。\n"}},
         {"get",
-         {u"usage: tovalin get FILE TAG [--all] [--huge] [--local-only]\n"
+         {u"usage: tovalin get FILE TAG [--all] [--attribute NAME] [--huge] [--local-only]\n"
           u"Prints the text of the first element named TAG, or with --all of every one, a line\n"
-          u"each.\n",
-          u"使い方: tovalin get FILE TAG [--all] [--huge] [--local-only]\n"
+          u"each. With --attribute, prints their attribute NAME instead: an empty line for an\n"
+          u"element without it, and a failure when none of them has it.\n",
+          u"使い方: tovalin get FILE TAG [--all] [--attribute NAME] [--huge] [--local-only]\n"
           u"TAG という名前の最初の要素の（--all ならすべての要素の）テキストを 1 行ずつ表示\n"
-          u"します。\n"}},
+          u"します。--attribute を付けると、代わりに属性 NAME の値を表示します。属性のない要素\n"
+          u"は空行になり、どの要素にも属性がなければ失敗します。\n"}},
         {"set",
          {u"usage: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E]\n"
           u"       tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E]\n"
