@@ -46,19 +46,69 @@ class ProgramTest : public ::testing::Test {
     }
 };
 
-TEST_F(ProgramTest, CheckPrintsEachProblemUnderTheGivenName) {
+TEST_F(ProgramTest, CheckValidatesWhereADtdIsNamed) {
     folder.write("r.dtd", dtd);
     folder.write("good.xml", valid);
     folder.write("bad.xml", "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<w/>\n<w/>\n</r>\n");
-    const Outcome good = run({"check", "good.xml"});
-    EXPECT_EQ(good.status, 0);
-    EXPECT_EQ(good.out, "good.xml: ok\n");
+    folder.write("plain.xml", "<r><w/></r>");
+    EXPECT_EQ(run({"check", "good.xml", "plain.xml"}).out, "2 files checked, no problems\n");
     const Outcome bad = run({"check", "bad.xml"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out.substr(0, 12), "bad.xml:3:3:");
-    EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 3);
+    EXPECT_EQ(bad.out.substr(bad.out.find("\n1 file")), "\n1 file checked, 1 with problems\n");
+    EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 4);
     EXPECT_EQ(run({"check", "bad.xml", "--no-validate"}).status, 0);
-    EXPECT_EQ(folder.files(), (std::set<std::string>{"bad.xml", "good.xml", "r.dtd"}));
+    // Validation demanded of a file without a DTD: one problem, where the first element starts.
+    EXPECT_EQ(run({"check", "plain.xml", "--validate"}).out,
+              "plain.xml:1:3: no DTD is named, so the file cannot be validated\n"
+              "1 file checked, 1 with problems\n");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"bad.xml", "good.xml", "plain.xml", "r.dtd"}));
+}
+
+// A folder of many files, checked on more threads than cores: each file's problems as it
+// has them alone, in the order of the files; no progress bar off a terminal.
+TEST_F(ProgramTest, CheckGoesThroughFoldersInTheOrderOfTheFiles) {
+    const std::string typed = "<!DOCTYPE r SYSTEM \"" + folder.path("r.dtd") + "\">\n";
+    folder.write("r.dtd", dtd);
+    folder.folder("d/sub");
+    folder.write("d/notes.txt", "<");
+    std::vector<std::string> broken, odd;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = (i % 2 ? "d/sub/" : "d/") + std::to_string(10000 + i) + ".xml";
+        const bool breaks = i % 397 == 5;
+        folder.write(name, breaks ? (i % 2 ? "<r><v>x</r>" : typed + "<r><w/></r>")
+                                  : (i % 3 ? typed + "<r><v>a</v></r>" : "<r/>"));
+        if (breaks) (i % 2 ? odd : broken).push_back(name);
+    }
+    broken.push_back("d/NOTE.XML");
+    folder.write(broken.back(), "<r>");
+    broken.insert(broken.end(), odd.begin(), odd.end());
+    std::string alone;
+    for (const std::string& name : broken) {
+        const std::string out = run({"check", name}).out;
+        alone += out.substr(0, out.find("1 file checked"));
+    }
+    const Outcome all = run({"check", "d", "--jobs", "3"});
+    EXPECT_EQ(all.status, 1);
+    EXPECT_EQ(all.out,
+              alone + "2001 files checked, " + std::to_string(broken.size()) + " with problems\n");
+    EXPECT_EQ(all.err, "");
+}
+
+// One object per problem, in ASCII whatever the code page, that a JSON reader takes.
+TEST_F(ProgramTest, CheckWritesJson) {
+    folder.folder("d");
+    folder.write("d/\"\\.xml", "<r><v>x</r>");
+    // In Shift_JIS, with a backslash for the second byte of the character.
+    folder.write("d/\x95\x5C.xml", "<!DOCTYPE r [<!ELEMENT r EMPTY>]><r>x</r>");
+    const Outcome json = run({"check", "d", "--json"}, "ja_JP.SJIS", ".json");
+    EXPECT_EQ(json.status, 1);
+    const std::string decode = "cd '" + folder.path("") +
+                               "' && python3 -c 'import json, sys\nfor line in sys.stdin: o = "
+                               "json.loads(line); print(o[\"file\"], o[\"line\"], o[\"column\"], "
+                               "o[\"severity\"], len(o))' <.json >.out";
+    EXPECT_EQ(std::system(decode.c_str()), 0);
+    EXPECT_EQ(folder.read(".out"), "d/\"\\.xml 1 10 fatal 5\nd/\xE8\xA1\xA8.xml 1 38 error 5\n");
 }
 
 TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {

@@ -18,9 +18,21 @@ std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line) {
         throw std::runtime_error(
             say({u"the XML parser could not start", u"XML パーサーを開始できませんでした"}));
     }
-    if (line.has("--huge")) document->setLoadLimits(XcsLoadLimits::lifted());
-    if (line.has("--local-only")) document->setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
+    applyLoadSwitches(*document, line);
     return document;
+}
+
+void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line) {
+    if (line.has("--huge")) document.setLoadLimits(XcsLoadLimits::lifted());
+    if (line.has("--local-only")) document.setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
+}
+
+bool hasDocumentType(XcsXmlDOMDocument& document) {
+    for (XcsXmlNode node = document.getDocument().getFirstChild(); !node.isNull();
+         node = node.getNextSibling()) {
+        if (node.getNodeType() == xercesc::DOMNode::DOCUMENT_TYPE_NODE) return true;
+    }
+    return false;
 }
 
 std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line) {
