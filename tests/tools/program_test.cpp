@@ -180,7 +180,17 @@ TEST_F(ProgramTest, FailedSetLeavesTheFileAsItWas) {
     EXPECT_EQ(std::count(emoji.err.begin(), emoji.err.end(), '\n'), 1);
     EXPECT_EQ(run({"set", "a.xml", "w", "b"}).status, 1);
     EXPECT_EQ(folder.read("a.xml"), earlier);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"a.xml"});
+    // A change that breaks the DTD is refused unless forced; one that keeps to it is written.
+    folder.write("two.dtd", "<!ELEMENT r (v, v?)>\n<!ELEMENT v (#PCDATA)>\n");
+    folder.write("two.xml", "<!DOCTYPE r SYSTEM \"two.dtd\">\n<r><v>a</v></r>\n");
+    EXPECT_EQ(run({"set", "two.xml", "v", "b", "--add"}).status, 0);
+    const Outcome refused = run({"set", "two.xml", "v", "c", "--add"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err.find("tovalin: two.xml: not written, since the change breaks its DTD"),
+              0u);
+    EXPECT_EQ(run({"set", "two.xml", "v", "d", "--add", "--force"}).status, 0);
+    EXPECT_EQ(run({"get", "two.xml", "v", "--all"}).out, "a\nb\nd\n");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"a.xml", "two.dtd", "two.xml"}));
 }
 
 // Texts that are not text in the terminal's code page, values that look like options, and an

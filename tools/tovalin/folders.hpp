@@ -19,6 +19,10 @@ bool folderEntries(const std::string& folder, std::vector<std::string>& names);
 // The path of a name in the folder.
 std::string inFolder(const std::string& folder, const std::string& name);
 
+// A new empty file, in the folder of the path, that no file had been before; empty when none
+// can be made there.
+std::string newFileBeside(const std::string& path);
+
 }  // namespace tool
 
 #endif

@@ -1,5 +1,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "folders.hpp"
 
@@ -27,6 +30,16 @@ bool folderEntries(const std::string& folder, std::vector<std::string>& names) {
 
 std::string inFolder(const std::string& folder, const std::string& name) {
     return folder.empty() || folder.back() == '/' ? folder + name : folder + '/' + name;
+}
+
+std::string newFileBeside(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    std::string name =
+        path.substr(0, slash == std::string::npos ? 0 : slash + 1) + ".tovalin-XXXXXX";
+    const int made = ::mkstemp(&name[0]);
+    if (made < 0) return {};
+    ::close(made);
+    return name;
 }
 
 }  // namespace tool

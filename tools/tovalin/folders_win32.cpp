@@ -37,4 +37,15 @@ std::string inFolder(const std::string& folder, const std::string& name) {
     return folder + '\\' + name;
 }
 
+std::string newFileBeside(const std::string& path) {
+    char folder[MAX_PATH];
+    char* name = nullptr;
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, folder, &name);
+    if (length == 0 || length >= MAX_PATH || name == nullptr) return {};
+    *name = '\0';
+    char made[MAX_PATH];
+    if (GetTempFileNameA(folder, "tvl", 0, made) == 0) return {};
+    return made;
+}
+
 }  // namespace tool
