@@ -6,6 +6,7 @@
 #include <csignal>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace tool {
@@ -84,12 +85,18 @@ bool runInOrder(std::size_t items, unsigned int threads, const InOrder& steps) {
     const InterruptionCatcher catcher;
     Shared shared(items);
     std::vector<std::thread> workers;
+    // As many threads as asked and the system gives: --jobs may ask for more than it has.
     for (unsigned int i = 0; i < threads && i < items; ++i) {
-        workers.emplace_back([&] {
-            while (const std::optional<std::size_t> item = shared.nextItem()) {
-                shared.finish(*item, steps.work(*item));
-            }
-        });
+        try {
+            workers.emplace_back([&] {
+                while (const std::optional<std::size_t> item = shared.nextItem()) {
+                    shared.finish(*item, steps.work(*item));
+                }
+            });
+        } catch (const std::system_error&) {
+            if (workers.empty()) throw;
+            break;
+        }
     }
     std::size_t taken = 0, done = 0;
     while (taken < items && interruption.load() == 0) {
