@@ -52,6 +52,8 @@ TEST_F(ProgramTest, CheckValidatesWhereADtdIsNamed) {
     folder.write("bad.xml", "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<w/>\n<w/>\n</r>\n");
     folder.write("plain.xml", "<r><w/></r>");
     EXPECT_EQ(run({"check", "good.xml", "plain.xml"}).out, "2 files checked, no problems\n");
+    EXPECT_EQ(run({"check", "nope.xml", "good.xml"}).out,
+              "nope.xml: no such file or folder\n2 files checked, 1 with problems\n");
     const Outcome bad = run({"check", "bad.xml"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out.substr(0, 12), "bad.xml:3:3:");

@@ -43,8 +43,8 @@ std::string summary(std::size_t checked, std::size_t files, std::size_t failed) 
                   {std::to_string(checked), std::to_string(files)})
             : sayCount(files, {u"1 file checked", u"1 個のファイルを検査しました"},
                        {u"%1 files checked", u"%1 個のファイルを検査しました"});
-    if (failed == 0) return done + say({u", no problems", u"。問題はありません"});
-    return done + say({u", %1 with problems", u"。問題のあるファイルは %1 個です"},
+    if (failed == 0) return done + say({u", no problems", u"。問題はありません。"});
+    return done + say({u", %1 with problems", u"。問題のあるファイルは %1 個です。"},
                       {std::to_string(failed)});
 }
 

@@ -26,6 +26,7 @@ Utf16 asciiOf(const std::string& text) {
 }  // namespace
 
 std::string problemLine(const Problem& problem) {
+    if (problem.line == 0) return problem.file + ": " + problem.message + '\n';
     return problem.file + ':' + std::to_string(problem.line) + ':' +
            std::to_string(problem.column) + ": " + problem.message + '\n';
 }

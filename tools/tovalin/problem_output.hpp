@@ -9,7 +9,8 @@
 
 namespace tool {
 
-// FILE:LINE:COLUMN: MESSAGE and a line end, as compilers write them.
+// FILE:LINE:COLUMN: MESSAGE and a line end, as compilers write them; FILE: MESSAGE for a
+// problem of no place in the file (line 0).
 std::string problemLine(const Problem& problem);
 
 // A JSON object on a line of its own with the problem's file, line, column, message and
