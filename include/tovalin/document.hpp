@@ -141,13 +141,16 @@ class TOVALIN_API XcsXmlDOMDocument {
     /// own. Throws std::runtime_error "no document" when the object holds none.
     virtual bool setXMLDecl(TL_ENCODE_TYPE type) const;
     /// Adds a stylesheet instruction `type="text/xsl" href="..."` directly before the root
-    /// element, with the address as given (in the process code page, not escaped); always
-    /// true. Throws std::runtime_error "no document" when the object holds none.
+    /// element, with the address as given (in the process code page, not escaped) in the
+    /// quotation marks it does not contain; false, with the document unchanged, for an
+    /// address no instruction can carry (a NUL, "?>", both quotation marks). Throws
+    /// std::runtime_error "no document" when the object holds none.
     virtual bool setXSL(const std::string& href) const;
     /// Replaces the document type by one that names the DTD file at the given location (in
     /// the process code page), written with the root element's name; false, with the
-    /// document unchanged, for a location that holds a NUL. Throws std::runtime_error "no
-    /// document" when the object holds none.
+    /// document unchanged, for a location no document type can carry: empty, holding a NUL
+    /// or both quotation marks. Throws std::runtime_error "no document" when the object
+    /// holds none.
     virtual bool setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE type) const;
 
     /// The document held; throws std::runtime_error with the text "no document" when empty.
