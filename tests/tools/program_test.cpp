@@ -204,7 +204,9 @@ TEST_F(ProgramTest, AwkwardArgumentsAndOutputsFailCleanly) {
         {"set", "a.xml", "\x81", "x"},
         {"set", "a.xml", "v", "\x81\xFF"},
         {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--stylesheet", "\x81"},
-        {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--dtd", "\x81"}};
+        {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--dtd", "\x81"},
+        {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--stylesheet", "a?>b"},
+        {"convert", "a.xml", "b.xml", "--encoding", "utf-16", "--dtd", ""}};
     for (const char* locale : {"ja_JP.SJIS", "ja_JP.UTF-8", "C"}) {
         for (const std::vector<std::string>& words : foreign) {
             const Outcome refused = run(words, locale);
