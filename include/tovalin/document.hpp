@@ -26,8 +26,9 @@ struct XMLERROR_TYPE {
     std::string systemId;
 };
 
-// The encoding of a saved file.
-enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1 };
+// The encoding of a saved file: UTF-16 (little-endian, after a byte-order mark), Shift_JIS
+// (code page 932, CR LF line ends) or UTF-8 (without a byte-order mark).
+enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1, TL_ENCODE_UTF8 = 2 };
 
 // The kind of grammar a document type names; every kind is written as a DTD reference.
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };

@@ -28,7 +28,8 @@ bool isXmlCharacter(XMLCh c) {
 }  // namespace
 
 CharacterCheck::CharacterCheck(std::string encoding)
-    : encoding(std::move(encoding)), unicode(this->encoding == "UTF-16") {}
+    : encoding(std::move(encoding)),
+      unicode(this->encoding == "UTF-16" || this->encoding == "UTF-8") {}
 
 void CharacterCheck::require(const XMLCh* text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {

@@ -14,7 +14,7 @@ namespace tovalin::writer {
 
 class CharacterCheck {
   public:
-    // The encoding name as the file declares it: "UTF-16" or "Shift_JIS".
+    // The encoding name as the file declares it: "UTF-16", "UTF-8" or "Shift_JIS".
     explicit CharacterCheck(std::string encoding);
 
     // Throws std::domain_error naming the first character the file cannot carry.

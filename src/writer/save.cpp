@@ -36,9 +36,9 @@ bool writeContentTo(platform::OutputFile& file, TL_ENCODE_TYPE type,
     try {
         const std::unique_ptr<XcsXmlFormatTarget> output = targetFor(type, file.stream());
         // Little-endian whatever the machine, as the byte-order mark says.
-        xercesc::XMLFormatter formatter(type == TL_ENCODE_UTF16 ? "UTF-16LE" : "Shift_JIS",
-                                        output.get(), xercesc::XMLFormatter::CharEscapes,
-                                        xercesc::XMLFormatter::UnRep_Fail);
+        xercesc::XMLFormatter formatter(
+            type == TL_ENCODE_UTF16 ? "UTF-16LE" : declaredEncoding(type), output.get(),
+            xercesc::XMLFormatter::CharEscapes, xercesc::XMLFormatter::UnRep_Fail);
         writeContent(formatter);
     } catch (...) {
         return false;
@@ -54,6 +54,8 @@ const char* declaredEncoding(TL_ENCODE_TYPE type) {
             return "UTF-16";
         case TL_ENCODE_SHIFT_JIS:
             return "Shift_JIS";
+        case TL_ENCODE_UTF8:
+            return "UTF-8";
     }
     return nullptr;
 }
@@ -65,7 +67,8 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type,
     if (!backup.ready()) return false;
     const AttributesSetAside attributes(target);
     {
-        platform::OutputFile file(target, type != TL_ENCODE_UTF16);
+        // Only Shift_JIS files keep the Windows line end; the Unicode ones store line feeds.
+        platform::OutputFile file(target, type == TL_ENCODE_SHIFT_JIS);
         if (!file.isOpen()) return false;
         if (writeContentTo(file, type, writeContent)) return true;
     }

@@ -12,7 +12,7 @@
 
 namespace tovalin::writer {
 
-// The name the file declares for its encoding ("UTF-16", "Shift_JIS"), or null for a value
+// The name the file declares for its encoding ("UTF-16", "Shift_JIS", "UTF-8"), or null for a value
 // that names no encoding the library writes.
 const char* declaredEncoding(TL_ENCODE_TYPE type);
 

@@ -13,7 +13,7 @@
 
 namespace tovalin::writer {
 
-// The encoding is the name the file declares ("UTF-16" or "Shift_JIS"). A whole document
+// The encoding is the name the file declares ("UTF-16", "UTF-8" or "Shift_JIS"). A whole document
 // written in any encoding but UTF-16 begins with a declaration even when the tree holds
 // none, since only the declaration names the encoding to a reader. False when the node is
 // of a kind that is not written; then nothing is written.

@@ -29,11 +29,12 @@ class SaveTest : public testing_support::SaveFixture {
     std::string out() { return folder.path("out.xml"); }
 };
 
-TEST_F(SaveTest, NewFileThenRewritesInEitherEncodingLeaveNoBackup) {
+TEST_F(SaveTest, NewFileThenRewritesInEveryEncodingLeaveNoBackup) {
     object.createDocument("r");
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
               withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"));
     EXPECT_EQ(saved(TL_ENCODE_UTF16), testing_support::asUtf16("<r/>\n"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r/>\n");
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
               withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"));
     EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
@@ -44,7 +45,7 @@ TEST_F(SaveTest, RefusedCallsTouchNothing) {
     EXPECT_TRUE(folder.files().empty());
     object.createDocument("r");
     folder.write("out.xml", earlier);
-    EXPECT_FALSE(object.save(out(), static_cast<TL_ENCODE_TYPE>(2)));
+    EXPECT_FALSE(object.save(out(), static_cast<TL_ENCODE_TYPE>(3)));
     EXPECT_EQ(folder.read("out.xml"), earlier);
     EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
 }

@@ -46,16 +46,19 @@ TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
                        "&lt;&amp;&gt;&quot;&apos;&ent;</r>\n"));
 }
 
-TEST_F(TreeWriterTest, Utf16HasTheByteOrderMarkAndLineFeedUnits) {
+TEST_F(TreeWriterTest, UnicodeFilesKeepLineFeedsAndOnlyUtf16HasAByteOrderMark) {
     object.createDocument("r");
-    root().appendChild(object.getDocument().createTextNode("a\n"));
-    // Without a declaration node none is written: the byte-order mark names the encoding.
-    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<r>a\n</r>\n"));
-    object.setXMLDecl(TL_ENCODE_SHIFT_JIS);
+    root().appendChild(object.getDocument().createTextNode("a\n\x81\x60"));
+    // Without a declaration node UTF-16 writes none: the byte-order mark names the encoding.
+    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<r>a\n</r>\n").insert(12, "\x5E\xFF"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>a\n\xEF\xBD\x9E</r>\n");
+    object.setXMLDecl(TL_ENCODE_UTF8);
     EXPECT_EQ(saved(TL_ENCODE_UTF16),
-              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>a\n</r>\n"));
+              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>a\n</r>\n")
+                  .insert(92, "\x5E\xFF"));
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
-              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>a\r\n</r>\r\n");
+              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>a\r\n\x81\x60</r>\r\n");
 }
 
 TEST_F(TreeWriterTest, WindowsCharactersAreStoredAsCodePage932Bytes) {
