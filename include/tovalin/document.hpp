@@ -137,6 +137,13 @@ class TOVALIN_API XcsXmlDOMDocument {
     bool setEntitySource(TL_ENTITY_SOURCE source);
     TL_ENTITY_SOURCE getEntitySource() const;
 
+    // The encoding the loaded file was read in, as the parser found it from its byte-order
+    // mark, its first bytes or its declaration: "Shift_JIS" (for every name of code page 932),
+    // "UTF-8", "UTF-16" (either byte order, with or without a mark), or the parser's name of
+    // any other, such as "EUC-JP" or "ISO-8859-1". Empty until a load, and after
+    // createDocument or bind; a failed load keeps the earlier one.
+    std::string getFileEncoding() const;
+
   protected:
     // Back to the state of a new object: no path, no encoding, no document.
     virtual void initData();
@@ -166,7 +173,7 @@ class TOVALIN_API XcsXmlDOMDocument {
     XcsXmlDocument* document;
     // Present only while a save runs.
     xercesc::XMLFormatter* formatter;
-    // The object's own settings; null stands for the defaults.
+    // The object's own settings and what its last operations found; never null.
     tovalin::detail::DocumentSettings* settings;
 };
 

@@ -24,10 +24,6 @@ using tovalin::detail::Access;
 using tovalin::detail::DocumentSettings;
 using tovalin::detail::TreeRef;
 
-DocumentSettings* copyOf(const DocumentSettings* settings) {
-    return settings == nullptr ? nullptr : new DocumentSettings(*settings);
-}
-
 // The parser's document the wrapper holds; throws "no document" when it holds none.
 xercesc::DOMDocument* held(const XcsXmlDocument* document) {
     if (document->isNull()) throw std::runtime_error("no document");
@@ -61,7 +57,14 @@ class FormatterInUse {
 XcsXmlDOMDocument::XcsXmlDOMDocument()
     : document(new XcsXmlDocument(Access::document(nullptr, TreeRef()))),
       formatter(nullptr),
-      settings(nullptr) {}
+      settings(nullptr) {
+    try {
+        settings = new DocumentSettings();
+    } catch (...) {
+        delete document;
+        throw;
+    }
+}
 
 XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
     : path(other.path),
@@ -70,7 +73,7 @@ XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
       formatter(nullptr),
       settings(nullptr) {
     try {
-        settings = copyOf(other.settings);
+        settings = new DocumentSettings(*other.settings);
     } catch (...) {
         delete document;
         throw;
@@ -79,7 +82,7 @@ XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
 
 XcsXmlDOMDocument& XcsXmlDOMDocument::operator=(const XcsXmlDOMDocument& other) {
     if (this == &other) return *this;
-    std::unique_ptr<DocumentSettings> ownSettings(copyOf(other.settings));
+    auto ownSettings = std::make_unique<DocumentSettings>(*other.settings);
     path = other.path;
     encoding = other.encoding;
     *document = *other.document;
@@ -96,6 +99,7 @@ XcsXmlDOMDocument::~XcsXmlDOMDocument() {
 void XcsXmlDOMDocument::initData() {
     path.clear();
     encoding.clear();
+    settings->fileEncoding.clear();
     *document = Access::document(nullptr, TreeRef());
 }
 
@@ -129,12 +133,11 @@ bool XcsXmlDOMDocument::load(const std::string& source, bool validate) {
 
 bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
                                  bool validate, bool listed) {
-    const DocumentSettings& own = tovalin::detail::settingsOr(settings);
     tovalin::load::Request request;
     request.validate = validate;
     request.listed = listed;
-    request.limits = own.limits;
-    request.entitySource = own.entitySource;
+    request.limits = settings->limits;
+    request.entitySource = settings->entitySource;
     request.configure = [this, validate](xercesc::XercesDOMParser* parser,
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
@@ -144,6 +147,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     *document = Access::document(loaded->tree.get()->document, loaded->tree);
     path = source;
     if (!listed && loaded->declared) encoding = loaded->declaredEncoding;
+    settings->fileEncoding = loaded->fileEncoding;
     return true;
 }
 
@@ -244,22 +248,16 @@ bool XcsXmlDOMDocument::deleteString(std::string& text) {
     return true;
 }
 
-void XcsXmlDOMDocument::setLoadLimits(const XcsLoadLimits& limits) {
-    if (settings == nullptr) settings = new DocumentSettings();
-    settings->limits = limits;
-}
+void XcsXmlDOMDocument::setLoadLimits(const XcsLoadLimits& limits) { settings->limits = limits; }
 
-XcsLoadLimits XcsXmlDOMDocument::getLoadLimits() const {
-    return tovalin::detail::settingsOr(settings).limits;
-}
+XcsLoadLimits XcsXmlDOMDocument::getLoadLimits() const { return settings->limits; }
 
 bool XcsXmlDOMDocument::setEntitySource(TL_ENTITY_SOURCE source) {
     if (source != TL_ENTITY_ANY_LOCAL_FILE && source != TL_ENTITY_DOCUMENT_FOLDER) return false;
-    if (settings == nullptr) settings = new DocumentSettings();
     settings->entitySource = source;
     return true;
 }
 
-TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const {
-    return tovalin::detail::settingsOr(settings).entitySource;
-}
+TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const { return settings->entitySource; }
+
+std::string XcsXmlDOMDocument::getFileEncoding() const { return settings->fileEncoding; }

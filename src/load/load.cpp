@@ -17,6 +17,7 @@
 #include "node/tree.hpp"
 #include "platform/platform.hpp"
 #include "text/code_page.hpp"
+#include "text/windows_31j.hpp"
 #include "tovalin/error_reporter.hpp"
 
 namespace tovalin::load {
@@ -98,6 +99,16 @@ std::string entityFolder(TL_ENTITY_SOURCE source, const std::string& workingCopy
     return folder.empty() ? std::string(".") : folder;
 }
 
+// The parser names encodings in upper case, and marks the byte order it detected:
+// "UTF-16 (LE)". Every name of code page 932 is one encoding, Shift_JIS.
+std::string encodingName(const text::XmlString& parserName) {
+    if (parserName.compare(0, 6, u"UTF-16") == 0) return "UTF-16";
+    for (const char16_t* name : text::codePage932Names) {
+        if (parserName == reinterpret_cast<const XMLCh*>(name)) return "Shift_JIS";
+    }
+    return fromXmlForMessage(parserName.c_str());
+}
+
 void keepInternalSubset(detail::Tree& tree, const text::XmlString& subset) {
     if (subset.empty()) return;
     tree.loadedDocumentType = tree.document->getDoctype();
@@ -161,6 +172,7 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     if (loaded.declared) {
         loaded.declaredEncoding = fromXml(declaration::valueOf(first, u"encoding").c_str());
     }
+    loaded.fileEncoding = encodingName(parser.documentEncoding());
     return loaded;
 }
 

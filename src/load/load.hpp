@@ -33,6 +33,8 @@ struct Loaded {
     // Whether the file began with an XML declaration, and the encoding that names.
     bool declared = false;
     std::string declaredEncoding;
+    // The encoding the file was read in (XcsXmlDOMDocument::getFileEncoding).
+    std::string fileEncoding;
 };
 
 // Loads the file; nothing when it did not load, with the problems appended to the list.

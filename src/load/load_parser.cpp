@@ -226,6 +226,9 @@ void LoadParser::startElement(const xercesc::XMLElementDecl& declaration, unsign
                               const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
                               XMLSize_t attributeCount, bool isEmpty, bool isRoot) {
     heldBack.clear();
+    // By the root element the reader has settled on the encoding the declaration names.
+    if (isRoot)
+        readerEncoding = text::orEmpty(getScanner()->getReaderMgr()->getCurrentEncodingStr());
     XercesDOMParser::startElement(declaration, urlId, prefix, attributes, attributeCount, isEmpty,
                                   isRoot);
 }

@@ -77,6 +77,8 @@ class LoadParser : public xercesc::XercesDOMParser {
     // Takes the parsed document, with the declaration node first when the file had one.
     xercesc::DOMDocument* takeDocument();
     const SubsetSpan& internalSubset() const { return subset; }
+    // The parser's name of the encoding it read the document in.
+    const text::XmlString& documentEncoding() const { return readerEncoding; }
 
   private:
     // True when the text piece is held back as possible layout.
@@ -91,6 +93,7 @@ class LoadParser : public xercesc::XercesDOMParser {
     SubsetSpan subset;
     text::XmlString heldBack;
     bool heldBackIgnorable = false;
+    text::XmlString readerEncoding;
 };
 
 }  // namespace tovalin

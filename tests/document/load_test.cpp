@@ -7,6 +7,7 @@
 
 #include "support/locale.hpp"
 #include "support/messages.hpp"
+#include "support/save_fixture.hpp"
 #include "support/temp_folder.hpp"
 #include "tovalin/document.hpp"
 
@@ -164,6 +165,34 @@ TEST_F(LoadTest, SecondLoadReplacesAndFailedLoadKeepsTheFirst) {
     EXPECT_FALSE(object.load(broken, &errors, false));
     EXPECT_EQ(object.getPath(), second);
     EXPECT_EQ(root().getValue(), "second");
+    EXPECT_EQ(object.getFileEncoding(), "UTF-8");
+    object.createDocument("new");
+    EXPECT_EQ(object.getFileEncoding(), "");
+}
+
+TEST_F(LoadTest, TheFileEncodingIsTheOneTheParserReadItIn) {
+    const std::string declared = "<?xml version=\"1.0\" encoding=\"";
+    std::string bigEndian = testing_support::asUtf16(declared + "UTF-16\"?><r/>").substr(2);
+    for (std::size_t i = 0; i + 1 < bigEndian.size(); i += 2)
+        std::swap(bigEndian[i], bigEndian[i + 1]);
+    const std::pair<std::string, const char*> files[] = {
+        {"<r/>", "UTF-8"},
+        {"\xEF\xBB\xBF<r/>", "UTF-8"},
+        {sjisSample, "Shift_JIS"},
+        {declared + "windows-31j\"?><r/>", "Shift_JIS"},
+        {declared + "EUC-JP\"?><r/>", "EUC-JP"},
+        {testing_support::asUtf16("<r/>"), "UTF-16"},
+        {testing_support::asUtf16(declared + "UTF-16\"?><r/>").substr(2), "UTF-16"},
+        {bigEndian, "UTF-16"},
+    };
+    for (const auto& [bytes, encoding] : files) {
+        const std::string file = folder.write("e.xml", bytes);
+        XcsXmlDOMDocument listed, unlisted;
+        ASSERT_TRUE(listed.load(file, &errors, false)) << encoding;
+        ASSERT_TRUE(unlisted.load(file, false)) << encoding;
+        EXPECT_EQ(listed.getFileEncoding(), encoding);
+        EXPECT_EQ(unlisted.getFileEncoding(), encoding);
+    }
 }
 
 TEST_F(LoadTest, JapaneseFilesReadBack) {
