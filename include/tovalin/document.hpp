@@ -144,6 +144,14 @@ class TOVALIN_API XcsXmlDOMDocument {
     // createDocument or bind; a failed load keeps the earlier one.
     std::string getFileEncoding() const;
 
+    // Why the last failed operation of this object failed (load, save, bind, setXMLDecl,
+    // setXSL, setSchema, setXmlData), in the process code page: for a load its first
+    // record, for a save the character that the encoding cannot carry (U+XXXX) and the
+    // element it stands in, the node no reader could read back, or the system's reason
+    // the file cannot be written (and whether the earlier content stays in FILE.BAK).
+    // Empty after any of these succeeded, and until one failed. Copies take it along.
+    std::string getLastError() const;
+
   protected:
     // Back to the state of a new object: no path, no encoding, no document.
     virtual void initData();

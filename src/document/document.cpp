@@ -6,6 +6,7 @@
 #include "data/trim.hpp"
 #include "data/whitespace.hpp"
 #include "data/xml_data.hpp"
+#include "document/failure_messages.hpp"
 #include "document/settings.hpp"
 #include "load/load.hpp"
 #include "node/access.hpp"
@@ -22,7 +23,9 @@ namespace {
 
 using tovalin::detail::Access;
 using tovalin::detail::DocumentSettings;
+using tovalin::detail::noteOutcome;
 using tovalin::detail::TreeRef;
+namespace messages = tovalin::failure_messages;
 
 // The parser's document the wrapper holds; throws "no document" when it holds none.
 xercesc::DOMDocument* held(const XcsXmlDocument* document) {
@@ -142,7 +145,13 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
     };
+    const std::size_t earlier = errors.size();
     std::optional<tovalin::load::Loaded> loaded = tovalin::load::loadFile(source, errors, request);
+    noteOutcome(*settings, loaded.has_value(), [&] {
+        return errors.size() == earlier
+                   ? messages::parserNotConfigured()
+                   : std::next(errors.begin(), std::ptrdiff_t(earlier))->message;
+    });
     if (!loaded) return false;
     *document = Access::document(loaded->tree.get()->document, loaded->tree);
     path = source;
@@ -162,15 +171,20 @@ bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy)
 
 bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
     const char* named = tovalin::writer::declaredEncoding(type);
-    if (document->isNull() || named == nullptr) return false;
+    if (document->isNull()) return noteOutcome(*settings, false, messages::noDocument);
+    if (named == nullptr) return noteOutcome(*settings, false, messages::unknownEncoding);
     const std::string earlier = encoding;
     encoding = named;
-    const bool saved = tovalin::writer::saveFile(target, type, [this](xercesc::XMLFormatter& made) {
-        const FormatterInUse inUse(formatter, made);
-        saveDOMTree(*document);
-    });
+    std::string why;
+    const bool saved = tovalin::writer::saveFile(
+        target, type,
+        [this](xercesc::XMLFormatter& made) {
+            const FormatterInUse inUse(formatter, made);
+            saveDOMTree(*document);
+        },
+        why);
     if (!saved) encoding = earlier;
-    return saved;
+    return noteOutcome(*settings, saved, [&] { return why; });
 }
 
 bool XcsXmlDOMDocument::saveDOMTree(XcsXmlNode& node) {
@@ -180,9 +194,10 @@ bool XcsXmlDOMDocument::saveDOMTree(XcsXmlNode& node) {
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
-    const auto* source =
-        static_cast<const xercesc::DOMDocument*>(tovalin::detail::Access::bound(other));
-    const xercesc::DOMElement* root = source->getDocumentElement();
+    const auto* source = static_cast<const xercesc::DOMDocument*>(other.getTarget());
+    const xercesc::DOMElement* root = source == nullptr ? nullptr : source->getDocumentElement();
+    noteOutcome(*settings, root != nullptr, messages::nothingToBind);
+    if (source == nullptr) throw std::invalid_argument("null node");
     if (root == nullptr) throw std::invalid_argument("no document element");
     // The copy is made before the current document goes, since the other may be that one.
     xercesc::DOMDocument* made = tovalin::newDocumentWithCopyOf(root);
@@ -191,16 +206,18 @@ XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
 }
 
 bool XcsXmlDOMDocument::setXMLDecl(TL_ENCODE_TYPE type) const {
-    return tovalin::writer::setDeclaration(held(document), type);
+    return noteOutcome(*settings, tovalin::writer::setDeclaration(held(document), type),
+                       messages::noNodeForDeclaration);
 }
 
 bool XcsXmlDOMDocument::setXSL(const std::string& href) const {
     tovalin::writer::addStylesheet(held(document), href);
-    return true;
+    return noteOutcome(*settings, true, messages::noDocument);
 }
 
 bool XcsXmlDOMDocument::setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE /*type*/) const {
-    return tovalin::writer::setDtdReference(held(document), dtdPath);
+    return noteOutcome(*settings, tovalin::writer::setDtdReference(held(document), dtdPath),
+                       messages::dtdPathHoldsNul);
 }
 
 std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName) {
@@ -217,12 +234,16 @@ std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName,
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string& value,
                                    bool overwrite) {
     xercesc::DOMDocument* tree = heldOrNull(document);
-    return tree != nullptr && tovalin::data::writeValue(tree, tagName, value, overwrite);
+    if (tree == nullptr) return noteOutcome(*settings, false, messages::noDocument);
+    return noteOutcome(*settings, tovalin::data::writeValue(tree, tagName, value, overwrite),
+                       [&] { return messages::noElementNamed(tagName); });
 }
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
     xercesc::DOMDocument* tree = heldOrNull(document);
-    return tree != nullptr && tovalin::data::replaceValues(tree, tagName, values);
+    if (tree == nullptr) return noteOutcome(*settings, false, messages::noDocument);
+    return noteOutcome(*settings, tovalin::data::replaceValues(tree, tagName, values),
+                       [&] { return messages::noElementNamed(tagName); });
 }
 
 XcsXmlNode XcsXmlDOMDocument::removeWhiteSpace(XcsXmlNode& node) {
@@ -261,3 +282,5 @@ bool XcsXmlDOMDocument::setEntitySource(TL_ENTITY_SOURCE source) {
 TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const { return settings->entitySource; }
 
 std::string XcsXmlDOMDocument::getFileEncoding() const { return settings->fileEncoding; }
+
+std::string XcsXmlDOMDocument::getLastError() const { return settings->lastError; }

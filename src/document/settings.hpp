@@ -14,7 +14,17 @@ struct DocumentSettings {
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
     // The encoding the loaded file was read in; empty for a document that was not loaded.
     std::string fileEncoding;
+    // Why the last failed operation failed, in the process code page; empty after a success.
+    std::string lastError;
 };
+
+// Keeps why the operation failed, or forgets the earlier failure when it succeeded; gives
+// whether it succeeded. The reason is only made on failure.
+template <class Reason>
+bool noteOutcome(DocumentSettings& settings, bool succeeded, const Reason& reason) {
+    settings.lastError = succeeded ? std::string() : reason();
+    return succeeded;
+}
 
 }  // namespace tovalin::detail
 

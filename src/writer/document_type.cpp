@@ -6,6 +6,7 @@
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "node/tree.hpp"
+#include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
 namespace {
@@ -21,7 +22,8 @@ int dtdReferenceMark;
 XmlString quoted(const XmlString& literal) {
     const bool hasDouble = literal.find(u'"') != XmlString::npos;
     if (hasDouble && literal.find(u'\'') != XmlString::npos) {
-        throw std::domain_error("an identifier holds both kinds of quotation mark");
+        throw std::domain_error(save_messages::narrow(
+            u"文書型の識別子に二種類の引用符が両方含まれている為、保存できません。"));
     }
     const XMLCh quote = hasDouble ? u'\'' : u'"';
     return quote + literal + quote;
@@ -61,7 +63,8 @@ xercesc::DOMDocumentType* newDtdReference(xercesc::DOMDocument* document,
 XmlString documentTypeMarkup(const xercesc::DOMDocumentType* type) {
     if (type->getUserData(dtdReferenceKey) == &dtdReferenceMark) {
         if (orEmpty(type->getSystemId()).empty()) {
-            throw std::domain_error("the document type names no DTD file");
+            throw std::domain_error(save_messages::narrow(
+                u"文書型が DTD ファイルを指定していない為、保存できません。"));
         }
         return u"<!DOCTYPE " + rootNameOr(type) + u" SYSTEM " +
                quoted(orEmpty(type->getSystemId())) + u'>';

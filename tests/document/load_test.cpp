@@ -134,20 +134,26 @@ TEST_F(LoadTest, ForbiddenCharactersInTheFolderAreRefused) {
     EXPECT_EQ(folder.files().size(), 3u);
 }
 
-TEST_F(LoadTest, MissingFileIsAFailureWithAdvice) {
-    EXPECT_FALSE(object.load(folder.path("absent.xml"), &errors, false));
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors.front().message,
-              "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x88\xDA\x93\xAE\x82\xB5\x82\xC4\x82\xA9\x82"
-              "\xE7\x82\xE0\x82\xA4\x88\xEA\x93\x78\x8D\x73\x82\xC1\x82\xC4\x82\xAD\x82\xBE\x82\xB3"
-              "\x82\xA2\x81\x42");
-    EXPECT_EQ(errors.front().systemId, folder.path("absent.xml"));
-    EXPECT_TRUE(folder.files().empty());
-
+TEST_F(LoadTest, FileThatCannotBeReadSaysWhyOrGivesAdvice) {
     const std::string notText = folder.folder("\x81\x20");
     folder.write("\x81\x20/x.xml", "<x/>");
-    EXPECT_FALSE(object.load(notText + "x.xml", &errors, false));
-    EXPECT_EQ(errors.size(), 2u);
+    const std::string moveTheFile =
+        "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x88\xDA\x93\xAE\x82\xB5\x82\xC4\x82\xA9\x82"
+        "\xE7\x82\xE0\x82\xA4\x88\xEA\x93\x78\x8D\x73\x82\xC1\x82\xC4\x82\xAD\x82\xBE\x82\xB3"
+        "\x82\xA2\x81\x42";
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.path("absent.xml"), testing_support::missingFile},
+        {folder.path("absent/x.xml"), testing_support::missingFile},
+        {notText, testing_support::folderGiven},
+        {notText + "x.xml", moveTheFile}};
+    for (const auto& [path, why] : cases) {
+        errors.clear();
+        EXPECT_FALSE(object.load(path, &errors, false));
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors.front().message, why) << path;
+        EXPECT_EQ(errors.front().systemId, path);
+        EXPECT_EQ(object.getLastError(), why);
+    }
     EXPECT_EQ(folder.files().size(), 1u);
 }
 
@@ -267,21 +273,29 @@ TEST_F(LoadTest, MessagesFollowTheProcessCodePage) {
               0u);
 }
 
-TEST_F(LoadTest, FolderWithoutRoomForAWorkingCopyFailsCleanly) {
+// The file is read in place, its DTD found beside it, and nothing is written.
+TEST_F(LoadTest, ReadableFileInAFolderWithoutRoomForAWorkingCopyLoads) {
+    chmod(folder.path("").c_str(), 0755);
     const std::string locked = folder.folder("locked");
-    const std::string file = folder.write("locked/x.xml", "<x/>");
+    folder.write("locked/list.dtd", listDtd);
+    const std::string file = folder.write("locked/list.xml", validList);
+    const std::string unreadable = folder.write("locked/secret.xml", "<x/>");
+    chmod(unreadable.c_str(), 0600);
     chmod(locked.c_str(), 0555);
-    const bool refused = passesInChild(
+    const bool loaded = passesInChild(
         [&] {
             std::list<XMLERROR_TYPE> childErrors;
             XcsXmlDOMDocument childObject;
-            return !childObject.load(file, &childErrors, false) && childErrors.size() == 1 &&
-                   childErrors.front().lineNumber == 0;
+            return childObject.load(file, &childErrors, true) && childErrors.empty() &&
+                   childObject.getXmlData("item") == "a" &&
+                   !childObject.load(unreadable, &childErrors, false) &&
+                   childErrors.front().message == testing_support::noReadPermission;
         },
         ChildRole::nobody);
     chmod(locked.c_str(), 0755);
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"locked/x.xml"});
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(folder.files(),
+              (std::set<std::string>{"locked/list.dtd", "locked/list.xml", "locked/secret.xml"}));
 }
 
 TEST_F(LoadTest, HiddenAndReadOnlySourcesLoadUnchanged) {
