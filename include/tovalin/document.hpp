@@ -144,6 +144,14 @@ class TOVALIN_API XcsXmlDOMDocument {
     // createDocument or bind; a failed load keeps the earlier one.
     std::string getFileEncoding() const;
 
+    // The spaces per level that this object's saves indent element-only content with: each
+    // line within an element that holds only elements, comments and instructions starts
+    // with that many spaces per enclosing element; an element that holds text, and all
+    // within it, is written as without indentation. The file loads back as the same tree.
+    // 0 until set: the fixed layout. False, changing nothing, for more than 16.
+    bool setIndent(unsigned int spaces);
+    unsigned int getIndent() const;
+
     // Why the last failed operation of this object failed (load, save, bind, setXMLDecl,
     // setXSL, setSchema, setXmlData), in the process code page: for a load its first
     // record, for a save the character that the encoding cannot carry (U+XXXX) and the

@@ -190,7 +190,7 @@ bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
 bool XcsXmlDOMDocument::saveDOMTree(XcsXmlNode& node) {
     const xercesc::DOMNode* target = node;
     if (formatter == nullptr || target == nullptr) return false;
-    return tovalin::writer::writeTree(*formatter, target, encoding);
+    return tovalin::writer::writeTree(*formatter, target, encoding, settings->indent);
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
@@ -284,3 +284,11 @@ TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const { return settings->e
 std::string XcsXmlDOMDocument::getFileEncoding() const { return settings->fileEncoding; }
 
 std::string XcsXmlDOMDocument::getLastError() const { return settings->lastError; }
+
+bool XcsXmlDOMDocument::setIndent(unsigned int spaces) {
+    if (spaces > 16) return false;
+    settings->indent = spaces;
+    return true;
+}
+
+unsigned int XcsXmlDOMDocument::getIndent() const { return settings->indent; }

@@ -12,6 +12,7 @@ namespace tovalin::detail {
 struct DocumentSettings {
     XcsLoadLimits limits;
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
+    unsigned int indent = 0;
     // The encoding the loaded file was read in; empty for a document that was not loaded.
     std::string fileEncoding;
     // Why the last failed operation failed, in the process code page; empty after a success.

@@ -1,6 +1,7 @@
 #include "writer/tree_writer.hpp"
 
 #include <stdexcept>
+#include <vector>
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMDocumentType.hpp>
@@ -158,13 +159,26 @@ std::string whereFound(const DOMNode* top, unsigned long codePoint) {
     return "/";
 }
 
+// Whether the element's content is elements, comments and instructions only: the layout
+// between them is dropped on loading, so indentation there changes nothing.
+bool holdsOnlyMarkup(const DOMNode* element) {
+    for (const DOMNode* child = element->getFirstChild(); child != nullptr;
+         child = child->getNextSibling()) {
+        if (isCharacterData(child) || child->getNodeType() == DOMNode::CDATA_SECTION_NODE) {
+            return false;
+        }
+    }
+    return true;
+}
+
 class TreeWriter {
   public:
-    TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding)
-        : check(encoding), out(formatter, check), encoding(text::toXml(encoding)) {}
+    TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding, std::size_t indent)
+        : check(encoding), out(formatter, check), encoding(text::toXml(encoding)), indent(indent) {}
 
     // Writes what comes before the node's children; true when the children follow.
     bool open(const DOMNode* node) {
+        if (indentsContent()) writeIndentation(indented.size());
         switch (node->getNodeType()) {
             case DOMNode::DOCUMENT_NODE:
                 startDocument(static_cast<const xercesc::DOMDocument*>(node));
@@ -192,6 +206,9 @@ class TreeWriter {
     // Writes what comes after the children of a node that had them.
     void close(const DOMNode* node) {
         if (node->getNodeType() != DOMNode::ELEMENT_NODE) return;
+        const bool indentedContent = indentsContent();
+        indented.pop_back();
+        if (indentedContent) writeIndentation(indented.size());
         out.literal(u"</");
         out.markup(node->getNodeName());
         out.literal(u">");
@@ -235,7 +252,16 @@ class TreeWriter {
         }
         out.literal(u">");
         if (!isCharacterData(first)) out.literal(u"\n");
+        const bool withinIndented = indented.empty() || indented.back();
+        indented.push_back(indent != 0 && withinIndented && holdsOnlyMarkup(element));
         return true;
+    }
+
+    // Whether the innermost open element has its content indented.
+    bool indentsContent() const { return !indented.empty() && indented.back(); }
+
+    void writeIndentation(std::size_t levels) {
+        if (levels != 0) out.markup(XmlString(levels * indent, u' '));
     }
 
     // The layout's line end after a node, left out where text follows.
@@ -301,12 +327,15 @@ class TreeWriter {
     CharacterCheck check;
     MarkupOutput out;
     const XmlString encoding;
+    const std::size_t indent;
+    // For each element open, outermost first: whether its content is indented.
+    std::vector<bool> indented;
 };
 
 // Depth first without recursion, so that no depth of nesting exhausts the stack.
-void writeWalking(xercesc::XMLFormatter& formatter, const DOMNode* top,
-                  const std::string& encoding) {
-    TreeWriter writer(formatter, encoding);
+void writeWalking(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
+                  std::size_t indent) {
+    TreeWriter writer(formatter, encoding, indent);
     const DOMNode* node = top;
     for (;;) {
         if (isWritten(node) && writer.open(node)) {
@@ -330,10 +359,11 @@ void writeWalking(xercesc::XMLFormatter& formatter, const DOMNode* top,
 
 }  // namespace
 
-bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding) {
+bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
+               std::size_t indent) {
     if (!isWritten(top)) return false;
     try {
-        writeWalking(formatter, top, encoding);
+        writeWalking(formatter, top, encoding, indent);
     } catch (const UnwritableCharacter& refused) {
         throw std::domain_error(save_messages::unwritableCharacter(
             refused.codePoint, encoding, whereFound(top, refused.codePoint)));

@@ -65,8 +65,9 @@ TEST_F(RoundTripTest, InternalSubsetIsWrittenAsTheFileWroteIt) {
     }
 }
 
-// Text beside elements, comments, instructions and CDATA sections gains no layout: a saved
-// file loads back as the tree it was saved from, and saving that gives the same bytes.
+// Text beside elements, comments, instructions and CDATA sections gains no layout, nor
+// indentation: a saved file loads back as the tree it was saved from, and saving that gives
+// the same bytes.
 TEST_F(RoundTripTest, MixedContentIsStableOverRepeatedRoundTrips) {
     std::mt19937 random(1);
     testing_support::MixedDocument documents([&] { return static_cast<unsigned int>(random()); });
@@ -76,6 +77,8 @@ TEST_F(RoundTripTest, MixedContentIsStableOverRepeatedRoundTrips) {
         SCOPED_TRACE(file);
         loadText(file);
         for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16, TL_ENCODE_UTF8}) {
+            const unsigned int indent = n % 3;
+            object.setIndent(indent);
             // Only characters Shift_JIS cannot store make its save fail.
             if (!object.save(folder.path("first.xml"), type)) {
                 ASSERT_EQ(type, TL_ENCODE_SHIFT_JIS);
@@ -83,7 +86,7 @@ TEST_F(RoundTripTest, MixedContentIsStableOverRepeatedRoundTrips) {
             }
             shiftJisSaves += type == TL_ENCODE_SHIFT_JIS;
             EXPECT_EQ(testing_support::changeOnReload(parserDocument(), folder.path("first.xml"),
-                                                      folder.path("second.xml"), type),
+                                                      folder.path("second.xml"), type, indent),
                       "");
         }
     }

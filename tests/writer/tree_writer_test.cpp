@@ -25,6 +25,16 @@ TEST_F(TreeWriterTest, EveryKindOfNodeInTheFixedLayout) {
                        "</k>\n<n>\n<o/>\n</n>\n</r>\n"));
 }
 
+TEST_F(TreeWriterTest, IndentationOnlyWhereNoTextIs) {
+    loadText("<r a=\"1\"><e/><k><!--first--><n><o/></n></k><m>text<b><i/></b><c/></m><?pi d?></r>");
+    EXPECT_FALSE(object.setIndent(17));
+    EXPECT_TRUE(object.setIndent(2));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r a=\"1\">\n  <e/>\n  <k>\n"
+              "    <!--first-->\n    <n>\n      <o/>\n    </n>\n  </k>\n"
+              "  <m>text<b>\n<i/>\n</b>\n<c/>\n</m>\n  <?pi d?>\n</r>\n");
+}
+
 // A line end before text would become part of it when the file is read back.
 TEST_F(TreeWriterTest, NoLineEndStandsBeforeText) {
     loadText("<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>");
