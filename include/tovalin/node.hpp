@@ -93,6 +93,13 @@ class TOVALIN_API XcsXmlNode {
     // Descendant elements of this element by tag name; throws std::exception on a non-element.
     virtual XcsXmlNodeList getElementsByTagName(const std::string& name);
 
+    // Where an element read from a file stood: the line and column (counted from 1, as the
+    // parser counts them, a CR LF being one line end) of the character that follows the '>'
+    // of its start tag, in the file or the external entity that held it. 0 for every other node, and for
+    // elements the program made, copied (cloneNode, importNode) or bound into a document.
+    unsigned int getLineNumber() const;
+    unsigned int getColumnNumber() const;
+
   protected:
     XcsXmlNode(xercesc::DOMNode* node, const tovalin::detail::TreeRef& tree);
     xercesc::DOMNode* boundNode() const;

@@ -185,6 +185,7 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     Loaded loaded;
     xercesc::DOMDocument* parsed = parser.takeDocument();
     loaded.tree = detail::TreeRef(detail::Tree::adopt(parsed, account));
+    loaded.tree.get()->keepPositions(parser.takePositions());
     keepInternalSubset(*loaded.tree.get(), readSubset(parsedFile, parser.internalSubset()));
     const xercesc::DOMNode* first = parsed->getFirstChild();
     loaded.declared = first != nullptr && declaration::isDeclaration(first);

@@ -237,6 +237,10 @@ void LoadParser::startElement(const xercesc::XMLElementDecl& declaration, unsign
         readerEncoding = text::orEmpty(getScanner()->getReaderMgr()->getCurrentEncodingStr());
     XercesDOMParser::startElement(declaration, urlId, prefix, attributes, attributeCount, isEmpty,
                                   isRoot);
+    // The parser has made the element the current node, even when it is empty and ended.
+    const xercesc::Locator& at = position();
+    positions.push_back({fCurrentNode, static_cast<unsigned int>(at.getLineNumber()),
+                         static_cast<unsigned int>(at.getColumnNumber())});
 }
 
 void LoadParser::endElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,

@@ -4,6 +4,7 @@
 #define TOVALIN_LOAD_LOAD_PARSER_HPP
 
 #include <string>
+#include <vector>
 
 #include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
@@ -12,6 +13,7 @@
 
 #include "load/internal_subset.hpp"
 #include "load/load_account.hpp"
+#include "node/tree.hpp"
 #include "text/code_page.hpp"
 
 namespace tovalin {
@@ -79,6 +81,8 @@ class LoadParser : public xercesc::XercesDOMParser {
     const SubsetSpan& internalSubset() const { return subset; }
     // The parser's name of the encoding it read the document in.
     const text::XmlString& documentEncoding() const { return readerEncoding; }
+    // Where each element read stood, in document order.
+    std::vector<detail::SourcePosition> takePositions() { return std::move(positions); }
 
   private:
     // True when the text piece is held back as possible layout.
@@ -94,6 +98,7 @@ class LoadParser : public xercesc::XercesDOMParser {
     text::XmlString heldBack;
     bool heldBackIgnorable = false;
     text::XmlString readerEncoding;
+    std::vector<detail::SourcePosition> positions;
 };
 
 }  // namespace tovalin

@@ -4,6 +4,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/locale.hpp"
 #include "support/messages.hpp"
@@ -199,6 +200,31 @@ TEST_F(LoadTest, TheFileEncodingIsTheOneTheParserReadItIn) {
         EXPECT_EQ(listed.getFileEncoding(), encoding);
         EXPECT_EQ(unlisted.getFileEncoding(), encoding);
     }
+}
+
+// The line and column of the character after each start tag; a CR LF is one line end, a
+// double-byte character one column.
+TEST_F(LoadTest, ElementsKnowWhereTheyStood) {
+    const std::string text =
+        "<?xml version=\"1.0\"?>\n<r>\n  <a\n   x=\"1\"/><b>x</b><c/>\n</r>";
+    const std::string sjis =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\r\n  <a\r\n"
+        "   x=\"1\"/><b>\x82\xA0</b><\x82\xA0/>\r\n</r>";
+    for (const std::string& bytes : {sjis, testing_support::asUtf16(text)}) {
+        ASSERT_TRUE(object.load(folder.write("p.xml", bytes), &errors, false));
+        std::vector<std::pair<unsigned int, unsigned int>> positions;
+        for (XcsXmlNode node = root(); !node.isNull();
+             node = node == root() ? node.getFirstChild() : node.getNextSibling()) {
+            positions.emplace_back(node.getLineNumber(), node.getColumnNumber());
+        }
+        EXPECT_EQ(positions, (decltype(positions){{2, 4}, {4, 11}, {4, 14}, {4, 23}}));
+        EXPECT_EQ(root().getFirstChild().getNextSibling().getFirstChild().getLineNumber(), 0u);
+    }
+    XcsXmlDocument& document = object.getDocument();
+    const XcsXmlNode copies[] = {root().cloneNode(true), document.importNode(root(), true),
+                                 XcsXmlDOMDocument().bind(document).getDocumentElement(),
+                                 document.createElement("n")};
+    for (const XcsXmlNode& copy : copies) EXPECT_EQ(copy.getLineNumber(), 0u);
 }
 
 TEST_F(LoadTest, JapaneseFilesReadBack) {
