@@ -135,6 +135,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     request.listed = listed;
     request.limits = own.limits;
     request.entitySource = own.entitySource;
+    request.messageLanguage = own.messageLanguage;
     request.configure = [this, validate](xercesc::XercesDOMParser* parser,
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
@@ -262,4 +263,15 @@ bool XcsXmlDOMDocument::setEntitySource(TL_ENTITY_SOURCE source) {
 
 TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const {
     return tovalin::detail::settingsOr(settings).entitySource;
+}
+
+bool XcsXmlDOMDocument::setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
+    if (language != TL_MESSAGES_PARSER && language != TL_MESSAGES_JAPANESE) return false;
+    if (settings == nullptr) settings = new DocumentSettings();
+    settings->messageLanguage = language;
+    return true;
+}
+
+TL_MESSAGE_LANGUAGE XcsXmlDOMDocument::getMessageLanguage() const {
+    return tovalin::detail::settingsOr(settings).messageLanguage;
 }

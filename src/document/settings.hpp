@@ -9,6 +9,7 @@ namespace tovalin::detail {
 struct DocumentSettings {
     XcsLoadLimits limits;
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
+    TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
 };
 
 // The settings of an object, or the defaults for one that has none of its own.
