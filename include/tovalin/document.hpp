@@ -41,6 +41,16 @@ enum TL_ENTITY_SOURCE : int {
     TL_ENTITY_DOCUMENT_FOLDER = 1
 };
 
+// The language of the parser's problem texts in a load's records.
+enum TL_MESSAGE_LANGUAGE : int {
+    // The parser's own texts, as it words them (English).
+    TL_MESSAGES_PARSER = 0,
+    // Japanese for the common problems of well-formedness and validity and the files a
+    // load cannot open, with the same names and values filled in. Any other problem, and
+    // every problem when the process code page cannot hold Japanese, keeps the parser's text.
+    TL_MESSAGES_JAPANESE = 1
+};
+
 // What one load may cost. A load that would pass a bound stops and fails with a record
 // saying that the document expands beyond the allowed size. Files known to be large and
 // trusted may raise the bounds, or lift them with unlimited.
@@ -136,6 +146,11 @@ class TOVALIN_API XcsXmlDOMDocument {
     // enumeration.
     bool setEntitySource(TL_ENTITY_SOURCE source);
     TL_ENTITY_SOURCE getEntitySource() const;
+    // The language of the parser's problem texts in this object's load records;
+    // TL_MESSAGES_PARSER until set. Copies take it along. False, changing nothing, for a value
+    // outside the enumeration.
+    bool setMessageLanguage(TL_MESSAGE_LANGUAGE language);
+    TL_MESSAGE_LANGUAGE getMessageLanguage() const;
 
     // The encoding the loaded file was read in, as the parser found it from its byte-order
     // mark, its first bytes or its declaration: "Shift_JIS" (for every name of code page 932),

@@ -141,6 +141,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     request.listed = listed;
     request.limits = settings->limits;
     request.entitySource = settings->entitySource;
+    request.messageLanguage = settings->messageLanguage;
     request.configure = [this, validate](xercesc::XercesDOMParser* parser,
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
@@ -292,3 +293,13 @@ bool XcsXmlDOMDocument::setIndent(unsigned int spaces) {
 }
 
 unsigned int XcsXmlDOMDocument::getIndent() const { return settings->indent; }
+
+bool XcsXmlDOMDocument::setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
+    if (language != TL_MESSAGES_PARSER && language != TL_MESSAGES_JAPANESE) return false;
+    settings->messageLanguage = language;
+    return true;
+}
+
+TL_MESSAGE_LANGUAGE XcsXmlDOMDocument::getMessageLanguage() const {
+    return settings->messageLanguage;
+}

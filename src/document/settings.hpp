@@ -12,6 +12,7 @@ namespace tovalin::detail {
 struct DocumentSettings {
     XcsLoadLimits limits;
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
+    TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
     unsigned int indent = 0;
     // The encoding the loaded file was read in; empty for a document that was not loaded.
     std::string fileEncoding;

@@ -171,6 +171,7 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
 
     const std::shared_ptr<LoadAccount> account(new LoadAccount(request.limits));
     LoadParser parser(*account, entityFolder(request.entitySource, parsedFile));
+    parser.setMessageLanguage(request.messageLanguage);
     XcsErrorReporter reporter(&errors);
     if (!request.configure(&parser, &reporter)) return std::nullopt;
     parser.secure();

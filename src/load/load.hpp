@@ -24,6 +24,7 @@ struct Request {
     bool listed = true;
     XcsLoadLimits limits;
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
+    TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
     // Configures the parser and installs the error handler; false fails the load.
     std::function<bool(xercesc::XercesDOMParser*, xercesc::ErrorHandler*)> configure;
 };

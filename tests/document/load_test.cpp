@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <list>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/locale.hpp"
@@ -29,6 +31,12 @@ const std::string listDtd = "<!ELEMENT list (item*)>\n<!ELEMENT item (#PCDATA)>\
 const std::string validList =
     "<?xml version=\"1.0\"?>\n<!DOCTYPE list SYSTEM \"list.dtd\">\n"
     "<list>\n  <item>a</item>\n  <item>b</item>\n</list>\n";
+
+#ifdef _WIN32
+const char* const messageLocales[] = {testing_support::shiftJis};
+#else
+const char* const messageLocales[] = {testing_support::shiftJis, testing_support::utf8, "C"};
+#endif
 
 const std::string sjisSample =
     "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r a=\"\x87\x40\">\x81\x60\x81\x7C</r>";
@@ -205,8 +213,7 @@ TEST_F(LoadTest, TheFileEncodingIsTheOneTheParserReadItIn) {
 // The line and column of the character after each start tag; a CR LF is one line end, a
 // double-byte character one column.
 TEST_F(LoadTest, ElementsKnowWhereTheyStood) {
-    const std::string text =
-        "<?xml version=\"1.0\"?>\n<r>\n  <a\n   x=\"1\"/><b>x</b><c/>\n</r>";
+    const std::string text = "<?xml version=\"1.0\"?>\n<r>\n  <a\n   x=\"1\"/><b>x</b><c/>\n</r>";
     const std::string sjis =
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\r\n  <a\r\n"
         "   x=\"1\"/><b>\x82\xA0</b><\x82\xA0/>\r\n</r>";
@@ -259,6 +266,62 @@ TEST_F(LoadTest, DtdLocationsNameLocalFilesOnly) {
         EXPECT_FALSE(object.load(file, &errors, false)) << remote;
         ASSERT_FALSE(errors.empty());
         EXPECT_NE(errors.front().message.find(remote), std::string::npos);
+    }
+}
+
+// Records in the parser's words and in Japanese: the same places, the same details. A problem
+// without a Japanese text, and details that read two ways, keep the parser's words (empty).
+TEST_F(LoadTest, ParserProblemsInTheParsersWordsOrInJapanese) {
+    folder.write("list.dtd",
+                 listDtd + "<!ATTLIST item kind (a|b) #IMPLIED fixed CDATA #FIXED 'x'>");
+    const std::string list = "<!DOCTYPE list SYSTEM \"list.dtd\">\n<list>";
+    const std::string none = folder.path("none.dtd");
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"<a>\n<b></a>", "expected end of tag 'b'", u8"終了タグが開始タグ 'b' と一致しません。"},
+        {"<a x='1' x='2'/>", "attribute 'x' is already specified for element 'a'",
+         u8"属性 'x' が要素 'a' に重複して指定されています。"},
+        {"<a>&nbsp;</a>", "entity 'nbsp' not found", u8"実体 'nbsp' が宣言されていません。"},
+        {"<!DOCTYPE a SYSTEM 'none.dtd'><a/>", "unable to open DTD document '" + none + "'",
+         u8"DTD 文書 '" + none + "' を開けません。"},
+        {list + "<item/><other/></list>",
+         "element 'other' is not allowed for content model '(item)*'",
+         u8"要素 'other' は内容モデル '(item)*' に適合しません。"},
+        {list + u8"<item kind='項目'/></list>",
+         u8"value '項目' for attribute 'kind' does not match its type's defined enumeration or "
+         u8"notation list",
+         u8"属性 'kind' の値 '項目' は宣言された列挙値のいずれとも一致しません。"},
+        {list + "<item fixed=\"y' that does not match its #FIXED value 'z\"/></list>",
+         "attribute 'fixed' has value 'y' that does not match its #FIXED value 'z' that does not "
+         "match its #FIXED value 'x'",
+         ""},
+        {"<?xml version='1.0' standalone='maybe'?><a/>", "invalid standalone declaration", ""}};
+    XcsXmlDOMDocument japanese;
+    EXPECT_EQ(object.getMessageLanguage(), TL_MESSAGES_PARSER);
+    EXPECT_TRUE(japanese.setMessageLanguage(TL_MESSAGES_JAPANESE));
+    EXPECT_FALSE(japanese.setMessageLanguage(static_cast<TL_MESSAGE_LANGUAGE>(2)));
+    const XcsXmlDOMDocument copy(japanese);
+    const auto places = [](const std::list<XMLERROR_TYPE>& records) {
+        std::vector<std::tuple<unsigned int, unsigned int, std::string>> all;
+        for (const auto& r : records) all.emplace_back(r.lineNumber, r.columnNumber, r.systemId);
+        return all;
+    };
+    for (const char* name : messageLocales) {
+        ScopedLocale in(name);
+        const auto shown = [&](const std::string& text) {
+            return name == testing_support::shiftJis ? testing_support::shiftJisOf(text) : text;
+        };
+        for (const auto& [file, english, inJapanese] : cases) {
+            const std::string path = folder.write("case.xml", file);
+            std::list<XMLERROR_TYPE> japaneseErrors;
+            errors.clear();
+            EXPECT_FALSE(object.load(path, &errors, true));
+            EXPECT_FALSE(XcsXmlDOMDocument(copy).load(path, &japaneseErrors, true));
+            ASSERT_FALSE(errors.empty()) << file;
+            EXPECT_EQ(places(errors), places(japaneseErrors)) << file;
+            EXPECT_EQ(errors.back().message, shown(english));
+            EXPECT_EQ(japaneseErrors.back().message,
+                      shown(inJapanese.empty() ? english : inJapanese));
+        }
     }
 }
 
