@@ -11,6 +11,7 @@
 
 #include "node/declaration.hpp"
 #include "text/code_page.hpp"
+#include "text/format_string.hpp"
 #include "writer/document_type.hpp"
 #include "writer/markup_output.hpp"
 #include "writer/save_messages.hpp"
@@ -136,7 +137,7 @@ std::string pathOf(const DOMNode* element) {
             if (sibling == element) before = namesakes;
         }
         const std::string name = text::fromXmlForMessage(element->getNodeName());
-        path = "/" + name + (namesakes > 1 ? "[" + std::to_string(before) + "]" : "") + path;
+        path = "/" + name + (namesakes > 1 ? formatString("[%d]", before) : "") + path;
     }
     return path.empty() ? "/" : path;
 }
