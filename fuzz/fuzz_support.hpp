@@ -42,10 +42,10 @@ inline std::string writeInput(const std::string& name, const std::uint8_t* data,
     return path;
 }
 
-// Saves in both encodings; a save that reports success must have written a file that
+// Saves in every encoding; a save that reports success must have written a file that
 // loads again.
 inline void expectSavesLoadAgain(XcsXmlDOMDocument& document) {
-    for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
+    for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16, TL_ENCODE_UTF8}) {
         const std::string saved = folder() + "saved.xml";
         if (!document.save(saved, type)) continue;
         XcsXmlDOMDocument again;

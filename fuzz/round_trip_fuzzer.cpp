@@ -1,7 +1,7 @@
 // A document mixing text, elements, attributes, comments, instructions and CDATA sections,
-// made from the bytes and loaded from a file; saved in both encodings (Shift_JIS unless it
-// cannot store a character), each saved file must load back as the loaded tree and save
-// again to the same bytes.
+// made from the bytes and loaded from a file; saved in every encoding (Shift_JIS unless it
+// cannot store a character), with and without indentation, each saved file must load back
+// as the loaded tree and save again to the same bytes.
 #include <cstdint>
 #include <cstdio>
 #include <list>
@@ -22,15 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "mixed.xml", reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
     if (!document.load(input, &errors, false)) __builtin_trap();
     const std::string first = fuzzing::folder() + "first.xml";
-    for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
+    const unsigned int indent = file.size() % 4;
+    document.setIndent(indent);
+    for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16, TL_ENCODE_UTF8}) {
         if (!document.save(first, type)) {
-            if (type == TL_ENCODE_UTF16 || testing_support::MixedDocument::shiftJisStores(file)) {
+            if (type != TL_ENCODE_SHIFT_JIS ||
+                testing_support::MixedDocument::shiftJisStores(file)) {
                 __builtin_trap();
             }
             continue;
         }
-        const std::string change = testing_support::changeOnReload(
-            document.getDocument().getTarget(), first, fuzzing::folder() + "second.xml", type);
+        const std::string change =
+            testing_support::changeOnReload(document.getDocument().getTarget(), first,
+                                            fuzzing::folder() + "second.xml", type, indent);
         if (!change.empty()) {
             std::fprintf(stderr, "%s\n%s\n", file.c_str(), change.c_str());
             __builtin_trap();

@@ -37,12 +37,15 @@ struct XMLERROR_TYPE {
 };
 
 /// The encoding of a saved file.
-enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1 };
+enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1, TL_ENCODE_UTF8 = 2 };
 /// \var TL_ENCODE_UTF16
 /// UTF-16, little-endian with a byte-order mark; line ends are line feeds.
 
 /// \var TL_ENCODE_SHIFT_JIS
 /// Shift_JIS as code page 932 has it, with an XML declaration; line ends are CR LF.
+
+/// \var TL_ENCODE_UTF8
+/// UTF-8 without a byte-order mark, with an XML declaration; line ends are line feeds.
 
 /// The kind of grammar a document type names; every kind is written as a DTD reference.
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };
@@ -56,6 +59,16 @@ enum TL_ENTITY_SOURCE : int {
     TL_ENTITY_ANY_LOCAL_FILE = 0,
     /// Only files in the document's folder or below it, once every link is resolved.
     TL_ENTITY_DOCUMENT_FOLDER = 1
+};
+
+/// The language of the parser's problem texts in a load's records.
+enum TL_MESSAGE_LANGUAGE : int {
+    /// The parser's own texts, as it words them (English).
+    TL_MESSAGES_PARSER = 0,
+    /// Japanese for the common problems of well-formedness and validity and the files a
+    /// load cannot open, with the same names and values filled in. Any other problem, and
+    /// every problem when the process code page cannot hold Japanese, keeps the parser's text.
+    TL_MESSAGES_JAPANESE = 1
 };
 
 /// What one load may cost. A load that would pass a bound stops and fails with one record
@@ -204,6 +217,36 @@ class TOVALIN_API XcsXmlDOMDocument {
     bool setEntitySource(TL_ENTITY_SOURCE source);
     /// Where this object's loads read DTDs and external entities from.
     TL_ENTITY_SOURCE getEntitySource() const;
+    /// Sets the language of the parser's problem texts in this object's load records;
+    /// TL_MESSAGES_PARSER until set. Copies take it along. False, changing nothing, for a
+    /// value outside the enumeration.
+    bool setMessageLanguage(TL_MESSAGE_LANGUAGE language);
+    /// The language of the parser's problem texts in this object's load records.
+    TL_MESSAGE_LANGUAGE getMessageLanguage() const;
+
+    /// The encoding the loaded file was read in, as the parser found it from its byte-order
+    /// mark, its first bytes or its declaration: "Shift_JIS" (for every name of code page
+    /// 932), "UTF-8", "UTF-16" (either byte order, with or without a mark), or the parser's
+    /// name of any other, such as "EUC-JP" or "ISO-8859-1". Empty until a load, and after
+    /// createDocument or bind; a failed load keeps the earlier one.
+    std::string getFileEncoding() const;
+
+    /// Sets the spaces per level that this object's saves indent element-only content with:
+    /// each line within an element that holds only elements, comments and instructions
+    /// starts with that many spaces per enclosing element; an element that holds text, and
+    /// all within it, is written as without indentation. The file loads back as the same
+    /// tree. 0 until set: the fixed layout. False, changing nothing, for more than 16.
+    bool setIndent(unsigned int spaces);
+    /// The spaces per level of this object's saves.
+    unsigned int getIndent() const;
+
+    /// Why the last failed operation of this object failed (load, save, bind, setXMLDecl,
+    /// setXSL, setSchema, setXmlData), in the process code page: for a load its first
+    /// record, for a save the character that the encoding cannot carry (U+XXXX) and the
+    /// element it stands in, the node no reader could read back, or the system's reason the
+    /// file cannot be written (and whether the earlier content stays in FILE.BAK). Empty
+    /// after any of these succeeded, and until one failed. Copies take it along.
+    std::string getLastError() const;
 
   protected:
     /// Back to the state of a new object: no path, no encoding, no document.
@@ -239,7 +282,7 @@ class TOVALIN_API XcsXmlDOMDocument {
     XcsXmlDocument* document;
     // Present only while a save runs.
     xercesc::XMLFormatter* formatter;
-    // The object's own settings; null stands for the defaults.
+    // The object's own settings and what its last operations found; never null.
     tovalin::detail::DocumentSettings* settings;
 };
 

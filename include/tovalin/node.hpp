@@ -148,6 +148,15 @@ class TOVALIN_API XcsXmlNode {
     /// a live list; throws std::exception on a non-element.
     virtual XcsXmlNodeList getElementsByTagName(const std::string& name);
 
+    /// Where an element read from a file stood: the line (counted from 1, a CR LF being one
+    /// line end) of the character that follows the '>' of its start tag, in the file or the
+    /// external entity that held it. 0 for every other node, and for elements the program
+    /// made, copied (cloneNode, importNode) or bound into a document.
+    unsigned int getLineNumber() const;
+    /// The column (counted from 1, as the parser counts them) of the character that follows
+    /// the '>' of an element's start tag; 0 where getLineNumber is 0.
+    unsigned int getColumnNumber() const;
+
   protected:
     /// Wraps a node of a tree the library holds, sharing the given hold on it.
     XcsXmlNode(xercesc::DOMNode* node, const tovalin::detail::TreeRef& tree);

@@ -6,6 +6,7 @@
 #include "data/trim.hpp"
 #include "data/whitespace.hpp"
 #include "data/xml_data.hpp"
+#include "document/failure_messages.hpp"
 #include "document/settings.hpp"
 #include "load/load.hpp"
 #include "node/access.hpp"
@@ -22,11 +23,9 @@ namespace {
 
 using tovalin::detail::Access;
 using tovalin::detail::DocumentSettings;
+using tovalin::detail::noteOutcome;
 using tovalin::detail::TreeRef;
-
-DocumentSettings* copyOf(const DocumentSettings* settings) {
-    return settings == nullptr ? nullptr : new DocumentSettings(*settings);
-}
+namespace messages = tovalin::failure_messages;
 
 // The parser's document the wrapper holds; throws "no document" when it holds none.
 xercesc::DOMDocument* held(const XcsXmlDocument* document) {
@@ -61,7 +60,14 @@ class FormatterInUse {
 XcsXmlDOMDocument::XcsXmlDOMDocument()
     : document(new XcsXmlDocument(Access::document(nullptr, TreeRef()))),
       formatter(nullptr),
-      settings(nullptr) {}
+      settings(nullptr) {
+    try {
+        settings = new DocumentSettings();
+    } catch (...) {
+        delete document;
+        throw;
+    }
+}
 
 XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
     : path(other.path),
@@ -70,7 +76,7 @@ XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
       formatter(nullptr),
       settings(nullptr) {
     try {
-        settings = copyOf(other.settings);
+        settings = new DocumentSettings(*other.settings);
     } catch (...) {
         delete document;
         throw;
@@ -79,7 +85,7 @@ XcsXmlDOMDocument::XcsXmlDOMDocument(const XcsXmlDOMDocument& other)
 
 XcsXmlDOMDocument& XcsXmlDOMDocument::operator=(const XcsXmlDOMDocument& other) {
     if (this == &other) return *this;
-    std::unique_ptr<DocumentSettings> ownSettings(copyOf(other.settings));
+    auto ownSettings = std::make_unique<DocumentSettings>(*other.settings);
     path = other.path;
     encoding = other.encoding;
     *document = *other.document;
@@ -96,6 +102,7 @@ XcsXmlDOMDocument::~XcsXmlDOMDocument() {
 void XcsXmlDOMDocument::initData() {
     path.clear();
     encoding.clear();
+    settings->fileEncoding.clear();
     *document = Access::document(nullptr, TreeRef());
 }
 
@@ -129,21 +136,28 @@ bool XcsXmlDOMDocument::load(const std::string& source, bool validate) {
 
 bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
                                  bool validate, bool listed) {
-    const DocumentSettings& own = tovalin::detail::settingsOr(settings);
     tovalin::load::Request request;
     request.validate = validate;
     request.listed = listed;
-    request.limits = own.limits;
-    request.entitySource = own.entitySource;
+    request.limits = settings->limits;
+    request.entitySource = settings->entitySource;
+    request.messageLanguage = settings->messageLanguage;
     request.configure = [this, validate](xercesc::XercesDOMParser* parser,
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
     };
+    const std::size_t earlier = errors.size();
     std::optional<tovalin::load::Loaded> loaded = tovalin::load::loadFile(source, errors, request);
+    noteOutcome(*settings, loaded.has_value(), [&] {
+        return errors.size() == earlier
+                   ? messages::parserNotConfigured()
+                   : std::next(errors.begin(), std::ptrdiff_t(earlier))->message;
+    });
     if (!loaded) return false;
     *document = Access::document(loaded->tree.get()->document, loaded->tree);
     path = source;
     if (!listed && loaded->declared) encoding = loaded->declaredEncoding;
+    settings->fileEncoding = loaded->fileEncoding;
     return true;
 }
 
@@ -158,27 +172,33 @@ bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy)
 
 bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
     const char* named = tovalin::writer::declaredEncoding(type);
-    if (document->isNull() || named == nullptr) return false;
+    if (document->isNull()) return noteOutcome(*settings, false, messages::noDocument);
+    if (named == nullptr) return noteOutcome(*settings, false, messages::unknownEncoding);
     const std::string earlier = encoding;
     encoding = named;
-    const bool saved = tovalin::writer::saveFile(target, type, [this](xercesc::XMLFormatter& made) {
-        const FormatterInUse inUse(formatter, made);
-        saveDOMTree(*document);
-    });
+    std::string why;
+    const bool saved = tovalin::writer::saveFile(
+        target, type,
+        [this](xercesc::XMLFormatter& made) {
+            const FormatterInUse inUse(formatter, made);
+            saveDOMTree(*document);
+        },
+        why);
     if (!saved) encoding = earlier;
-    return saved;
+    return noteOutcome(*settings, saved, [&] { return why; });
 }
 
 bool XcsXmlDOMDocument::saveDOMTree(XcsXmlNode& node) {
     const xercesc::DOMNode* target = node;
     if (formatter == nullptr || target == nullptr) return false;
-    return tovalin::writer::writeTree(*formatter, target, encoding);
+    return tovalin::writer::writeTree(*formatter, target, encoding, settings->indent);
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
-    const auto* source =
-        static_cast<const xercesc::DOMDocument*>(tovalin::detail::Access::bound(other));
-    const xercesc::DOMElement* root = source->getDocumentElement();
+    const auto* source = static_cast<const xercesc::DOMDocument*>(other.getTarget());
+    const xercesc::DOMElement* root = source == nullptr ? nullptr : source->getDocumentElement();
+    noteOutcome(*settings, root != nullptr, messages::nothingToBind);
+    if (source == nullptr) throw std::invalid_argument("null node");
     if (root == nullptr) throw std::invalid_argument("no document element");
     // The copy is made before the current document goes, since the other may be that one.
     xercesc::DOMDocument* made = tovalin::newDocumentWithCopyOf(root);
@@ -187,15 +207,18 @@ XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
 }
 
 bool XcsXmlDOMDocument::setXMLDecl(TL_ENCODE_TYPE type) const {
-    return tovalin::writer::setDeclaration(held(document), type);
+    return noteOutcome(*settings, tovalin::writer::setDeclaration(held(document), type),
+                       messages::noNodeForDeclaration);
 }
 
 bool XcsXmlDOMDocument::setXSL(const std::string& href) const {
-    return tovalin::writer::addStylesheet(held(document), href);
+    return noteOutcome(*settings, tovalin::writer::addStylesheet(held(document), href),
+                       messages::unwritableStylesheetAddress);
 }
 
 bool XcsXmlDOMDocument::setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE /*type*/) const {
-    return tovalin::writer::setDtdReference(held(document), dtdPath);
+    return noteOutcome(*settings, tovalin::writer::setDtdReference(held(document), dtdPath),
+                       messages::unwritableDtdLocation);
 }
 
 std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName) {
@@ -212,12 +235,16 @@ std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName,
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string& value,
                                    bool overwrite) {
     xercesc::DOMDocument* tree = heldOrNull(document);
-    return tree != nullptr && tovalin::data::writeValue(tree, tagName, value, overwrite);
+    if (tree == nullptr) return noteOutcome(*settings, false, messages::noDocument);
+    return noteOutcome(*settings, tovalin::data::writeValue(tree, tagName, value, overwrite),
+                       [&] { return messages::noElementNamed(tagName); });
 }
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
     xercesc::DOMDocument* tree = heldOrNull(document);
-    return tree != nullptr && tovalin::data::replaceValues(tree, tagName, values);
+    if (tree == nullptr) return noteOutcome(*settings, false, messages::noDocument);
+    return noteOutcome(*settings, tovalin::data::replaceValues(tree, tagName, values),
+                       [&] { return messages::noElementNamed(tagName); });
 }
 
 XcsXmlNode XcsXmlDOMDocument::removeWhiteSpace(XcsXmlNode& node) {
@@ -243,22 +270,36 @@ bool XcsXmlDOMDocument::deleteString(std::string& text) {
     return true;
 }
 
-void XcsXmlDOMDocument::setLoadLimits(const XcsLoadLimits& limits) {
-    if (settings == nullptr) settings = new DocumentSettings();
-    settings->limits = limits;
-}
+void XcsXmlDOMDocument::setLoadLimits(const XcsLoadLimits& limits) { settings->limits = limits; }
 
-XcsLoadLimits XcsXmlDOMDocument::getLoadLimits() const {
-    return tovalin::detail::settingsOr(settings).limits;
-}
+XcsLoadLimits XcsXmlDOMDocument::getLoadLimits() const { return settings->limits; }
 
 bool XcsXmlDOMDocument::setEntitySource(TL_ENTITY_SOURCE source) {
     if (source != TL_ENTITY_ANY_LOCAL_FILE && source != TL_ENTITY_DOCUMENT_FOLDER) return false;
-    if (settings == nullptr) settings = new DocumentSettings();
     settings->entitySource = source;
     return true;
 }
 
-TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const {
-    return tovalin::detail::settingsOr(settings).entitySource;
+TL_ENTITY_SOURCE XcsXmlDOMDocument::getEntitySource() const { return settings->entitySource; }
+
+std::string XcsXmlDOMDocument::getFileEncoding() const { return settings->fileEncoding; }
+
+std::string XcsXmlDOMDocument::getLastError() const { return settings->lastError; }
+
+bool XcsXmlDOMDocument::setIndent(unsigned int spaces) {
+    if (spaces > 16) return false;
+    settings->indent = spaces;
+    return true;
+}
+
+unsigned int XcsXmlDOMDocument::getIndent() const { return settings->indent; }
+
+bool XcsXmlDOMDocument::setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
+    if (language != TL_MESSAGES_PARSER && language != TL_MESSAGES_JAPANESE) return false;
+    settings->messageLanguage = language;
+    return true;
+}
+
+TL_MESSAGE_LANGUAGE XcsXmlDOMDocument::getMessageLanguage() const {
+    return settings->messageLanguage;
 }

@@ -17,6 +17,7 @@
 #include "node/tree.hpp"
 #include "platform/platform.hpp"
 #include "text/code_page.hpp"
+#include "text/windows_31j.hpp"
 #include "tovalin/error_reporter.hpp"
 
 namespace tovalin::load {
@@ -78,15 +79,15 @@ bool parseReporting(LoadParser& parser, const LocalFileSource& input,
 }
 
 // Reports the first problem of this load: in the caller's list a problem without a position
-// gets the library's own advice, unless the load was stopped; without a list it goes to
-// standard output.
+// gets the library's own advice, unless its record already explains it (the load was
+// stopped, or the file cannot be read); without a list it goes to standard output.
 void reportFirst(std::list<XMLERROR_TYPE>& errors, std::size_t earlier, bool listed,
-                 bool stopped = false) {
+                 bool explained = false) {
     if (errors.size() == earlier) return;
     XMLERROR_TYPE& first = *std::next(errors.begin(), static_cast<std::ptrdiff_t>(earlier));
     if (!listed) {
         std::cout << load_messages::openFailed(first) << std::endl;
-    } else if (!stopped && first.lineNumber == 0 && first.columnNumber == 0) {
+    } else if (!explained && first.lineNumber == 0 && first.columnNumber == 0) {
         first.message = load_messages::moveFileAndRetry();
     }
 }
@@ -96,6 +97,16 @@ std::string entityFolder(TL_ENTITY_SOURCE source, const std::string& workingCopy
     if (source != TL_ENTITY_DOCUMENT_FOLDER) return {};
     const std::string folder = platform::folderOf(workingCopy);
     return folder.empty() ? std::string(".") : folder;
+}
+
+// The parser names encodings in upper case, and marks the byte order it detected:
+// "UTF-16 (LE)". Every name of code page 932 is one encoding, Shift_JIS.
+std::string encodingName(const text::XmlString& parserName) {
+    if (parserName.compare(0, 6, u"UTF-16") == 0) return "UTF-16";
+    for (const char16_t* name : text::codePage932Names) {
+        if (parserName == reinterpret_cast<const XMLCh*>(name)) return "Shift_JIS";
+    }
+    return fromXmlForMessage(parserName.c_str());
 }
 
 void keepInternalSubset(detail::Tree& tree, const text::XmlString& subset) {
@@ -114,6 +125,18 @@ void nameTheCallersFile(std::list<XMLERROR_TYPE>& errors, std::size_t earlier,
     }
 }
 
+// The file a load parses: a new working copy in the file's folder or, where none can be made
+// there (a folder the user cannot write to), the file itself, which is then only read.
+// Empty when the file cannot be read; why then says why, unless moving the file is the cure.
+std::string fileToParse(const std::string& source, WorkingCopy& copy, std::string& why) {
+    if (makeWorkingCopy(source, copy.path)) return copy.path;
+    if (!platform::isUsablePath(source)) return {};
+    const platform::FileProblem problem = platform::whyNotReadable(source);
+    if (problem == platform::FileProblem::none) return source;
+    why = load_messages::cannotRead(problem);
+    return {};
+}
+
 }  // namespace
 
 std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
@@ -122,31 +145,39 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     const bool listed = request.listed;
     const std::size_t earlier = errors.size();
     WorkingCopy copy;
-    text::XmlString copyPath;
+    std::string why;
+    const std::string parsedFile = fileToParse(source, copy, why);
+    if (!why.empty()) {
+        addRecord(errors, why, source);
+        reportFirst(errors, earlier, listed, true);
+        return std::nullopt;
+    }
+    text::XmlString parsedPath;
     try {
-        if (makeWorkingCopy(source, copy.path)) copyPath = text::toXml(copy.path);
+        parsedPath = text::toXml(parsedFile);
     } catch (const xercesc::TranscodingException&) {
         // A folder named with bytes that are no text in the process code page.
     }
-    if (copyPath.empty()) {
+    if (parsedPath.empty()) {
         addRecord(errors, messages::moveFileAndRetry(), source);
         reportFirst(errors, earlier, listed);
         return std::nullopt;
     }
-    if (const XMLCh forbidden = firstForbiddenCharacter(copyPath.c_str())) {
+    if (const XMLCh forbidden = firstForbiddenCharacter(parsedPath.c_str())) {
         addRecord(errors, messages::refusedPath(forbidden), source);
         if (!listed) std::cout << errors.back().message << std::endl;
         return std::nullopt;
     }
 
     const std::shared_ptr<LoadAccount> account(new LoadAccount(request.limits));
-    LoadParser parser(*account, entityFolder(request.entitySource, copy.path));
+    LoadParser parser(*account, entityFolder(request.entitySource, parsedFile));
+    parser.setMessageLanguage(request.messageLanguage);
     XcsErrorReporter reporter(&errors);
     if (!request.configure(&parser, &reporter)) return std::nullopt;
     parser.secure();
     const bool stopped =
-        parseReporting(parser, LocalFileSource(copy.path, copyPath, *account), errors, source);
-    nameTheCallersFile(errors, earlier, text::fromXmlForMessage(copyPath.c_str()), source);
+        parseReporting(parser, LocalFileSource(parsedFile, parsedPath, *account), errors, source);
+    nameTheCallersFile(errors, earlier, text::fromXmlForMessage(parsedPath.c_str()), source);
     if (stopped || reporter.getSawErrors() || errors.size() != earlier) {
         reportFirst(errors, earlier, listed, stopped);
         return std::nullopt;
@@ -155,12 +186,14 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     Loaded loaded;
     xercesc::DOMDocument* parsed = parser.takeDocument();
     loaded.tree = detail::TreeRef(detail::Tree::adopt(parsed, account));
-    keepInternalSubset(*loaded.tree.get(), readSubset(copy.path, parser.internalSubset()));
+    loaded.tree.get()->keepPositions(parser.takePositions());
+    keepInternalSubset(*loaded.tree.get(), readSubset(parsedFile, parser.internalSubset()));
     const xercesc::DOMNode* first = parsed->getFirstChild();
     loaded.declared = first != nullptr && declaration::isDeclaration(first);
     if (loaded.declared) {
         loaded.declaredEncoding = fromXml(declaration::valueOf(first, u"encoding").c_str());
     }
+    loaded.fileEncoding = encodingName(parser.documentEncoding());
     return loaded;
 }
 

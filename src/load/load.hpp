@@ -24,6 +24,7 @@ struct Request {
     bool listed = true;
     XcsLoadLimits limits;
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
+    TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
     // Configures the parser and installs the error handler; false fails the load.
     std::function<bool(xercesc::XercesDOMParser*, xercesc::ErrorHandler*)> configure;
 };
@@ -33,6 +34,8 @@ struct Loaded {
     // Whether the file began with an XML declaration, and the encoding that names.
     bool declared = false;
     std::string declaredEncoding;
+    // The encoding the file was read in (XcsXmlDOMDocument::getFileEncoding).
+    std::string fileEncoding;
 };
 
 // Loads the file; nothing when it did not load, with the problems appended to the list.

@@ -22,6 +22,22 @@ std::string refusedPath(XMLCh forbidden) {
 
 std::string moveFileAndRetry() { return narrow(u"ファイルを移動してからもう一度行ってください。"); }
 
+std::string cannotRead(platform::FileProblem problem) {
+    using platform::FileProblem;
+    switch (problem) {
+        case FileProblem::missing:
+            return narrow(u"ファイルが見つかりません。");
+        case FileProblem::folder:
+            return narrow(u"ファイルではなくフォルダが指定されています。");
+        case FileProblem::permissionDenied:
+            return narrow(u"ファイルを読込む権限がありません。");
+        case FileProblem::locked:
+            return narrow(u"ファイルが他のプログラムで使用中の為、読込むことができません。");
+        default:
+            return {};
+    }
+}
+
 std::string expandsBeyondLimit() {
     return narrow(u"文書を展開すると許容される大きさを超える為、読込むことができません。");
 }

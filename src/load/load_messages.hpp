@@ -6,6 +6,7 @@
 
 #include <xercesc/util/XercesDefs.hpp>
 
+#include "platform/platform.hpp"
 #include "tovalin/document.hpp"
 
 namespace tovalin::load_messages {
@@ -14,6 +15,8 @@ namespace tovalin::load_messages {
 std::string refusedPath(XMLCh forbidden);
 // Replaces the parser's text for a problem without a position (a file that cannot be read).
 std::string moveFileAndRetry();
+// Why a file cannot be read at all; empty for a problem that moving the file cures.
+std::string cannotRead(platform::FileProblem problem);
 // The record of a load that its limits stopped, or that ran out of memory.
 std::string expandsBeyondLimit();
 // What the load without a list writes for the first problem.

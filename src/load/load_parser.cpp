@@ -1,5 +1,7 @@
 #include "load/load_parser.hpp"
 
+#include <optional>
+
 #include <xercesc/internal/ReaderMgr.hpp>
 #include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/sax/Locator.hpp>
@@ -232,8 +234,15 @@ void LoadParser::startElement(const xercesc::XMLElementDecl& declaration, unsign
                               const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
                               XMLSize_t attributeCount, bool isEmpty, bool isRoot) {
     heldBack.clear();
+    // By the root element the reader has settled on the encoding the declaration names.
+    if (isRoot)
+        readerEncoding = text::orEmpty(getScanner()->getReaderMgr()->getCurrentEncodingStr());
     XercesDOMParser::startElement(declaration, urlId, prefix, attributes, attributeCount, isEmpty,
                                   isRoot);
+    // The parser has made the element the current node, even when it is empty and ended.
+    const xercesc::Locator& at = position();
+    positions.push_back({fCurrentNode, static_cast<unsigned int>(at.getLineNumber()),
+                         static_cast<unsigned int>(at.getColumnNumber())});
 }
 
 void LoadParser::endElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,
@@ -267,6 +276,20 @@ void LoadParser::endEntityReference(const xercesc::XMLEntityDecl& entity) {
 void LoadParser::endDocument() {
     heldBack.clear();
     XercesDOMParser::endDocument();
+}
+
+void LoadParser::setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
+    japanese.reset(language == TL_MESSAGES_JAPANESE ? new load::ParserMessages() : nullptr);
+}
+
+void LoadParser::error(unsigned int code, const XMLCh* domain,
+                       xercesc::XMLErrorReporter::ErrTypes type, const XMLCh* text,
+                       const XMLCh* systemId, const XMLCh* publicId, XMLFileLoc line,
+                       XMLFileLoc column) {
+    const std::optional<text::XmlString> translated =
+        japanese ? japanese->japanese(code, domain, text) : std::nullopt;
+    XercesDOMParser::error(code, domain, type, translated ? translated->c_str() : text, systemId,
+                           publicId, line, column);
 }
 
 xercesc::DOMDocument* LoadParser::takeDocument() {

@@ -3,7 +3,9 @@
 #ifndef TOVALIN_LOAD_LOAD_PARSER_HPP
 #define TOVALIN_LOAD_LOAD_PARSER_HPP
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
@@ -12,7 +14,10 @@
 
 #include "load/internal_subset.hpp"
 #include "load/load_account.hpp"
+#include "load/parser_messages.hpp"
+#include "node/tree.hpp"
 #include "text/code_page.hpp"
+#include "tovalin/document.hpp"
 
 namespace tovalin {
 
@@ -52,6 +57,8 @@ class LoadParser : public xercesc::XercesDOMParser {
     void parseCounted(const LocalFileSource& input);
     // True when the account's limits stopped the parse, or memory ran out.
     bool stopped() const { return account.stopped(); }
+    // The language of the problem texts the error handler receives.
+    void setMessageLanguage(TL_MESSAGE_LANGUAGE language);
     // Where the parse is, or ended.
     const xercesc::Locator& position() const { return *getScanner()->getLocator(); }
 
@@ -74,9 +81,16 @@ class LoadParser : public xercesc::XercesDOMParser {
     void startEntityReference(const xercesc::XMLEntityDecl& entity) override;
     void endEntityReference(const xercesc::XMLEntityDecl& entity) override;
     void endDocument() override;
+    void error(unsigned int code, const XMLCh* domain, xercesc::XMLErrorReporter::ErrTypes type,
+               const XMLCh* text, const XMLCh* systemId, const XMLCh* publicId, XMLFileLoc line,
+               XMLFileLoc column) override;
     // Takes the parsed document, with the declaration node first when the file had one.
     xercesc::DOMDocument* takeDocument();
     const SubsetSpan& internalSubset() const { return subset; }
+    // The parser's name of the encoding it read the document in.
+    const text::XmlString& documentEncoding() const { return readerEncoding; }
+    // Where each element read stood, in document order.
+    std::vector<detail::SourcePosition> takePositions() { return std::move(positions); }
 
   private:
     // True when the text piece is held back as possible layout.
@@ -91,6 +105,10 @@ class LoadParser : public xercesc::XercesDOMParser {
     SubsetSpan subset;
     text::XmlString heldBack;
     bool heldBackIgnorable = false;
+    text::XmlString readerEncoding;
+    std::vector<detail::SourcePosition> positions;
+    // Present when the problem texts are to be Japanese.
+    std::unique_ptr<load::ParserMessages> japanese;
 };
 
 }  // namespace tovalin

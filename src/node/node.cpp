@@ -24,6 +24,11 @@ void refuseOwnAncestor(const xercesc::DOMNode* parent, const xercesc::DOMNode* c
     }
 }
 
+const tovalin::detail::SourcePosition* sourcePosition(const tovalin::detail::Tree* owner,
+                                                      const xercesc::DOMNode* node) {
+    return owner == nullptr ? nullptr : owner->positionOf(node);
+}
+
 }  // namespace
 
 using tovalin::detail::Access;
@@ -144,4 +149,14 @@ XcsXmlNodeList XcsXmlNode::getElementsByTagName(const std::string& name) {
     if (getNodeType() != xercesc::DOMNode::ELEMENT_NODE) throw std::exception();
     auto* element = static_cast<xercesc::DOMElement*>(node);
     return Access::list(element->getElementsByTagName(toXml(name).c_str()), tree);
+}
+
+unsigned int XcsXmlNode::getLineNumber() const {
+    const tovalin::detail::SourcePosition* position = sourcePosition(tree.get(), node);
+    return position == nullptr ? 0 : position->line;
+}
+
+unsigned int XcsXmlNode::getColumnNumber() const {
+    const tovalin::detail::SourcePosition* position = sourcePosition(tree.get(), node);
+    return position == nullptr ? 0 : position->column;
 }

@@ -1,5 +1,8 @@
 #include "node/tree.hpp"
 
+#include <algorithm>
+#include <functional>
+
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "node/holders.hpp"
@@ -29,6 +32,29 @@ Tree* Tree::adopt(xercesc::DOMDocument* document, std::shared_ptr<xercesc::Memor
     }
     document->setUserData(treeKey, tree, nullptr);
     return tree;
+}
+
+namespace {
+
+bool byElement(const SourcePosition& a, const SourcePosition& b) {
+    return std::less<const xercesc::DOMNode*>()(a.element, b.element);
+}
+
+}  // namespace
+
+void Tree::keepPositions(std::vector<SourcePosition> read) {
+    // The parser allocates nodes mostly in rising addresses: usually nothing is left to sort.
+    if (!std::is_sorted(read.begin(), read.end(), byElement)) {
+        std::sort(read.begin(), read.end(), byElement);
+    }
+    positions = std::move(read);
+    positions.shrink_to_fit();
+}
+
+const SourcePosition* Tree::positionOf(const xercesc::DOMNode* element) const {
+    const SourcePosition wanted{element, 0, 0};
+    const auto found = std::lower_bound(positions.begin(), positions.end(), wanted, byElement);
+    return found != positions.end() && found->element == element ? &*found : nullptr;
 }
 
 Tree* Tree::of(const xercesc::DOMNode* node) {

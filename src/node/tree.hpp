@@ -4,6 +4,7 @@
 #define TOVALIN_NODE_TREE_HPP
 
 #include <memory>
+#include <vector>
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
@@ -14,6 +15,14 @@ namespace tovalin::detail {
 
 // The document a node belongs to: the node itself for a document node.
 xercesc::DOMDocument* documentOf(const xercesc::DOMNode* node);
+
+// Where an element read from a file stood: the line and column of the character after its
+// start tag.
+struct SourcePosition {
+    const xercesc::DOMNode* element;
+    unsigned int line;
+    unsigned int column;
+};
 
 struct Tree {
     // Takes ownership of a parser document and marks it so that any of its nodes finds this
@@ -37,10 +46,18 @@ struct Tree {
     const xercesc::DOMNode* loadedDocumentType = nullptr;
     text::XmlString loadedSubset;
 
+    // Keeps the positions of the elements read from the file, in any order.
+    void keepPositions(std::vector<SourcePosition> read);
+    // The position of the element, or null for a node the file did not have.
+    const SourcePosition* positionOf(const xercesc::DOMNode* element) const;
+
   private:
     Tree(xercesc::DOMDocument* owned, std::shared_ptr<xercesc::MemoryManager> madeWith)
         : document(owned), memory(std::move(madeWith)) {}
 
+    // Sorted by element. Elements are never freed while the tree lives (their memory would
+    // be reused), so no other node ever comes to stand at a kept address.
+    std::vector<SourcePosition> positions;
     // Destroyed after the document is freed.
     const std::shared_ptr<xercesc::MemoryManager> memory;
 };

@@ -90,7 +90,58 @@ std::string resolvedPath(const std::string& path) {
     return result;
 }
 
+FileProblem problemOf(int error, const std::string& path) {
+    struct stat status {};
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return FileProblem::missing;
+        case EISDIR:
+            return FileProblem::folder;
+        case EROFS:
+            return FileProblem::readOnly;
+        case ETXTBSY:
+        case EAGAIN:
+            return FileProblem::locked;
+        case EACCES:
+        case EPERM:
+            // A mode that lets no one write is the file's own choice, not the user's lack.
+            return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+                           (status.st_mode & 0222) == 0
+                       ? FileProblem::readOnly
+                       : FileProblem::permissionDenied;
+        default:
+            return FileProblem::other;
+    }
+}
+
+// Why the opened file, or the failed open, keeps a load or a save from using it.
+FileProblem problemOfOpen(const FileDescriptor& file, const std::string& path) {
+    if (file.get() < 0) return problemOf(errno, path);
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) return FileProblem::other;
+    if (S_ISDIR(status.st_mode)) return FileProblem::folder;
+    return S_ISREG(status.st_mode) ? FileProblem::none : FileProblem::other;
+}
+
 }  // namespace
+
+FileProblem whyNotReadable(const std::string& path) {
+    if (!isUsablePath(path)) return FileProblem::other;
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    return problemOfOpen(file, path);
+}
+
+FileProblem whyNotWritable(const std::string& path) {
+    if (!isUsablePath(path)) return FileProblem::other;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 && errno == ENOENT) {
+        const std::string folder = folderOf(path).empty() ? "." : folderOf(path);
+        return ::access(folder.c_str(), W_OK) == 0 ? FileProblem::none : problemOf(errno, folder);
+    }
+    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    return problemOfOpen(file, path);
+}
 
 bool isUsablePath(const std::string& path) { return !holdsNul(path); }
 

@@ -174,6 +174,56 @@ bool canOpenForWriting(const std::string& path) {
     return onDisk;
 }
 
+// Why the open failed, or what stands in the way of the opened file.
+FileProblem problemOfOpen(HANDLE file, const std::string& path) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = attributesOf(path);
+    if (file != INVALID_HANDLE_VALUE) {
+        const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
+        CloseHandle(file);
+        return onDisk ? FileProblem::none : FileProblem::other;
+    }
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return FileProblem::missing;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return FileProblem::locked;
+        case ERROR_WRITE_PROTECT:
+            return FileProblem::readOnly;
+        case ERROR_ACCESS_DENIED:
+            if (attributes == INVALID_FILE_ATTRIBUTES) return FileProblem::permissionDenied;
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return FileProblem::folder;
+            return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? FileProblem::readOnly
+                                                               : FileProblem::permissionDenied;
+        default:
+            return FileProblem::other;
+    }
+}
+
+FileProblem whyNotReadable(const std::string& path) {
+    if (!isUsablePath(path)) return FileProblem::other;
+    return problemOfOpen(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                         path);
+}
+
+FileProblem whyNotWritable(const std::string& path) {
+    if (!isUsablePath(path)) return FileProblem::other;
+    // A file that does not exist yet could not be created in a folder that does.
+    if (attributesOf(path) == INVALID_FILE_ATTRIBUTES) {
+        const std::string folder = folderOf(path);
+        return attributesOf(folder.empty() ? "." : folder) == INVALID_FILE_ATTRIBUTES
+                   ? FileProblem::missing
+                   : FileProblem::permissionDenied;
+    }
+    return problemOfOpen(
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+        path);
+}
+
 std::string whereCreated(const std::string& path) { return path; }
 
 FileAttributes clearAttributesBlockingWrites(const std::string& path) {

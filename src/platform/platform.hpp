@@ -59,6 +59,12 @@ bool fileExists(const std::string& path);
 // opened without truncating and closed again, so its content stays as it is. False for a
 // missing file and for anything that is no regular file.
 bool canOpenForWriting(const std::string& path);
+// Why a file cannot be opened as a load or a save opens it.
+enum class FileProblem { none, missing, folder, permissionDenied, readOnly, locked, other };
+// Asked after an open failed: why the file cannot be read, or written (a file that does not
+// exist yet: why it cannot be created in its folder). none when nothing stands in the way now.
+FileProblem whyNotReadable(const std::string& path);
+FileProblem whyNotWritable(const std::string& path);
 // Where creating a file by the path puts it: at the end of the symbolic links the path names,
 // or at the path itself.
 std::string whereCreated(const std::string& path);

@@ -3,8 +3,6 @@
 #ifndef TOVALIN_TEXT_WINDOWS_31J_HPP
 #define TOVALIN_TEXT_WINDOWS_31J_HPP
 
-#include <initializer_list>
-
 #include <xercesc/util/TransENameMap.hpp>
 #include <xercesc/util/TransService.hpp>
 
@@ -15,13 +13,16 @@ namespace tovalin::text {
 // any parse or conversion.
 void registerWindows31J();
 
-// Registers the transcoder class under each name, in upper case as the service looks them up;
-// the service keeps the mappings, keys included.
+// Every name of Shift_JIS and Windows-31J, in upper case as the service looks them up.
+constexpr const char16_t* codePage932Names[] = {
+    u"SHIFT_JIS",   u"SHIFT-JIS",    u"MS_KANJI", u"CSSHIFTJIS", u"SJIS",        u"X-SJIS",
+    u"WINDOWS-31J", u"CSWINDOWS31J", u"CP932",    u"MS932",      u"WINDOWS-932", u"X-MS-CP932"};
+
+// Registers the transcoder class under each name; the service keeps the mappings, keys
+// included.
 template <class CodePage932Transcoder>
 void registerUnderEveryName() {
-    for (const char16_t* name :
-         {u"SHIFT_JIS", u"SHIFT-JIS", u"MS_KANJI", u"CSSHIFTJIS", u"SJIS", u"X-SJIS",
-          u"WINDOWS-31J", u"CSWINDOWS31J", u"CP932", u"MS932", u"WINDOWS-932", u"X-MS-CP932"}) {
+    for (const char16_t* name : codePage932Names) {
         auto* mapping =
             new xercesc::ENameMapFor<CodePage932Transcoder>(reinterpret_cast<const XMLCh*>(name));
         xercesc::XMLTransService::addEncoding(mapping->getKey(), mapping);

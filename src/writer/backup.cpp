@@ -27,12 +27,13 @@ Backup::~Backup() {
     if (made && !kept) platform::deleteFile(copy);
 }
 
-void Backup::restore() {
+bool Backup::restore() {
     if (existed) {
         kept = !platform::copyFile(copy, target, platform::CopyInto::callersFile);
     } else {
         platform::deleteFile(created);
     }
+    return !kept;
 }
 
 }  // namespace tovalin::writer

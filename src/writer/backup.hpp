@@ -23,8 +23,10 @@ class Backup {
     bool ready() const { return prepared; }
     // Puts the earlier state back once the file was written to: the earlier content over the
     // file, or no file at all where there was none (a symbolic link that stood at its name
-    // stays, and the file made at the link's target goes).
-    void restore();
+    // stays, and the file made at the link's target goes). False when the earlier content
+    // could not be put back and stays in the backup.
+    bool restore();
+    const std::string& backupPath() const { return copy; }
 
   private:
     bool prepare();

@@ -1,10 +1,8 @@
 #include "writer/character_check.hpp"
 
-#include <cstdio>
-#include <stdexcept>
-
 #include "text/surrogates.hpp"
 #include "text/transcoder_cache.hpp"
+#include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
 namespace {
@@ -19,16 +17,18 @@ bool isXmlCharacter(XMLCh c) {
 }
 
 [[noreturn]] void refuse(unsigned long codePoint, const std::string& encoding) {
-    char text[80];
-    std::snprintf(text, sizeof text, "the character U+%04lX cannot be written in %s", codePoint,
-                  encoding.c_str());
-    throw std::domain_error(text);
+    throw UnwritableCharacter(codePoint, encoding);
 }
 
 }  // namespace
 
+UnwritableCharacter::UnwritableCharacter(unsigned long codePoint, const std::string& encoding)
+    : std::domain_error(save_messages::unwritableCharacter(codePoint, encoding, "?")),
+      codePoint(codePoint) {}
+
 CharacterCheck::CharacterCheck(std::string encoding)
-    : encoding(std::move(encoding)), unicode(this->encoding == "UTF-16") {}
+    : encoding(std::move(encoding)),
+      unicode(this->encoding == "UTF-16" || this->encoding == "UTF-8") {}
 
 void CharacterCheck::require(const XMLCh* text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {

@@ -5,6 +5,7 @@
 #define TOVALIN_WRITER_CHARACTER_CHECK_HPP
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,18 @@
 
 namespace tovalin::writer {
 
+// A character the file cannot carry, as a code point.
+struct UnwritableCharacter : std::domain_error {
+    UnwritableCharacter(unsigned long codePoint, const std::string& encoding);
+    unsigned long codePoint;
+};
+
 class CharacterCheck {
   public:
-    // The encoding name as the file declares it: "UTF-16" or "Shift_JIS".
+    // The encoding name as the file declares it: "UTF-16", "UTF-8" or "Shift_JIS".
     explicit CharacterCheck(std::string encoding);
 
-    // Throws std::domain_error naming the first character the file cannot carry.
+    // Throws UnwritableCharacter for the first character the file cannot carry.
     void require(const XMLCh* text, std::size_t length);
 
   private:

@@ -6,6 +6,7 @@
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "node/tree.hpp"
+#include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
 
@@ -18,7 +19,8 @@ bool canQuote(const XmlString& literal) {
 
 XmlString quoted(const XmlString& literal) {
     if (!canQuote(literal)) {
-        throw std::domain_error("an identifier holds both kinds of quotation mark");
+        throw std::domain_error(save_messages::narrow(
+            u"文書型の識別子に二種類の引用符が両方含まれている為、保存できません。"));
     }
     const XMLCh quote = literal.find(u'"') != XmlString::npos ? u'\'' : u'"';
     return quote + literal + quote;

@@ -8,13 +8,15 @@
 #include "platform/platform.hpp"
 #include "text/code_page.hpp"
 #include "writer/document_type.hpp"
+#include "writer/save.hpp"
 
 namespace tovalin::writer {
 
 bool setDeclaration(xercesc::DOMDocument* document, TL_ENCODE_TYPE type) {
     xercesc::DOMNode* first = document->getFirstChild();
     if (first == nullptr) return false;
-    declaration::insertFirst(document, u"1.0", type == TL_ENCODE_UTF16 ? u"UTF-16" : u"Shift_JIS",
+    const char* named = declaredEncoding(type);
+    declaration::insertFirst(document, u"1.0", text::toXml(named == nullptr ? "Shift_JIS" : named),
                              {});
     if (declaration::isDeclaration(first)) document->removeChild(first);
     return true;

@@ -6,6 +6,7 @@
 #include "platform/platform.hpp"
 #include "writer/backup.hpp"
 #include "writer/format_target.hpp"
+#include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
 namespace {
@@ -32,18 +33,25 @@ std::unique_ptr<XcsXmlFormatTarget> targetFor(TL_ENCODE_TYPE type, std::ostream&
 
 // Writes the whole content through a formatter for the encoding and stores it durably.
 bool writeContentTo(platform::OutputFile& file, TL_ENCODE_TYPE type,
-                    const std::function<void(xercesc::XMLFormatter&)>& writeContent) {
+                    const std::function<void(xercesc::XMLFormatter&)>& writeContent,
+                    std::string& why) {
     try {
         const std::unique_ptr<XcsXmlFormatTarget> output = targetFor(type, file.stream());
         // Little-endian whatever the machine, as the byte-order mark says.
-        xercesc::XMLFormatter formatter(type == TL_ENCODE_UTF16 ? "UTF-16LE" : "Shift_JIS",
-                                        output.get(), xercesc::XMLFormatter::CharEscapes,
-                                        xercesc::XMLFormatter::UnRep_Fail);
+        xercesc::XMLFormatter formatter(
+            type == TL_ENCODE_UTF16 ? "UTF-16LE" : declaredEncoding(type), output.get(),
+            xercesc::XMLFormatter::CharEscapes, xercesc::XMLFormatter::UnRep_Fail);
         writeContent(formatter);
+    } catch (const std::exception& refused) {
+        why = refused.what();
+        return false;
     } catch (...) {
+        why = save_messages::writeFailed();
         return false;
     }
-    return file.commit();
+    if (file.commit()) return true;
+    why = save_messages::writeFailed();
+    return false;
 }
 
 }  // namespace
@@ -54,23 +62,37 @@ const char* declaredEncoding(TL_ENCODE_TYPE type) {
             return "UTF-16";
         case TL_ENCODE_SHIFT_JIS:
             return "Shift_JIS";
+        case TL_ENCODE_UTF8:
+            return "UTF-8";
     }
     return nullptr;
 }
 
 bool saveFile(const std::string& target, TL_ENCODE_TYPE type,
-              const std::function<void(xercesc::XMLFormatter&)>& writeContent) {
+              const std::function<void(xercesc::XMLFormatter&)>& writeContent, std::string& why) {
     if (declaredEncoding(type) == nullptr) return false;
     Backup backup(target);
-    if (!backup.ready()) return false;
+    if (!backup.ready()) {
+        // A writable file whose backup cannot be made beside it: the folder refuses.
+        platform::FileProblem problem = platform::whyNotWritable(target);
+        if (problem == platform::FileProblem::none) {
+            problem = platform::whyNotWritable(backup.backupPath());
+        }
+        why = save_messages::cannotWrite(problem);
+        return false;
+    }
     const AttributesSetAside attributes(target);
     {
-        platform::OutputFile file(target, type != TL_ENCODE_UTF16);
-        if (!file.isOpen()) return false;
-        if (writeContentTo(file, type, writeContent)) return true;
+        // Only Shift_JIS files keep the Windows line end; the Unicode ones store line feeds.
+        platform::OutputFile file(target, type == TL_ENCODE_SHIFT_JIS);
+        if (!file.isOpen()) {
+            why = save_messages::cannotWrite(platform::whyNotWritable(target));
+            return false;
+        }
+        if (writeContentTo(file, type, writeContent, why)) return true;
     }
     // Only once the file is closed: Windows copies onto no file that is held open.
-    backup.restore();
+    if (!backup.restore()) why += save_messages::earlierContentKeptIn(backup.backupPath());
     return false;
 }
 

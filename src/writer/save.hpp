@@ -12,7 +12,7 @@
 
 namespace tovalin::writer {
 
-// The name the file declares for its encoding ("UTF-16", "Shift_JIS"), or null for a value
+// The name the file declares for its encoding ("UTF-16", "Shift_JIS", "UTF-8"), or null for a value
 // that names no encoding the library writes.
 const char* declaredEncoding(TL_ENCODE_TYPE type);
 
@@ -20,9 +20,11 @@ const char* declaredEncoding(TL_ENCODE_TYPE type);
 // refuses every character the encoding cannot hold. False when nothing was written (the
 // file cannot be written, or cannot be backed up), and when the write failed, any exception
 // of writeContent included; then the earlier content is back, or for a file that did not
-// exist, no file is left.
+// exist, no file is left. On failure why says why, in the process code page: the message of
+// writeContent's exception, or the system's reason the file cannot be written, and whether
+// the earlier content had to stay in the backup.
 bool saveFile(const std::string& target, TL_ENCODE_TYPE type,
-              const std::function<void(xercesc::XMLFormatter&)>& writeContent);
+              const std::function<void(xercesc::XMLFormatter&)>& writeContent, std::string& why);
 
 }  // namespace tovalin::writer
 

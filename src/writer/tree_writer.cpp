@@ -1,6 +1,7 @@
 #include "writer/tree_writer.hpp"
 
 #include <stdexcept>
+#include <vector>
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMDocumentType.hpp>
@@ -10,8 +11,10 @@
 
 #include "node/declaration.hpp"
 #include "text/code_page.hpp"
+#include "text/format_string.hpp"
 #include "writer/document_type.hpp"
 #include "writer/markup_output.hpp"
+#include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
 namespace {
@@ -38,8 +41,10 @@ bool isWritten(const DOMNode* node) {
 
 // Content that no markup can carry is refused rather than written into a file that no
 // parser reads back.
-void refuseIfFound(const XmlString& content, const char16_t* forbidden, const char* what) {
-    if (content.find(forbidden) != XmlString::npos) throw std::domain_error(what);
+void refuseIfFound(const XmlString& content, const char16_t* forbidden, const char16_t* why) {
+    if (content.find(forbidden) != XmlString::npos) {
+        throw std::domain_error(save_messages::narrow(why));
+    }
 }
 
 // "xml" in any case is the declaration's name; no other instruction may carry it.
@@ -90,18 +95,91 @@ void refuseIfAfterRoot(const DOMNode* type) {
     for (const DOMNode* before = type->getPreviousSibling(); before != nullptr;
          before = before->getPreviousSibling()) {
         if (before->getNodeType() == DOMNode::ELEMENT_NODE) {
-            throw std::domain_error("the document type stands after the root element");
+            throw std::domain_error(
+                save_messages::narrow(u"文書型がルート要素の後にある為、保存できません。"));
         }
     }
 }
 
+// The node after this one in document order within the top node's subtree, or null.
+const DOMNode* nextWithin(const DOMNode* node, const DOMNode* top) {
+    if (const DOMNode* child = node->getFirstChild()) return child;
+    for (; node != top; node = node->getParentNode()) {
+        if (const DOMNode* next = node->getNextSibling()) return next;
+    }
+    return nullptr;
+}
+
+bool holds(const DOMNode* node, const XmlString& character) {
+    if (XmlString(orEmpty(node->getNodeName())).find(character) != XmlString::npos ||
+        XmlString(orEmpty(node->getNodeValue())).find(character) != XmlString::npos) {
+        return true;
+    }
+    const xercesc::DOMNamedNodeMap* attributes = node->getAttributes();
+    for (XMLSize_t i = 0; attributes != nullptr && i < attributes->getLength(); ++i) {
+        if (holds(attributes->item(i), character)) return true;
+    }
+    return false;
+}
+
+// "/r/c[2]": the element's name after its ancestors', numbered among its namesakes.
+std::string pathOf(const DOMNode* element) {
+    std::string path;
+    for (; element != nullptr && element->getNodeType() == DOMNode::ELEMENT_NODE;
+         element = element->getParentNode()) {
+        int before = 0;
+        int namesakes = 0;
+        for (const DOMNode* sibling = element->getParentNode()->getFirstChild(); sibling;
+             sibling = sibling->getNextSibling()) {
+            if (!xercesc::XMLString::equals(sibling->getNodeName(), element->getNodeName()))
+                continue;
+            ++namesakes;
+            if (sibling == element) before = namesakes;
+        }
+        const std::string name = text::fromXmlForMessage(element->getNodeName());
+        path = "/" + name + (namesakes > 1 ? formatString("[%d]", before) : "") + path;
+    }
+    return path.empty() ? "/" : path;
+}
+
+// The element where the character first stands, as a path. Looked for only once a save has
+// failed: the check itself runs over large pieces of output that mix many nodes.
+std::string whereFound(const DOMNode* top, unsigned long codePoint) {
+    XmlString character;
+    if (codePoint > 0xFFFF) {
+        character += static_cast<XMLCh>(0xD800 + ((codePoint - 0x10000) >> 10));
+        character += static_cast<XMLCh>(0xDC00 + (codePoint & 0x3FF));
+    } else {
+        character += static_cast<XMLCh>(codePoint);
+    }
+    for (const DOMNode* node = top; node != nullptr; node = nextWithin(node, top)) {
+        if (!holds(node, character)) continue;
+        if (node->getNodeType() != DOMNode::ELEMENT_NODE) node = node->getParentNode();
+        return pathOf(node);
+    }
+    return "/";
+}
+
+// Whether the element's content is elements, comments and instructions only: the layout
+// between them is dropped on loading, so indentation there changes nothing.
+bool holdsOnlyMarkup(const DOMNode* element) {
+    for (const DOMNode* child = element->getFirstChild(); child != nullptr;
+         child = child->getNextSibling()) {
+        if (isCharacterData(child) || child->getNodeType() == DOMNode::CDATA_SECTION_NODE) {
+            return false;
+        }
+    }
+    return true;
+}
+
 class TreeWriter {
   public:
-    TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding)
-        : check(encoding), out(formatter, check), encoding(text::toXml(encoding)) {}
+    TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding, std::size_t indent)
+        : check(encoding), out(formatter, check), encoding(text::toXml(encoding)), indent(indent) {}
 
     // Writes what comes before the node's children; true when the children follow.
     bool open(const DOMNode* node) {
+        if (indentsContent()) writeIndentation(indented.size());
         switch (node->getNodeType()) {
             case DOMNode::DOCUMENT_NODE:
                 startDocument(static_cast<const xercesc::DOMDocument*>(node));
@@ -129,6 +207,9 @@ class TreeWriter {
     // Writes what comes after the children of a node that had them.
     void close(const DOMNode* node) {
         if (node->getNodeType() != DOMNode::ELEMENT_NODE) return;
+        const bool indentedContent = indentsContent();
+        indented.pop_back();
+        if (indentedContent) writeIndentation(indented.size());
         out.literal(u"</");
         out.markup(node->getNodeName());
         out.literal(u">");
@@ -140,7 +221,8 @@ class TreeWriter {
   private:
     void startDocument(const xercesc::DOMDocument* document) {
         if (document->getDocumentElement() == nullptr) {
-            throw std::domain_error("the document has no root element");
+            throw std::domain_error(
+                save_messages::narrow(u"文書にルート要素が無い為、保存できません。"));
         }
         const DOMNode* first = document->getFirstChild();
         const bool declared = first != nullptr && declaration::isDeclaration(first);
@@ -171,7 +253,16 @@ class TreeWriter {
         }
         out.literal(u">");
         if (!isCharacterData(first)) out.literal(u"\n");
+        const bool withinIndented = indented.empty() || indented.back();
+        indented.push_back(indent != 0 && withinIndented && holdsOnlyMarkup(element));
         return true;
+    }
+
+    // Whether the innermost open element has its content indented.
+    bool indentsContent() const { return !indented.empty() && indented.back(); }
+
+    void writeIndentation(std::size_t levels) {
+        if (levels != 0) out.markup(XmlString(levels * indent, u' '));
     }
 
     // The layout's line end after a node, left out where text follows.
@@ -190,7 +281,9 @@ class TreeWriter {
                 writeCdata(withLineFeeds(value));
                 break;
             case DOMNode::COMMENT_NODE:
-                refuseIfFound(value + u"-", u"--", "a comment holds \"--\" or ends with \"-\"");
+                refuseIfFound(
+                    value + u"-", u"--",
+                    u"コメントに \"--\" が含まれているか \"-\" で終わる為、保存できません。");
                 out.markup(u"<!--" + withLineFeeds(value) + u"-->");
                 break;
             default:
@@ -202,14 +295,15 @@ class TreeWriter {
     void writeInstruction(const DOMNode* node, const XmlString& data) {
         const bool declaration = declaration::isDeclaration(node);
         if (hasReservedTarget(node) && !(declaration && isFirstOfDocument(node))) {
-            throw std::domain_error("an XML declaration stands elsewhere than first");
+            throw std::domain_error(
+                save_messages::narrow(u"XML 宣言が文書の先頭以外にある為、保存できません。"));
         }
         if (declaration) {
             writeDeclaration(declaration::valueOf(node, u"version"),
                              declaration::valueOf(node, u"standalone"));
             return;
         }
-        refuseIfFound(data, u"?>", "an instruction holds \"?>\"");
+        refuseIfFound(data, u"?>", u"処理命令に \"?>\" が含まれている為、保存できません。");
         const XmlString separator = data.empty() ? XmlString() : XmlString(u" ");
         out.markup(u"<?" + orEmpty(node->getNodeName()) + separator + data + u"?>");
     }
@@ -234,14 +328,15 @@ class TreeWriter {
     CharacterCheck check;
     MarkupOutput out;
     const XmlString encoding;
+    const std::size_t indent;
+    // For each element open, outermost first: whether its content is indented.
+    std::vector<bool> indented;
 };
 
-}  // namespace
-
-bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding) {
-    if (!isWritten(top)) return false;
-    TreeWriter writer(formatter, encoding);
-    // Depth first without recursion, so that no depth of nesting exhausts the stack.
+// Depth first without recursion, so that no depth of nesting exhausts the stack.
+void writeWalking(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
+                  std::size_t indent) {
+    TreeWriter writer(formatter, encoding, indent);
     const DOMNode* node = top;
     for (;;) {
         if (isWritten(node) && writer.open(node)) {
@@ -251,7 +346,7 @@ bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::
         for (;;) {
             if (node == top) {
                 writer.finish();
-                return true;
+                return;
             }
             if (const DOMNode* next = node->getNextSibling()) {
                 node = next;
@@ -261,6 +356,20 @@ bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::
             writer.close(node);
         }
     }
+}
+
+}  // namespace
+
+bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
+               std::size_t indent) {
+    if (!isWritten(top)) return false;
+    try {
+        writeWalking(formatter, top, encoding, indent);
+    } catch (const UnwritableCharacter& refused) {
+        throw std::domain_error(save_messages::unwritableCharacter(
+            refused.codePoint, encoding, whereFound(top, refused.codePoint)));
+    }
+    return true;
 }
 
 }  // namespace tovalin::writer

@@ -66,6 +66,7 @@ TEST_F(XmlDataTest, OverwriteWritesIntoTheFirstElement) {
     EXPECT_TRUE(object.setXmlData("e", "filled", true));
     EXPECT_TRUE(object.setXmlData("c", "first", true));
     EXPECT_FALSE(object.setXmlData("none", "v", true));
+    EXPECT_NE(object.getLastError().find("'none'"), std::string::npos);
     EXPECT_EQ(tree(),
               "<r>\n<a>new<b/>tail</a>\n<a>second</a>\n<e>filled</e>\n"
               "<c>first<!--note-->later</c>\n</r>\n");

@@ -3,15 +3,23 @@
 #define TOVALIN_TESTS_SUPPORT_LOCALE_HPP
 
 #include <clocale>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+
+#ifndef _WIN32
+#include <iconv.h>
+#endif
 
 namespace testing_support {
 
 inline constexpr const char* shiftJis = "ja_JP.SJIS";
 inline constexpr const char* utf8 = "ja_JP.UTF-8";
 
+// shiftJisOf: the UTF-8 text in Shift_JIS (code page 932); throws when it has no such form.
 #ifdef _WIN32
+std::string shiftJisOf(const std::string& utf8);
+
 // On Windows the process code page is the system's ANSI code page, which no call changes:
 // a test that asks for Shift_JIS stops unless that is code page 932, and no other is given.
 class ScopedLocale {
@@ -33,6 +41,21 @@ class ScopedLocale {
   private:
     std::string previous;
 };
+
+inline std::string shiftJisOf(const std::string& utf8) {
+    const iconv_t converter = iconv_open("CP932", "UTF-8");
+    std::string from = utf8;
+    std::string to(utf8.size(), '\0');
+    char* in = from.data();
+    char* out = to.data();
+    std::size_t left = from.size(), room = to.size();
+    const std::size_t converted = iconv(converter, &in, &left, &out, &room);
+    iconv_close(converter);
+    if (converted == static_cast<std::size_t>(-1))
+        throw std::runtime_error("no Shift_JIS: " + utf8);
+    to.resize(to.size() - room);
+    return to;
+}
 #endif
 
 }  // namespace testing_support

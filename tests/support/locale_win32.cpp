@@ -12,4 +12,19 @@ ScopedLocale::ScopedLocale(const char* name) {
     }
 }
 
+std::string shiftJisOf(const std::string& utf8) {
+    const int length = static_cast<int>(utf8.size());
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide.data(),
+                                    length));
+    std::string narrow(utf8.size(), '\0');
+    BOOL lossy = FALSE;
+    narrow.resize(WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
+                                      narrow.data(), length, nullptr, &lossy));
+    if (lossy || (narrow.empty() && !utf8.empty())) {
+        throw std::runtime_error("no Shift_JIS: " + utf8);
+    }
+    return narrow;
+}
+
 }  // namespace testing_support

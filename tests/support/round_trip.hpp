@@ -12,11 +12,13 @@
 
 namespace testing_support {
 
-// Loads the file saved from the tree, saves that in the same encoding to the second path and
-// tells what changed on the way; empty when nothing did.
+// Loads the file saved from the tree, saves that in the same encoding and indentation to the
+// second path and tells what changed on the way; empty when nothing did.
 inline std::string changeOnReload(const xercesc::DOMNode* tree, const std::string& saved,
-                                  const std::string& second, TL_ENCODE_TYPE type) {
+                                  const std::string& second, TL_ENCODE_TYPE type,
+                                  unsigned int indent = 0) {
     XcsXmlDOMDocument again;
+    again.setIndent(indent);
     std::list<XMLERROR_TYPE> errors;
     if (!again.load(saved, &errors, false)) return "does not load: " + errors.front().message;
     const std::string before = dumpTree(tree);

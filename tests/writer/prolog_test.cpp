@@ -97,10 +97,12 @@ TEST_F(PrologTest, BindCopiesOnlyTheRootElementAndSharesNothing) {
     XcsXmlDocument& rootless = empty.createDocument("x");
     rootless.removeChild(rootless.getDocumentElement());
     EXPECT_THROW(other.bind(rootless), std::invalid_argument);
+    EXPECT_NE(other.getLastError(), "");
     EXPECT_EQ(other.getDocument().getDocumentElement().getAttribute("a"), "1");
 
     // Bound to its own document, the object keeps a copy of its root.
     XcsXmlDocument& again = other.bind(other.getDocument());
+    EXPECT_EQ(other.getLastError(), "");
     EXPECT_EQ(again.getDocumentElement().getFirstChild().getFirstChild().getValue(), "changed");
 }
 

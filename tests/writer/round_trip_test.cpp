@@ -65,8 +65,9 @@ TEST_F(RoundTripTest, InternalSubsetIsWrittenAsTheFileWroteIt) {
     }
 }
 
-// Text beside elements, comments, instructions and CDATA sections gains no layout: a saved
-// file loads back as the tree it was saved from, and saving that gives the same bytes.
+// Text beside elements, comments, instructions and CDATA sections gains no layout, nor
+// indentation: a saved file loads back as the tree it was saved from, and saving that gives
+// the same bytes.
 TEST_F(RoundTripTest, MixedContentIsStableOverRepeatedRoundTrips) {
     std::mt19937 random(1);
     testing_support::MixedDocument documents([&] { return static_cast<unsigned int>(random()); });
@@ -75,7 +76,9 @@ TEST_F(RoundTripTest, MixedContentIsStableOverRepeatedRoundTrips) {
         const std::string file = documents.make();
         SCOPED_TRACE(file);
         loadText(file);
-        for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16}) {
+        for (const TL_ENCODE_TYPE type : {TL_ENCODE_SHIFT_JIS, TL_ENCODE_UTF16, TL_ENCODE_UTF8}) {
+            const unsigned int indent = n % 3;
+            object.setIndent(indent);
             // Only characters Shift_JIS cannot store make its save fail.
             if (!object.save(folder.path("first.xml"), type)) {
                 ASSERT_EQ(type, TL_ENCODE_SHIFT_JIS);
@@ -83,11 +86,48 @@ TEST_F(RoundTripTest, MixedContentIsStableOverRepeatedRoundTrips) {
             }
             shiftJisSaves += type == TL_ENCODE_SHIFT_JIS;
             EXPECT_EQ(testing_support::changeOnReload(parserDocument(), folder.path("first.xml"),
-                                                      folder.path("second.xml"), type),
+                                                      folder.path("second.xml"), type, indent),
                       "");
         }
     }
     EXPECT_GT(shiftJisSaves, 15);
+}
+
+// UTF-16 little-endian bytes after a byte-order mark, as UTF-8 (characters of the BMP only).
+std::string utf8Of(const std::string& utf16) {
+    std::string utf8;
+    for (std::size_t i = 2; i + 1 < utf16.size(); i += 2) {
+        const unsigned c = static_cast<unsigned char>(utf16[i]) |
+                           static_cast<unsigned>(static_cast<unsigned char>(utf16[i + 1])) << 8;
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+            continue;
+        }
+        if (c < 0x800) {
+            utf8 += static_cast<char>(0xC0 | c >> 6);
+        } else {
+            utf8 += static_cast<char>(0xE0 | c >> 12);
+            utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        }
+        utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return utf8;
+}
+
+// UTF-8 files have the layout and line ends of UTF-16 ones, and no byte-order mark.
+TEST_F(RoundTripTest, BundledJapaneseSamplesAsUtf8) {
+    for (const std::string name : {"settings.dtd", "settings.xml", "catalog.xml"}) {
+        folder.write(name, testing_support::fileBytes(TOVALIN_EXAMPLE_DATA + name));
+    }
+    for (const std::string name : {"settings.xml", "catalog.xml"}) {
+        loadText(folder.read(name), name == "settings.xml");
+        std::string expected = utf8Of(saved(TL_ENCODE_UTF16));
+        expected.replace(expected.find("UTF-16"), 6, "UTF-8");
+        EXPECT_EQ(saved(TL_ENCODE_UTF8), expected) << name;
+        EXPECT_EQ(testing_support::changeOnReload(parserDocument(), folder.path("out.xml"),
+                                                  folder.path("second.xml"), TL_ENCODE_UTF8),
+                  "");
+    }
 }
 
 TEST_F(RoundTripTest, DocumentTypeKeepsItsPublicAndSystemIdentifiers) {

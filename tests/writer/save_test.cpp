@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "support/messages.hpp"
 #include "support/save_fixture.hpp"
 
 #ifndef _WIN32
@@ -29,11 +30,12 @@ class SaveTest : public testing_support::SaveFixture {
     std::string out() { return folder.path("out.xml"); }
 };
 
-TEST_F(SaveTest, NewFileThenRewritesInEitherEncodingLeaveNoBackup) {
+TEST_F(SaveTest, NewFileThenRewritesInEveryEncodingLeaveNoBackup) {
     object.createDocument("r");
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
               withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"));
     EXPECT_EQ(saved(TL_ENCODE_UTF16), testing_support::asUtf16("<r/>\n"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r/>\n");
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
               withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"));
     EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
@@ -44,7 +46,7 @@ TEST_F(SaveTest, RefusedCallsTouchNothing) {
     EXPECT_TRUE(folder.files().empty());
     object.createDocument("r");
     folder.write("out.xml", earlier);
-    EXPECT_FALSE(object.save(out(), static_cast<TL_ENCODE_TYPE>(2)));
+    EXPECT_FALSE(object.save(out(), static_cast<TL_ENCODE_TYPE>(3)));
     EXPECT_EQ(folder.read("out.xml"), earlier);
     EXPECT_EQ(folder.files(), std::set<std::string>{"out.xml"});
 }
@@ -53,15 +55,23 @@ TEST_F(SaveTest, RefusedCallsTouchNothing) {
 TEST_F(SaveTest, UnwritableContentFailsAndKeepsTheEarlierFile) {
     object.createDocument("r");
     xercesc::DOMDocument* tree = parserDocument();
+    xercesc::DOMElement* second = tree->createElement(u"c");
+    tree->getDocumentElement()->appendChild(tree->createElement(u"c"));
+    tree->getDocumentElement()->appendChild(second);
     // Yen sign, an emoji, the byte-order mark: UTF-16 carries them, Shift_JIS does not.
-    for (const std::u16string character : {u"\u00A5", u"\U0001F600", u"\uFEFF"}) {
-        tree->getDocumentElement()->setAttribute(u"a", (u"x" + character).c_str());
+    const std::pair<std::u16string, const char*> characters[] = {
+        {u"\u00A5", "U+00A5"}, {u"\U0001F600", "U+1F600"}, {u"\uFEFF", "U+FEFF"}};
+    for (const auto& [character, named] : characters) {
+        second->setAttribute(u"a", (u"x" + character).c_str());
         folder.write("out.xml", earlier);
-        EXPECT_FALSE(object.save(out(), TL_ENCODE_SHIFT_JIS)) << character.size();
+        EXPECT_FALSE(object.save(out(), TL_ENCODE_SHIFT_JIS)) << named;
+        EXPECT_NE(object.getLastError().find(named), std::string::npos) << object.getLastError();
+        EXPECT_NE(object.getLastError().find("/r/c[2]"), std::string::npos) << named;
         EXPECT_EQ(folder.read("out.xml"), earlier);
-        EXPECT_TRUE(object.save(out(), TL_ENCODE_UTF16)) << character.size();
+        EXPECT_TRUE(object.save(out(), TL_ENCODE_UTF16)) << named;
+        EXPECT_EQ(object.getLastError(), "");
     }
-    tree->getDocumentElement()->removeAttribute(u"a");
+    tree->getDocumentElement()->removeChild(second);
     for (XcsXmlNode bad :
          {XcsXmlNode(tree->createComment(u"a--b")), XcsXmlNode(tree->createComment(u"a-")),
           XcsXmlNode(tree->createProcessingInstruction(u"p", u"?>")),
@@ -104,23 +114,34 @@ TEST_F(SaveTest, UnwritableFileOrFolderFailsAndChangesNothing) {
     const std::string locked = folder.folder("locked");
     const std::string open = folder.folder("open");
     const std::string inLocked = folder.write("locked/x.xml", earlier);
-    const std::string readOnly = folder.write("open/x.xml", earlier);
+    const std::string othersFile = folder.write("open/x.xml", earlier);
+    const std::string readOnly = folder.write("open/ro.xml", earlier);
     chmod(inLocked.c_str(), 0666);
-    chmod(readOnly.c_str(), 0644);
+    chmod(othersFile.c_str(), 0644);
+    chmod(readOnly.c_str(), 0444);
     chmod(locked.c_str(), 0555);
     chmod(open.c_str(), 0777);
+    using testing_support::saveNoPermission;
+    const std::pair<std::string, const char*> refusals[] = {
+        {inLocked, saveNoPermission},
+        {locked + "new.xml", saveNoPermission},
+        {othersFile, saveNoPermission},
+        {readOnly, testing_support::saveReadOnly},
+        {open, testing_support::saveFolder}};
     const bool refused = passesInChild(
         [&] {
-            return !object.save(inLocked, TL_ENCODE_SHIFT_JIS) &&
-                   !object.save(locked + "new.xml", TL_ENCODE_SHIFT_JIS) &&
-                   !object.save(readOnly, TL_ENCODE_SHIFT_JIS);
+            for (const auto& [target, why] : refusals) {
+                if (object.save(target, TL_ENCODE_SHIFT_JIS)) return false;
+                if (object.getLastError().rfind(why, 0) != 0) return false;
+            }
+            return true;
         },
         ChildRole::nobody);
     chmod(locked.c_str(), 0755);
     EXPECT_TRUE(refused);
     EXPECT_EQ(folder.read("locked/x.xml"), earlier);
     EXPECT_EQ(folder.read("open/x.xml"), earlier);
-    EXPECT_EQ(folder.files(), (std::set<std::string>{"locked/x.xml", "open/x.xml"}));
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"locked/x.xml", "open/x.xml", "open/ro.xml"}));
 }
 
 TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {

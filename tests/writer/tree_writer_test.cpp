@@ -25,6 +25,16 @@ TEST_F(TreeWriterTest, EveryKindOfNodeInTheFixedLayout) {
                        "</k>\n<n>\n<o/>\n</n>\n</r>\n"));
 }
 
+TEST_F(TreeWriterTest, IndentationOnlyWhereNoTextIs) {
+    loadText("<r a=\"1\"><e/><k><!--first--><n><o/></n></k><m>text<b><i/></b><c/></m><?pi d?></r>");
+    EXPECT_FALSE(object.setIndent(17));
+    EXPECT_TRUE(object.setIndent(2));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r a=\"1\">\n  <e/>\n  <k>\n"
+              "    <!--first-->\n    <n>\n      <o/>\n    </n>\n  </k>\n"
+              "  <m>text<b>\n<i/>\n</b>\n<c/>\n</m>\n  <?pi d?>\n</r>\n");
+}
+
 // A line end before text would become part of it when the file is read back.
 TEST_F(TreeWriterTest, NoLineEndStandsBeforeText) {
     loadText("<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>");
@@ -46,16 +56,19 @@ TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
                        "&lt;&amp;&gt;&quot;&apos;&ent;</r>\n"));
 }
 
-TEST_F(TreeWriterTest, Utf16HasTheByteOrderMarkAndLineFeedUnits) {
+TEST_F(TreeWriterTest, UnicodeFilesKeepLineFeedsAndOnlyUtf16HasAByteOrderMark) {
     object.createDocument("r");
-    root().appendChild(object.getDocument().createTextNode("a\n"));
-    // Without a declaration node none is written: the byte-order mark names the encoding.
-    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<r>a\n</r>\n"));
-    object.setXMLDecl(TL_ENCODE_SHIFT_JIS);
+    root().appendChild(object.getDocument().createTextNode("a\n\x81\x60"));
+    // Without a declaration node UTF-16 writes none: the byte-order mark names the encoding.
+    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<r>a\n</r>\n").insert(12, "\x5E\xFF"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>a\n\xEF\xBD\x9E</r>\n");
+    object.setXMLDecl(TL_ENCODE_UTF8);
     EXPECT_EQ(saved(TL_ENCODE_UTF16),
-              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>a\n</r>\n"));
+              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>a\n</r>\n")
+                  .insert(92, "\x5E\xFF"));
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
-              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>a\r\n</r>\r\n");
+              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>a\r\n\x81\x60</r>\r\n");
 }
 
 TEST_F(TreeWriterTest, WindowsCharactersAreStoredAsCodePage932Bytes) {

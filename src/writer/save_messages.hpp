@@ -1,0 +1,25 @@
+// Why a save failed, kept as Unicode and given out in the process code page.
+#ifndef TOVALIN_WRITER_SAVE_MESSAGES_HPP
+#define TOVALIN_WRITER_SAVE_MESSAGES_HPP
+
+#include <string>
+
+#include "platform/platform.hpp"
+
+namespace tovalin::writer::save_messages {
+
+// The text in the process code page.
+std::string narrow(const char16_t* text);
+// A character the file's encoding, or XML, cannot carry, and the element it stands in.
+std::string unwritableCharacter(unsigned long codePoint, const std::string& encoding,
+                                const std::string& element);
+// The file cannot be written, for the system's reason.
+std::string cannotWrite(platform::FileProblem problem);
+// The content could not be written out or stored.
+std::string writeFailed();
+// Appended when the earlier content could not be put back and stays in the backup.
+std::string earlierContentKeptIn(const std::string& backup);
+
+}  // namespace tovalin::writer::save_messages
+
+#endif
