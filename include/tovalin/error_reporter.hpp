@@ -1,5 +1,8 @@
 // The parser's error handler of a load: every error and fatal error becomes a record at the
 // end of a caller's list; warnings are dropped.
+#ifdef TOVALIN_OVER_C
+#error "the error reporter takes the parser's types and has no form over the C interface"
+#endif
 #ifndef TOVALIN_ERROR_REPORTER_HPP
 #define TOVALIN_ERROR_REPORTER_HPP
 

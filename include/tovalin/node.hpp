@@ -1,6 +1,10 @@
 // The node side of the interface: value-type wrappers of parser nodes, node lists, the
 // document node, iterators and filters. Every text is a narrow string in the process code
 // page. A wrapper keeps the tree it points into alive until the last wrapper lets go.
+// With TOVALIN_OVER_C defined, the classes compiled over the C interface stand in.
+#ifdef TOVALIN_OVER_C
+#include "tovalin/over_c/tovalin.hpp"
+#endif
 #ifndef TOVALIN_NODE_HPP
 #define TOVALIN_NODE_HPP
 

@@ -1,5 +1,9 @@
 // Tab-separated text: rows end with a line feed, values within a row are separated by tabs.
 // Values are read by row and column, or by walking byte positions in the text.
+// With TOVALIN_OVER_C defined, the classes compiled over the C interface stand in.
+#ifdef TOVALIN_OVER_C
+#include "tovalin/over_c/tovalin.hpp"
+#endif
 #ifndef TOVALIN_STRING_TOKENIZER_HPP
 #define TOVALIN_STRING_TOKENIZER_HPP
 
