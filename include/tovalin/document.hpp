@@ -163,7 +163,6 @@ class TOVALIN_API XcsXmlDOMDocument {
                   bool listed);
     // Makes the parser document the one held, in place of the earlier one.
     XcsXmlDocument& install(xercesc::DOMDocument* made);
-    bool writeFile(const std::string& target, TL_ENCODE_TYPE type);
 
     std::string path;
     std::string encoding;

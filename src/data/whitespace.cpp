@@ -1,16 +1,12 @@
-#include "data/whitespace.hpp"
+#include "node/layout_text.hpp"
 
-#include <stdexcept>
-
-#include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/XMLString.hpp>
 
-#include "tovalin/document.hpp"
+#include "node/layout_text.hpp"
 
 namespace tovalin {
 namespace {
-
-bool isLayoutStart(XMLCh c) { return c == 0x0D || c == 0x0A || c == 0x09 || c == 0x20; }
 
 bool isBlank(const XMLCh* text) {
     return text != nullptr && isBlankPiece(text, xercesc::XMLString::stringLen(text), false);
@@ -32,14 +28,6 @@ xercesc::DOMNode* nextInside(xercesc::DOMNode* node, const xercesc::DOMNode* roo
 
 }  // namespace
 
-bool isBlankPiece(const XMLCh* text, std::size_t length, bool continuing) {
-    if (length == 0 || (!continuing && !isLayoutStart(text[0]))) return false;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (text[i] > 0x20 && text[i] != 0x7F) return false;
-    }
-    return true;
-}
-
 void removeBlankText(xercesc::DOMDocument* document) {
     xercesc::DOMNode* node = document->getFirstChild();
     while (node != nullptr) {
@@ -54,8 +42,3 @@ void removeBlankText(xercesc::DOMDocument* document) {
 }
 
 }  // namespace tovalin
-
-XcsXmlNode XcsXmlDOMDocument::removeWhiteSpace(XcsXmlNode& node) {
-    tovalin::removeBlankText(static_cast<xercesc::DOMDocument*>(getDocument().getTarget()));
-    return node;
-}

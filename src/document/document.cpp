@@ -1,37 +1,58 @@
+// The document object: a thin front whose members each call the subsystem that does the
+// work (load, data, writer) on the parser's document it holds.
 #include <memory>
 #include <stdexcept>
 
-#include <xercesc/dom/DOMElement.hpp>
-
-#include "document/parser_document.hpp"
+#include "data/trim.hpp"
+#include "data/whitespace.hpp"
+#include "data/xml_data.hpp"
 #include "document/settings.hpp"
+#include "load/load.hpp"
 #include "node/access.hpp"
+#include "node/parser_document.hpp"
 #include "node/tree.hpp"
+#include "platform/platform.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/document.hpp"
+#include "writer/prolog.hpp"
+#include "writer/save.hpp"
+#include "writer/tree_writer.hpp"
 
 namespace {
 
 using tovalin::detail::Access;
-using tovalin::detail::TreeRef;
-
 using tovalin::detail::DocumentSettings;
+using tovalin::detail::TreeRef;
 
 DocumentSettings* copyOf(const DocumentSettings* settings) {
     return settings == nullptr ? nullptr : new DocumentSettings(*settings);
 }
 
-// A new parser document holding one root element; freed again if the name is refused.
-xercesc::DOMDocument* newParserDocument(const std::string& rootName) {
-    xercesc::DOMDocument* made = tovalin::newEmptyDocument();
-    try {
-        made->appendChild(made->createElement(tovalin::text::toXml(rootName).c_str()));
-    } catch (...) {
-        made->release();
-        throw;
-    }
-    return made;
+// The parser's document the wrapper holds; throws "no document" when it holds none.
+xercesc::DOMDocument* held(const XcsXmlDocument* document) {
+    if (document->isNull()) throw std::runtime_error("no document");
+    return static_cast<xercesc::DOMDocument*>(document->getTarget());
 }
+
+// The parser's document the wrapper holds, or null.
+xercesc::DOMDocument* heldOrNull(const XcsXmlDocument* document) {
+    return static_cast<xercesc::DOMDocument*>(document->getTarget());
+}
+
+// Lets the object's formatter member point at the formatter of the save in progress, and
+// at nothing again on every way out.
+class FormatterInUse {
+  public:
+    FormatterInUse(xercesc::XMLFormatter*& member, xercesc::XMLFormatter& used) : member(member) {
+        member = &used;
+    }
+    ~FormatterInUse() { member = nullptr; }
+    FormatterInUse(const FormatterInUse&) = delete;
+    FormatterInUse& operator=(const FormatterInUse&) = delete;
+
+  private:
+    xercesc::XMLFormatter*& member;
+};
 
 }  // namespace
 
@@ -79,7 +100,7 @@ void XcsXmlDOMDocument::initData() {
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::getDocument() {
-    if (document->isNull()) throw std::runtime_error("no document");
+    held(document);
     return *document;
 }
 
@@ -87,12 +108,140 @@ std::string XcsXmlDOMDocument::getPath() const { return path; }
 
 XcsXmlDocument& XcsXmlDOMDocument::createDocument(const std::string& rootName) {
     initData();
-    return install(newParserDocument(rootName));
+    return install(tovalin::newDocumentWithRoot(tovalin::text::toXml(rootName).c_str()));
 }
 
 XcsXmlDocument& XcsXmlDOMDocument::install(xercesc::DOMDocument* made) {
     *document = Access::document(made, TreeRef(tovalin::detail::Tree::adopt(made)));
     return *document;
+}
+
+bool XcsXmlDOMDocument::load(const std::string& source, std::list<XMLERROR_TYPE>* errors,
+                             bool validate) {
+    if (errors == nullptr) return load(source, validate);
+    return loadFile(source, *errors, validate, true);
+}
+
+bool XcsXmlDOMDocument::load(const std::string& source, bool validate) {
+    std::list<XMLERROR_TYPE> errors;
+    return loadFile(source, errors, validate, false);
+}
+
+bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
+                                 bool validate, bool listed) {
+    const DocumentSettings& own = tovalin::detail::settingsOr(settings);
+    tovalin::load::Request request;
+    request.validate = validate;
+    request.listed = listed;
+    request.limits = own.limits;
+    request.entitySource = own.entitySource;
+    request.configure = [this, validate](xercesc::XercesDOMParser* parser,
+                                         xercesc::ErrorHandler* handler) {
+        return setParserCondition(parser, handler, validate);
+    };
+    std::optional<tovalin::load::Loaded> loaded = tovalin::load::loadFile(source, errors, request);
+    if (!loaded) return false;
+    *document = Access::document(loaded->tree.get()->document, loaded->tree);
+    path = source;
+    if (!listed && loaded->declared) encoding = loaded->declaredEncoding;
+    return true;
+}
+
+bool XcsXmlDOMDocument::setParserCondition(xercesc::XercesDOMParser* parser,
+                                           xercesc::ErrorHandler* handler, bool validate) {
+    return tovalin::load::configureParser(parser, handler, validate);
+}
+
+bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy) {
+    return tovalin::load::makeWorkingCopy(source, workingCopy);
+}
+
+bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
+    const char* named = tovalin::writer::declaredEncoding(type);
+    if (document->isNull() || named == nullptr) return false;
+    const std::string earlier = encoding;
+    encoding = named;
+    const bool saved = tovalin::writer::saveFile(target, type, [this](xercesc::XMLFormatter& made) {
+        const FormatterInUse inUse(formatter, made);
+        saveDOMTree(*document);
+    });
+    if (!saved) encoding = earlier;
+    return saved;
+}
+
+bool XcsXmlDOMDocument::saveDOMTree(XcsXmlNode& node) {
+    const xercesc::DOMNode* target = node;
+    if (formatter == nullptr || target == nullptr) return false;
+    return tovalin::writer::writeTree(*formatter, target, encoding);
+}
+
+XcsXmlDocument& XcsXmlDOMDocument::bind(const XcsXmlDocument& other) {
+    const auto* source =
+        static_cast<const xercesc::DOMDocument*>(tovalin::detail::Access::bound(other));
+    const xercesc::DOMElement* root = source->getDocumentElement();
+    if (root == nullptr) throw std::invalid_argument("no document element");
+    // The copy is made before the current document goes, since the other may be that one.
+    xercesc::DOMDocument* made = tovalin::newDocumentWithCopyOf(root);
+    initData();
+    return install(made);
+}
+
+bool XcsXmlDOMDocument::setXMLDecl(TL_ENCODE_TYPE type) const {
+    return tovalin::writer::setDeclaration(held(document), type);
+}
+
+bool XcsXmlDOMDocument::setXSL(const std::string& href) const {
+    tovalin::writer::addStylesheet(held(document), href);
+    return true;
+}
+
+bool XcsXmlDOMDocument::setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE /*type*/) const {
+    return tovalin::writer::setDtdReference(held(document), dtdPath);
+}
+
+std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName) {
+    xercesc::DOMDocument* tree = heldOrNull(document);
+    return tree == nullptr ? std::string() : tovalin::data::readValue(tree, tagName);
+}
+
+std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName,
+                                          std::list<std::string>& values) {
+    xercesc::DOMDocument* tree = heldOrNull(document);
+    return tree == nullptr ? std::string() : tovalin::data::readValues(tree, tagName, values);
+}
+
+bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string& value,
+                                   bool overwrite) {
+    xercesc::DOMDocument* tree = heldOrNull(document);
+    return tree != nullptr && tovalin::data::writeValue(tree, tagName, value, overwrite);
+}
+
+bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
+    xercesc::DOMDocument* tree = heldOrNull(document);
+    return tree != nullptr && tovalin::data::replaceValues(tree, tagName, values);
+}
+
+XcsXmlNode XcsXmlDOMDocument::removeWhiteSpace(XcsXmlNode& node) {
+    tovalin::removeBlankText(held(document));
+    return node;
+}
+
+bool XcsXmlDOMDocument::isHidden(const std::string& file) {
+    return tovalin::platform::isHiddenFile(file);
+}
+
+bool XcsXmlDOMDocument::setHidden(const std::string& file, bool hidden) {
+    return tovalin::platform::setHiddenFile(file, hidden);
+}
+
+bool XcsXmlDOMDocument::getWindowsTempPath(std::string& folder) {
+    folder = tovalin::platform::temporaryFolder();
+    return true;
+}
+
+bool XcsXmlDOMDocument::deleteString(std::string& text) {
+    text = tovalin::trimRight(tovalin::trimLeft(text));
+    return true;
 }
 
 void XcsXmlDOMDocument::setLoadLimits(const XcsLoadLimits& limits) {

@@ -1,6 +1,6 @@
 #include <new>
 
-#include "platform/platform.hpp"
+#include "document/library_entry.hpp"
 #include "tovalin/document.hpp"
 
 XmlDocumentFactory::XmlDocumentFactory() = default;
@@ -14,7 +14,7 @@ XmlDocumentFactory::~XmlDocumentFactory() = default;
 XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>*
 XmlDocumentFactory::createDocument() {
     using Created = XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>;
-    if (!tovalin::platform::libraryStarted()) return nullptr;
+    if (!tovalin::libraryStarted()) return nullptr;
     try {
         return new Created();
     } catch (const std::bad_alloc&) {

@@ -14,6 +14,4 @@ XcsXmlFilter& XcsXmlFilter::operator=(const XcsXmlFilter& /*other*/) { return *t
 
 XcsXmlFilter::~XcsXmlFilter() { delete adapter; }
 
-short XcsXmlFilter::acceptNode(const XcsXmlNode& /*node*/) const {
-    return TL_FILTER_SKIP;
-}
+short XcsXmlFilter::acceptNode(const XcsXmlNode& /*node*/) const { return TL_FILTER_SKIP; }

@@ -3,12 +3,13 @@
 
 #include "node/access.hpp"
 #include "node/filter_adapter.hpp"
+#include "node/holders.hpp"
+#include "node/tree.hpp"
 #include "tovalin/node.hpp"
 
 namespace tovalin::detail {
 
-// One parser iterator with the count of the wrappers that share it. Not atomic: a tree and
-// its iterators are used by one thread at a time.
+// One parser iterator with the count of the wrappers that share it.
 struct SharedIterator {
     SharedIterator(xercesc::DOMNodeIterator* walker, const TreeRef& tree)
         : walker(walker), tree(tree) {}
@@ -27,23 +28,10 @@ struct SharedIterator {
 namespace {
 
 using tovalin::detail::Access;
+using tovalin::detail::documentOf;
+using tovalin::detail::hold;
+using tovalin::detail::letGo;
 using tovalin::detail::SharedIterator;
-
-xercesc::DOMDocument* documentOf(xercesc::DOMNode* node) {
-    if (node->getNodeType() == xercesc::DOMNode::DOCUMENT_NODE) {
-        return static_cast<xercesc::DOMDocument*>(node);
-    }
-    return node->getOwnerDocument();
-}
-
-SharedIterator* share(SharedIterator* shared) {
-    ++shared->holders;
-    return shared;
-}
-
-void leave(SharedIterator* shared) {
-    if (--shared->holders == 0) delete shared;
-}
 
 }  // namespace
 
@@ -62,17 +50,17 @@ XcsXmlNodeIterator::XcsXmlNodeIterator(const XcsXmlNode& root, XcsXmlFilter* fil
 }
 
 XcsXmlNodeIterator::XcsXmlNodeIterator(const XcsXmlNodeIterator& other)
-    : iterator(share(other.iterator)), filter(other.filter) {}
+    : iterator(hold(other.iterator)), filter(other.filter) {}
 
 XcsXmlNodeIterator& XcsXmlNodeIterator::operator=(const XcsXmlNodeIterator& other) {
-    SharedIterator* taken = share(other.iterator);
-    leave(iterator);
+    SharedIterator* taken = hold(other.iterator);
+    letGo(iterator);
     iterator = taken;
     filter = other.filter;
     return *this;
 }
 
-XcsXmlNodeIterator::~XcsXmlNodeIterator() { leave(iterator); }
+XcsXmlNodeIterator::~XcsXmlNodeIterator() { letGo(iterator); }
 
 unsigned long XcsXmlNodeIterator::getWhatToShow() { return iterator->walker->getWhatToShow(); }
 

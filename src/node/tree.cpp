@@ -2,6 +2,7 @@
 
 #include <xercesc/dom/DOMElement.hpp>
 
+#include "node/holders.hpp"
 #include "tovalin/node.hpp"
 
 namespace tovalin::detail {
@@ -9,37 +10,14 @@ namespace {
 
 const XMLCh treeKey[] = u"tovalin.tree";
 
-xercesc::DOMDocument* ownerOf(const xercesc::DOMNode* node) {
+}  // namespace
+
+xercesc::DOMDocument* documentOf(const xercesc::DOMNode* node) {
     if (node->getNodeType() == xercesc::DOMNode::DOCUMENT_NODE) {
         return const_cast<xercesc::DOMDocument*>(static_cast<const xercesc::DOMDocument*>(node));
     }
     return node->getOwnerDocument();
 }
-
-void retain(Tree* tree) noexcept {
-    if (tree != nullptr) ++tree->holders;
-}
-
-// Frees the tree of its last holder. Once a document carries user data, its release visits
-// the whole tree by recursion, which no stack survives for deep nesting. Without its root
-// element nothing deep is left to visit; the nodes are freed with the document's memory
-// all the same.
-void free(Tree* tree) noexcept {
-    try {
-        if (xercesc::DOMElement* root = tree->document->getDocumentElement()) {
-            tree->document->removeChild(root);
-        }
-    } catch (...) {
-    }
-    tree->document->release();
-    delete tree;
-}
-
-inline void release(Tree* tree) noexcept {
-    if (tree != nullptr && --tree->holders == 0) free(tree);
-}
-
-}  // namespace
 
 Tree* Tree::adopt(xercesc::DOMDocument* document, std::shared_ptr<xercesc::MemoryManager> memory) {
     Tree* tree = nullptr;
@@ -54,24 +32,37 @@ Tree* Tree::adopt(xercesc::DOMDocument* document, std::shared_ptr<xercesc::Memor
 }
 
 Tree* Tree::of(const xercesc::DOMNode* node) {
-    const xercesc::DOMDocument* owner = node == nullptr ? nullptr : ownerOf(node);
+    const xercesc::DOMDocument* owner = node == nullptr ? nullptr : documentOf(node);
     return owner == nullptr ? nullptr : static_cast<Tree*>(owner->getUserData(treeKey));
+}
+
+// Once a document carries user data, the parser frees it by a recursion over the whole
+// tree, which no stack survives for deep nesting. Without its root element nothing deep is
+// left to visit; the nodes are freed with the document's memory all the same.
+Tree::~Tree() {
+    try {
+        if (xercesc::DOMElement* root = document->getDocumentElement()) {
+            document->removeChild(root);
+        }
+    } catch (...) {
+    }
+    document->release();
 }
 
 TreeRef::TreeRef() noexcept : tree(nullptr) {}
 
-TreeRef::TreeRef(Tree* shared) noexcept : tree(shared) { retain(tree); }
+TreeRef::TreeRef(Tree* shared) noexcept : tree(hold(shared)) {}
 
-TreeRef::TreeRef(const TreeRef& other) noexcept : tree(other.tree) { retain(tree); }
+TreeRef::TreeRef(const TreeRef& other) noexcept : tree(hold(other.tree)) {}
 
 TreeRef& TreeRef::operator=(const TreeRef& other) noexcept {
     if (tree == other.tree) return *this;
-    retain(other.tree);
-    release(tree);
-    tree = other.tree;
+    Tree* taken = hold(other.tree);
+    letGo(tree);
+    tree = taken;
     return *this;
 }
 
-TreeRef::~TreeRef() { release(tree); }
+TreeRef::~TreeRef() { letGo(tree); }
 
 }  // namespace tovalin::detail

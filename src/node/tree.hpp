@@ -12,6 +12,9 @@
 
 namespace tovalin::detail {
 
+// The document a node belongs to: the node itself for a document node.
+xercesc::DOMDocument* documentOf(const xercesc::DOMNode* node);
+
 struct Tree {
     // Takes ownership of a parser document and marks it so that any of its nodes finds this
     // tree again. The count starts at zero; the first TreeRef makes it one. The memory
@@ -22,8 +25,12 @@ struct Tree {
     // The tree of the document that owns the node, or null when the library does not hold it.
     static Tree* of(const xercesc::DOMNode* node);
 
+    // Frees the document, once its last holder has let go.
+    ~Tree();
+    Tree(const Tree&) = delete;
+    Tree& operator=(const Tree&) = delete;
+
     xercesc::DOMDocument* const document;
-    // Not atomic: a tree is used by one thread at a time.
     unsigned long holders = 0;
     // The document type read from the file and its internal subset as the file wrote it,
     // since the parser's own rebuilt subset loses parts of it.

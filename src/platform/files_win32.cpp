@@ -63,7 +63,7 @@ bool isBareDrive(const std::string& folder) { return folder.size() == 2 && folde
 class OpenedEntry {
   public:
     explicit OpenedEntry(const std::string& path)
-        : handle(isText(path)
+        : handle(path.empty() || isUsablePath(path)
                      ? CreateFileA(path.empty() ? "." : path.c_str(), 0,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)

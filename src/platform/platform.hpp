@@ -14,9 +14,6 @@ std::string processCodeSet();
 // The code set as the locale names it, before that mapping; never null.
 const char* localeCodeSet();
 
-// Whether the parser platform started when the library was attached.
-bool libraryStarted();
-
 // A path holding NUL names no file: the system would read only the part before the NUL, the
 // name of another file.
 inline bool holdsNul(const std::string& path) { return path.find('\0') != std::string::npos; }

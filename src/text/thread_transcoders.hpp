@@ -25,7 +25,7 @@ ThreadTranscoders& threadTranscoders();
 // Windows: deletes the transcoders still held, while the parser that made them is running;
 // called once, just before the library stops the parser. (On POSIX each thread's
 // transcoders go with the thread's own thread_local storage.)
-void releaseThreadTranscoders();
+void deleteThreadTranscoders();
 
 }  // namespace tovalin::text
 

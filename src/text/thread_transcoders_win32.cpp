@@ -36,6 +36,6 @@ ThreadTranscoders& threadTranscoders() {
 }
 
 // Freeing the slot calls its callback for the value of every thread that still has one.
-void releaseThreadTranscoders() { FlsFree(slot()); }
+void deleteThreadTranscoders() { FlsFree(slot()); }
 
 }  // namespace tovalin::text

@@ -15,14 +15,9 @@
 namespace tovalin::text {
 namespace {
 
-constexpr XMLSize_t blockSize = 16 * 1024;
-
-std::unique_ptr<xercesc::XMLTranscoder> makeTranscoder(const std::string& codeSet) {
-    xercesc::XMLTransService::Codes result = xercesc::XMLTransService::Ok;
-    std::unique_ptr<xercesc::XMLTranscoder> made(
-        xercesc::XMLPlatformUtils::fgTransService->makeNewTranscoderFor(codeSet.c_str(), result,
-                                                                        blockSize));
-    if (!made || result != xercesc::XMLTransService::Ok) {
+std::unique_ptr<xercesc::XMLTranscoder> transcoderOrThrow(const std::string& codeSet) {
+    std::unique_ptr<xercesc::XMLTranscoder> made = newTranscoder(codeSet);
+    if (!made) {
         throw xercesc::TranscodingException(__FILE__, __LINE__,
                                             xercesc::XMLExcepts::Trans_CantCreateCvtrFor);
     }
@@ -47,6 +42,15 @@ std::bitset<128> plainAsciiOf(xercesc::XMLTranscoder& transcoder) {
 }
 
 }  // namespace
+
+std::unique_ptr<xercesc::XMLTranscoder> newTranscoder(const std::string& encoding) {
+    xercesc::XMLTransService::Codes result = xercesc::XMLTransService::Ok;
+    std::unique_ptr<xercesc::XMLTranscoder> made(
+        xercesc::XMLPlatformUtils::fgTransService->makeNewTranscoderFor(encoding.c_str(), result,
+                                                                        transcoderBlockSize));
+    if (result != xercesc::XMLTransService::Ok) made.reset();
+    return made;
+}
 
 bool roundTrips(xercesc::XMLTranscoder& transcoder, const XMLCh* character, std::size_t units) {
     XMLByte bytes[16];
@@ -80,7 +84,7 @@ Transcoder& transcoderFor(const std::string& codeSet) {
     }
     auto made = std::make_unique<Transcoder>();
     made->codeSet = codeSet;
-    made->parser = makeTranscoder(codeSet);
+    made->parser = transcoderOrThrow(codeSet);
     made->plainAscii = plainAsciiOf(*made->parser);
     cache.push_back(std::move(made));
     return *cache.back();

@@ -12,6 +12,13 @@
 
 namespace tovalin::text {
 
+// The most characters a transcoder of the library takes or gives in one call.
+constexpr XMLSize_t transcoderBlockSize = 16 * 1024;
+
+// A new transcoder of the parser for the encoding, as the parser names encodings; null when
+// the parser has none for it.
+std::unique_ptr<xercesc::XMLTranscoder> newTranscoder(const std::string& encoding);
+
 struct Transcoder {
     std::string codeSet;
     std::unique_ptr<xercesc::XMLTranscoder> parser;

@@ -20,7 +20,7 @@ expect() {
 }
 
 expect "settings.xml: valid; its root element is settings" "$examples/load_and_check" settings.xml
-expect ":3:11: missing required attribute" "$examples/load_and_check" broken.xml
+expect "broken.xml:3:11: missing required attribute" "$examples/load_and_check" broken.xml
 expect "saved: office Osaka" "$examples/read_and_change_values" settings.xml
 expect "settings.xml: valid" "$examples/load_and_check" settings.xml
 [ "$(tovalin_values settings.xml step)" = "plan build ship" ]

@@ -5,7 +5,6 @@
 #include "command_line.hpp"
 #include "commands.hpp"
 #include "document_file.hpp"
-#include "files.hpp"
 #include "tovalin/document.hpp"
 
 namespace tool {
@@ -18,8 +17,8 @@ int check(const Words& words) {
     std::list<XMLERROR_TYPE> errors;
     const bool loaded = document->load(file, &errors, !line.has("--no-validate"));
     for (const XMLERROR_TYPE& error : errors) {
-        std::cout << shownSystemId(error.systemId, file) << ':' << error.lineNumber << ':'
-                  << error.columnNumber << ": " << error.message << '\n';
+        std::cout << error.systemId << ':' << error.lineNumber << ':' << error.columnNumber << ": "
+                  << error.message << '\n';
     }
     if (loaded) std::cout << file << ": ok\n";
     return loaded ? 0 : 1;

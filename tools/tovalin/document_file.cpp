@@ -24,8 +24,7 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
     std::list<XMLERROR_TYPE> errors;
     if (!document->load(path, &errors, false)) {
         const XMLERROR_TYPE& first = errors.front();
-        throw std::runtime_error(shownSystemId(first.systemId, path) + ":" +
-                                 std::to_string(first.lineNumber) + ":" +
+        throw std::runtime_error(first.systemId + ":" + std::to_string(first.lineNumber) + ":" +
                                  std::to_string(first.columnNumber) + ": " + first.message);
     }
     return document;

@@ -17,17 +17,6 @@ std::string lowered(std::string text) {
     return text;
 }
 
-#ifdef _WIN32
-constexpr const char* separators = "/\\";
-#else
-constexpr const char* separators = "/";
-#endif
-
-std::string folderOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of(separators);
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // The value of encoding="..." in the declaration at the start of an ASCII-compatible file.
 std::string declaredEncoding(const std::string& start) {
     if (start.compare(0, 5, "<?xml") != 0) return {};
@@ -79,14 +68,6 @@ TL_ENCODE_TYPE keptEncoding(const std::string& fileEncoding) {
 
 const char* encodingName(TL_ENCODE_TYPE type) {
     return type == TL_ENCODE_UTF16 ? "UTF-16" : "Shift_JIS";
-}
-
-std::string shownSystemId(const std::string& systemId, const std::string& file) {
-    // The working copy's name begins with "MIR" on every system.
-    const std::string folder = folderOf(file);
-    const bool workingCopy =
-        folderOf(systemId) == folder && systemId.compare(folder.size(), 3, "MIR") == 0;
-    return workingCopy ? file : systemId;
 }
 
 }  // namespace tool

@@ -24,10 +24,6 @@ TL_ENCODE_TYPE keptEncoding(const std::string& fileEncoding);
 
 const char* encodingName(TL_ENCODE_TYPE type);
 
-// A load reads the file through a working copy beside it; records about the document name
-// that copy, and are shown with the name of the file the user gave.
-std::string shownSystemId(const std::string& systemId, const std::string& file);
-
 }  // namespace tool
 
 #endif

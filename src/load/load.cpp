@@ -9,19 +9,21 @@
 #include <xercesc/util/TranscodingException.hpp>
 #include <xercesc/util/XMLException.hpp>
 
-#include "document/load_messages.hpp"
-#include "document/load_parser.hpp"
-#include "document/settings.hpp"
+#include "load/forbidden_path.hpp"
+#include "load/load.hpp"
+#include "load/load_messages.hpp"
+#include "load/load_parser.hpp"
 #include "node/declaration.hpp"
 #include "node/tree.hpp"
 #include "platform/platform.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/error_reporter.hpp"
 
+namespace tovalin::load {
 namespace {
 
-using tovalin::text::fromXml;
-using tovalin::text::fromXmlForMessage;
+using text::fromXml;
+using text::fromXmlForMessage;
 
 // The working copy of one load, deleted on every way out of it.
 struct WorkingCopy {
@@ -30,7 +32,7 @@ struct WorkingCopy {
     WorkingCopy(const WorkingCopy&) = delete;
     WorkingCopy& operator=(const WorkingCopy&) = delete;
     ~WorkingCopy() {
-        if (!path.empty()) tovalin::platform::deleteFile(path);
+        if (!path.empty()) platform::deleteFile(path);
     }
 };
 
@@ -40,19 +42,19 @@ void addRecord(std::list<XMLERROR_TYPE>& errors, const std::string& message,
 }
 
 // The record of a parse that its limits stopped, or that ran out of memory, where it stopped.
-void addStopRecord(std::list<XMLERROR_TYPE>& errors, const tovalin::LoadParser& parser,
+void addStopRecord(std::list<XMLERROR_TYPE>& errors, const LoadParser& parser,
                    const std::string& source) {
     const xercesc::Locator& at = parser.position();
-    const std::string systemId = fromXml(at.getSystemId());
+    const std::string systemId = fromXmlForMessage(at.getSystemId());
     errors.push_back(XMLERROR_TYPE{static_cast<unsigned int>(at.getLineNumber()),
                                    static_cast<unsigned int>(at.getColumnNumber()),
-                                   tovalin::load_messages::expandsBeyondLimit(),
+                                   load_messages::expandsBeyondLimit(),
                                    systemId.empty() ? source : systemId});
 }
 
 // Parses, and turns an exception that escapes the parser into a record of its own. True
 // when the parse was stopped by its limits or for want of memory.
-bool parseReporting(tovalin::LoadParser& parser, const tovalin::LocalFileSource& input,
+bool parseReporting(LoadParser& parser, const LocalFileSource& input,
                     std::list<XMLERROR_TYPE>& errors, const std::string& source) {
     bool outOfMemory = false;
     try {
@@ -68,7 +70,7 @@ bool parseReporting(tovalin::LoadParser& parser, const tovalin::LocalFileSource&
     } catch (const std::exception& e) {
         addRecord(errors, e.what(), source);
     } catch (...) {
-        addRecord(errors, tovalin::load_messages::moveFileAndRetry(), source);
+        addRecord(errors, load_messages::moveFileAndRetry(), source);
     }
     if (!outOfMemory && !parser.stopped()) return false;
     addStopRecord(errors, parser, source);
@@ -78,93 +80,92 @@ bool parseReporting(tovalin::LoadParser& parser, const tovalin::LocalFileSource&
 // Reports the first problem of this load: in the caller's list a problem without a position
 // gets the library's own advice, unless the load was stopped; without a list it goes to
 // standard output.
-bool failWith(std::list<XMLERROR_TYPE>& errors, std::size_t earlier, bool listed,
-              bool stopped = false) {
-    if (errors.size() == earlier) return false;
+void reportFirst(std::list<XMLERROR_TYPE>& errors, std::size_t earlier, bool listed,
+                 bool stopped = false) {
+    if (errors.size() == earlier) return;
     XMLERROR_TYPE& first = *std::next(errors.begin(), static_cast<std::ptrdiff_t>(earlier));
     if (!listed) {
-        std::cout << tovalin::load_messages::openFailed(first) << std::endl;
+        std::cout << load_messages::openFailed(first) << std::endl;
     } else if (!stopped && first.lineNumber == 0 && first.columnNumber == 0) {
-        first.message = tovalin::load_messages::moveFileAndRetry();
+        first.message = load_messages::moveFileAndRetry();
     }
-    return false;
 }
 
 // The folder a load reads entities from, or none for any local file.
 std::string entityFolder(TL_ENTITY_SOURCE source, const std::string& workingCopy) {
     if (source != TL_ENTITY_DOCUMENT_FOLDER) return {};
-    const std::string folder = tovalin::platform::folderOf(workingCopy);
+    const std::string folder = platform::folderOf(workingCopy);
     return folder.empty() ? std::string(".") : folder;
 }
 
-void keepInternalSubset(tovalin::detail::Tree& tree, const tovalin::text::XmlString& subset) {
+void keepInternalSubset(detail::Tree& tree, const text::XmlString& subset) {
     if (subset.empty()) return;
     tree.loadedDocumentType = tree.document->getDoctype();
     tree.loadedSubset = subset;
 }
 
+// A problem in the file itself is reported under the working copy's name, which is gone
+// when the load ends: it is given the caller's name for the file.
+void nameTheCallersFile(std::list<XMLERROR_TYPE>& errors, std::size_t earlier,
+                        const std::string& workingCopy, const std::string& source) {
+    for (auto record = std::next(errors.begin(), static_cast<std::ptrdiff_t>(earlier));
+         record != errors.end(); ++record) {
+        if (record->systemId == workingCopy) record->systemId = source;
+    }
+}
+
 }  // namespace
 
-bool XcsXmlDOMDocument::load(const std::string& source, std::list<XMLERROR_TYPE>* errors,
-                             bool validate) {
-    if (errors == nullptr) return load(source, validate);
-    return loadFile(source, *errors, validate, true);
-}
-
-bool XcsXmlDOMDocument::load(const std::string& source, bool validate) {
-    std::list<XMLERROR_TYPE> errors;
-    return loadFile(source, errors, validate, false);
-}
-
-bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
-                                 bool validate, bool listed) {
-    namespace messages = tovalin::load_messages;
+std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYPE>& errors,
+                               const Request& request) {
+    namespace messages = load_messages;
+    const bool listed = request.listed;
     const std::size_t earlier = errors.size();
     WorkingCopy copy;
-    if (!preBuilder(source, copy.path)) {
-        addRecord(errors, messages::moveFileAndRetry(), source);
-        return failWith(errors, earlier, listed);
-    }
-    tovalin::text::XmlString copyPath;
+    text::XmlString copyPath;
     try {
-        copyPath = tovalin::text::toXml(copy.path);
+        if (makeWorkingCopy(source, copy.path)) copyPath = text::toXml(copy.path);
     } catch (const xercesc::TranscodingException&) {
         // A folder named with bytes that are no text in the process code page.
-        addRecord(errors, messages::moveFileAndRetry(), source);
-        return failWith(errors, earlier, listed);
     }
-    if (const XMLCh forbidden = messages::firstForbiddenCharacter(copyPath.c_str())) {
+    if (copyPath.empty()) {
+        addRecord(errors, messages::moveFileAndRetry(), source);
+        reportFirst(errors, earlier, listed);
+        return std::nullopt;
+    }
+    if (const XMLCh forbidden = firstForbiddenCharacter(copyPath.c_str())) {
         addRecord(errors, messages::refusedPath(forbidden), source);
         if (!listed) std::cout << errors.back().message << std::endl;
-        return false;
+        return std::nullopt;
     }
 
-    const tovalin::detail::DocumentSettings& own = tovalin::detail::settingsOr(settings);
-    const std::shared_ptr<tovalin::LoadAccount> account(new tovalin::LoadAccount(own.limits));
-    tovalin::LoadParser parser(*account, entityFolder(own.entitySource, copy.path));
+    const std::shared_ptr<LoadAccount> account(new LoadAccount(request.limits));
+    LoadParser parser(*account, entityFolder(request.entitySource, copy.path));
     XcsErrorReporter reporter(&errors);
-    if (!setParserCondition(&parser, &reporter, validate)) return false;
+    if (!request.configure(&parser, &reporter)) return std::nullopt;
     parser.secure();
-    const bool stopped = parseReporting(
-        parser, tovalin::LocalFileSource(copy.path, copyPath, *account), errors, source);
+    const bool stopped =
+        parseReporting(parser, LocalFileSource(copy.path, copyPath, *account), errors, source);
+    nameTheCallersFile(errors, earlier, text::fromXmlForMessage(copyPath.c_str()), source);
     if (stopped || reporter.getSawErrors() || errors.size() != earlier) {
-        return failWith(errors, earlier, listed, stopped);
+        reportFirst(errors, earlier, listed, stopped);
+        return std::nullopt;
     }
 
+    Loaded loaded;
     xercesc::DOMDocument* parsed = parser.takeDocument();
-    const tovalin::detail::TreeRef tree(tovalin::detail::Tree::adopt(parsed, account));
-    keepInternalSubset(*tree.get(), tovalin::readSubset(copy.path, parser.internalSubset()));
-    *document = XcsXmlDocument(parsed, tree);
-    path = source;
+    loaded.tree = detail::TreeRef(detail::Tree::adopt(parsed, account));
+    keepInternalSubset(*loaded.tree.get(), readSubset(copy.path, parser.internalSubset()));
     const xercesc::DOMNode* first = parsed->getFirstChild();
-    if (!listed && first != nullptr && tovalin::declaration::isDeclaration(first)) {
-        encoding = fromXml(tovalin::declaration::valueOf(first, u"encoding").c_str());
+    loaded.declared = first != nullptr && declaration::isDeclaration(first);
+    if (loaded.declared) {
+        loaded.declaredEncoding = fromXml(declaration::valueOf(first, u"encoding").c_str());
     }
-    return true;
+    return loaded;
 }
 
-bool XcsXmlDOMDocument::setParserCondition(xercesc::XercesDOMParser* parser,
-                                           xercesc::ErrorHandler* handler, bool validate) {
+bool configureParser(xercesc::XercesDOMParser* parser, xercesc::ErrorHandler* handler,
+                     bool validate) {
     parser->setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
                                          : xercesc::XercesDOMParser::Val_Never);
     parser->setErrorHandler(handler);
@@ -174,16 +175,17 @@ bool XcsXmlDOMDocument::setParserCondition(xercesc::XercesDOMParser* parser,
     return true;
 }
 
-bool XcsXmlDOMDocument::preBuilder(std::string source, std::string& workingCopy) {
-    if (!tovalin::platform::isUsablePath(source)) return false;
-    const std::string made =
-        tovalin::platform::createUniqueFile(tovalin::platform::folderOf(source), "MIRTA");
+bool makeWorkingCopy(const std::string& source, std::string& workingCopy) {
+    if (!platform::isUsablePath(source)) return false;
+    const std::string made = platform::createUniqueFile(platform::folderOf(source), "MIRTA");
     if (made.empty()) return false;
     // A copy that failed would leave an empty file for the parser to misreport.
-    if (!tovalin::platform::copyFile(source, made, tovalin::platform::CopyInto::ownFile)) {
-        tovalin::platform::deleteFile(made);
+    if (!platform::copyFile(source, made, platform::CopyInto::ownFile)) {
+        platform::deleteFile(made);
         return false;
     }
     workingCopy = made;
     return true;
 }
+
+}  // namespace tovalin::load

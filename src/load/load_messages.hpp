@@ -1,7 +1,6 @@
-// The load's messages and the rule about the two full-width characters that a load refuses
-// in a folder name. Texts are kept as Unicode and given out in the process code page.
-#ifndef TOVALIN_DOCUMENT_LOAD_MESSAGES_HPP
-#define TOVALIN_DOCUMENT_LOAD_MESSAGES_HPP
+// The load's own messages, kept as Unicode and given out in the process code page.
+#ifndef TOVALIN_LOAD_LOAD_MESSAGES_HPP
+#define TOVALIN_LOAD_LOAD_MESSAGES_HPP
 
 #include <string>
 
@@ -11,13 +10,7 @@
 
 namespace tovalin::load_messages {
 
-// The first U+FF0D or U+FF5E of a NUL-terminated path, or 0 when it holds neither.
-XMLCh firstForbiddenCharacter(const XMLCh* path);
-
-// "全角「－」" or "全角「～」" for the character, in the process code page.
-std::string characterName(XMLCh forbidden);
-
-// The record for a refused path.
+// The record for a path whose folder holds a refused character (load/forbidden_path.hpp).
 std::string refusedPath(XMLCh forbidden);
 // Replaces the parser's text for a problem without a position (a file that cannot be read).
 std::string moveFileAndRetry();

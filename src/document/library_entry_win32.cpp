@@ -3,7 +3,7 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "platform/platform.hpp"
+#include "document/library_entry.hpp"
 #include "text/thread_transcoders.hpp"
 #include "text/windows_31j.hpp"
 
@@ -13,11 +13,11 @@ bool started = false;
 
 }  // namespace
 
-namespace tovalin::platform {
+namespace tovalin {
 
 bool libraryStarted() { return started; }
 
-}  // namespace tovalin::platform
+}  // namespace tovalin
 
 // Starts the parser platform when a process attaches the library and stops it on detach;
 // a platform that does not start refuses the attach.
@@ -34,7 +34,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID /*re
             return TRUE;
         case DLL_PROCESS_DETACH:
             if (started) {
-                tovalin::text::releaseThreadTranscoders();
+                tovalin::text::deleteThreadTranscoders();
                 xercesc::XMLPlatformUtils::Terminate();
             }
             started = false;

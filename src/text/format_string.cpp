@@ -1,4 +1,4 @@
-#include "document/format_string.hpp"
+#include "text/format_string.hpp"
 
 #include <cstdarg>
 #include <cstdio>

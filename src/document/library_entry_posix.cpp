@@ -1,10 +1,10 @@
 // The shared library's attach and detach: they start and stop the parser platform.
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "platform/platform.hpp"
+#include "document/library_entry.hpp"
 #include "text/windows_31j.hpp"
 
-namespace tovalin::platform {
+namespace tovalin {
 namespace {
 
 bool started = false;
@@ -30,4 +30,4 @@ __attribute__((destructor)) void detach() {
 
 bool libraryStarted() { return started; }
 
-}  // namespace tovalin::platform
+}  // namespace tovalin

@@ -1,4 +1,4 @@
-#include "document/load_parser.hpp"
+#include "load/load_parser.hpp"
 
 #include <xercesc/internal/ReaderMgr.hpp>
 #include <xercesc/internal/XMLScanner.hpp>
@@ -8,8 +8,8 @@
 #include <xercesc/util/BinFileInputStream.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
-#include "data/whitespace.hpp"
 #include "node/declaration.hpp"
+#include "node/layout_text.hpp"
 #include "platform/platform.hpp"
 
 namespace tovalin {
@@ -62,10 +62,15 @@ int hexValue(XMLCh c) {
     return -1;
 }
 
-// "file:///a/b%20c" becomes "/a/b c"; escapes of ASCII only, as local file URLs use them.
+// "file:///a/b%20c" becomes "/a/b c", and on Windows "file:///C:/a" becomes "C:/a"; escapes
+// of ASCII only, as local file URLs use them.
 XmlString pathOfFileUrl(const XmlString& url) {
     XmlString path = url.substr(5);
     if (startsWith(path, u"//")) path.erase(0, 2);
+    if (path.size() > 1 && path[0] == u'/' && !platform::isPathSeparator(path[1]) &&
+        platform::isAbsolutePath(path.substr(1))) {
+        path.erase(0, 1);
+    }
     XmlString decoded;
     for (XmlString::size_type i = 0; i < path.size(); ++i) {
         const int high = path[i] == u'%' && i + 2 < path.size() ? hexValue(path[i + 1]) : -1;
@@ -88,12 +93,13 @@ XmlString folderOf(const XmlString& path) {
 
 // The local path of a system identifier, or an empty string for a remote one.
 XmlString localPath(const XmlString& systemId, const XmlString& base) {
-    if (startsWith(systemId, u"file:")) return pathOfFileUrl(systemId);
-    if (hasScheme(systemId)) return {};
-    if (platform::isAbsolutePath(systemId)) return systemId;
+    const bool fileUrl = startsWith(systemId, u"file:");
+    if (!fileUrl && hasScheme(systemId)) return {};
+    const XmlString path = fileUrl ? pathOfFileUrl(systemId) : systemId;
+    if (platform::isAbsolutePath(path)) return path;
     const XmlString baseFolder =
         startsWith(base, u"file:") ? folderOf(pathOfFileUrl(base)) : folderOf(base);
-    return baseFolder + systemId;
+    return baseFolder + path;
 }
 
 }  // namespace
@@ -193,7 +199,7 @@ bool LoadParser::holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable) 
     return true;
 }
 
-void LoadParser::release() {
+void LoadParser::emitHeldBack() {
     if (heldBack.empty()) return;
     const text::XmlString text = std::move(heldBack);
     heldBack.clear();
@@ -210,14 +216,14 @@ void LoadParser::docCharacters(const XMLCh* chars, XMLSize_t length, bool cdataS
     } else if (holdBack(chars, length, false)) {
         return;
     }
-    release();
+    emitHeldBack();
     XercesDOMParser::docCharacters(chars, length, cdataSection);
 }
 
 void LoadParser::ignorableWhitespace(const XMLCh* chars, XMLSize_t length, bool cdataSection) {
     // Dropped by the parser itself when it is not to be kept, without ending a text.
     if (fIncludeIgnorableWhitespace && holdBack(chars, length, true)) return;
-    if (fIncludeIgnorableWhitespace) release();
+    if (fIncludeIgnorableWhitespace) emitHeldBack();
     XercesDOMParser::ignorableWhitespace(chars, length, cdataSection);
 }
 

@@ -1,18 +1,18 @@
-#include "document/internal_subset.hpp"
+#include "load/internal_subset.hpp"
 
 #include <fstream>
 #include <memory>
 
-#include <xercesc/util/PlatformUtils.hpp>
-#include <xercesc/util/TransService.hpp>
 #include <xercesc/util/XMLException.hpp>
+
+#include "text/transcoder_cache.hpp"
 
 namespace tovalin {
 namespace {
 
 using text::XmlString;
 
-constexpr XMLSize_t blockSize = 1 << 14;
+constexpr XMLSize_t blockSize = text::transcoderBlockSize;
 
 // The parser names the byte order of an encoding it detected in parentheses: "UTF-16 (LE)".
 std::string transcoderName(const XmlString& parserName) {
@@ -23,15 +23,6 @@ std::string transcoderName(const XmlString& parserName) {
         if (at != std::string::npos) name.replace(at, marked.size(), order);
     }
     return name;
-}
-
-std::unique_ptr<xercesc::XMLTranscoder> transcoderFor(const XmlString& parserName) {
-    xercesc::XMLTransService::Codes result = xercesc::XMLTransService::Ok;
-    std::unique_ptr<xercesc::XMLTranscoder> made(
-        xercesc::XMLPlatformUtils::fgTransService->makeNewTranscoderFor(
-            transcoderName(parserName).c_str(), result, blockSize));
-    if (result != xercesc::XMLTransService::Ok) made.reset();
-    return made;
 }
 
 // Follows the characters of the file by line and column, the way the parser counts them,
@@ -89,7 +80,8 @@ class SpanCollector {
 
 XmlString readSubset(const std::string& path, const SubsetSpan& span) {
     if (!span.seen) return {};
-    const std::unique_ptr<xercesc::XMLTranscoder> transcoder = transcoderFor(span.encoding);
+    const std::unique_ptr<xercesc::XMLTranscoder> transcoder =
+        text::newTranscoder(transcoderName(span.encoding));
     std::ifstream file(path, std::ios::binary);
     if (!transcoder || !file) return {};
     SpanCollector collector(span);

@@ -1,13 +1,11 @@
-#include "document/load_messages.hpp"
+#include "load/load_messages.hpp"
 
-#include "document/format_string.hpp"
+#include "load/forbidden_path.hpp"
 #include "text/code_page.hpp"
+#include "text/format_string.hpp"
 
 namespace tovalin::load_messages {
 namespace {
-
-constexpr XMLCh fullWidthHyphenMinus = 0xFF0D;
-constexpr XMLCh fullWidthTilde = 0xFF5E;
 
 std::string narrow(const char16_t* text) {
     return text::fromXmlForMessage(reinterpret_cast<const XMLCh*>(text));
@@ -15,22 +13,11 @@ std::string narrow(const char16_t* text) {
 
 }  // namespace
 
-XMLCh firstForbiddenCharacter(const XMLCh* path) {
-    for (const XMLCh* unit = path; *unit != 0; ++unit) {
-        if (*unit == fullWidthHyphenMinus || *unit == fullWidthTilde) return *unit;
-    }
-    return 0;
-}
-
-std::string characterName(XMLCh forbidden) {
-    return narrow(forbidden == fullWidthHyphenMinus ? u"全角「－」" : u"全角「～」");
-}
-
 std::string refusedPath(XMLCh forbidden) {
     const std::string format = narrow(
         u"パスに%sが含まれている為、読込むことができません。\n"
         u"ファイルを移動するかフォルダ名、ファイル名を変更してください。");
-    return formatString(format.c_str(), characterName(forbidden).c_str());
+    return formatString(format.c_str(), load::characterName(forbidden).c_str());
 }
 
 std::string moveFileAndRetry() { return narrow(u"ファイルを移動してからもう一度行ってください。"); }

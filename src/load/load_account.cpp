@@ -1,4 +1,4 @@
-#include "document/load_account.hpp"
+#include "load/load_account.hpp"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The account of one load: the bytes it read, the characters that entity expansion produced
 // and the memory the parser holds, against the load's limits.
-#ifndef TOVALIN_DOCUMENT_LOAD_ACCOUNT_HPP
-#define TOVALIN_DOCUMENT_LOAD_ACCOUNT_HPP
+#ifndef TOVALIN_LOAD_LOAD_ACCOUNT_HPP
+#define TOVALIN_LOAD_LOAD_ACCOUNT_HPP
 
 #include <cstdint>
 #include <set>

@@ -1,7 +1,7 @@
 // The parser of one load: it records the file's XML declaration, reads the file and its
 // external entities from local files only, and runs within the load's account.
-#ifndef TOVALIN_DOCUMENT_LOAD_PARSER_HPP
-#define TOVALIN_DOCUMENT_LOAD_PARSER_HPP
+#ifndef TOVALIN_LOAD_LOAD_PARSER_HPP
+#define TOVALIN_LOAD_LOAD_PARSER_HPP
 
 #include <string>
 
@@ -10,8 +10,8 @@
 #include <xercesc/sax/InputSource.hpp>
 #include <xercesc/util/XMLEntityResolver.hpp>
 
-#include "document/internal_subset.hpp"
-#include "document/load_account.hpp"
+#include "load/internal_subset.hpp"
+#include "load/load_account.hpp"
 #include "text/code_page.hpp"
 
 namespace tovalin {
@@ -82,7 +82,7 @@ class LoadParser : public xercesc::XercesDOMParser {
     // True when the text piece is held back as possible layout.
     bool holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable);
     // Turns held-back text into the node it begins after all.
-    void release();
+    void emitHeldBack();
 
     LoadAccount& account;
     LocalEntityResolver resolver;

@@ -2,8 +2,8 @@
 // subset from its declarations and loses parts of it (quotation marks inside entity
 // values, NOTATION lists, the "%" of parameter entities), so the text is read again from
 // the file between the positions the parser reported for its two brackets.
-#ifndef TOVALIN_DOCUMENT_INTERNAL_SUBSET_HPP
-#define TOVALIN_DOCUMENT_INTERNAL_SUBSET_HPP
+#ifndef TOVALIN_LOAD_INTERNAL_SUBSET_HPP
+#define TOVALIN_LOAD_INTERNAL_SUBSET_HPP
 
 #include <string>
 
