@@ -67,7 +67,9 @@ tovalin_status TOVALIN_CALL tovalin_iterator_create(tovalin_node* root, tovalin_
         tovalin_iterator*& out = result(iterator);
         const std::optional<XcsXmlDocument> document =
             root == nullptr ? std::nullopt : live(root).document;
-        auto walk = std::make_shared<Walk>(filter, context, document);
+        // Not make_shared: its type tag is a GNU unique symbol, which would keep the library
+        // from ever being unloaded.
+        std::shared_ptr<Walk> walk(new Walk(filter, context, document));
         const XcsXmlNodeIterator made(nodeOf(root), filter == nullptr ? nullptr : walk.get(),
                                       what_to_show);
         out = registered(std::make_unique<tovalin_iterator>(made, std::move(walk)));

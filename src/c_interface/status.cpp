@@ -47,9 +47,12 @@ tovalin_status statusOfRethrown() {
     } catch (const Refusal& refusal) {
         return failure(refusal.status, refusal.message);
     } catch (const xercesc::DOMException& e) {
-        return failure(TOVALIN_E_DOM + e.code, "the DOM refused the operation (code " +
-                                                   std::to_string(e.code) +
-                                                   "): " + ascii(e.getMessage()));
+        // Not std::to_string: its digit table is a GNU unique symbol, which would keep the
+        // library from ever being unloaded.
+        char code[8];
+        std::snprintf(code, sizeof code, "%u", static_cast<unsigned>(e.code));
+        return failure(TOVALIN_E_DOM + e.code, std::string("the DOM refused the operation (code ") +
+                                                   code + "): " + ascii(e.getMessage()));
     } catch (const xercesc::TranscodingException& e) {
         return failure(TOVALIN_E_CONVERSION, ascii(e.getMessage()));
     } catch (const xercesc::OutOfMemoryException&) {
