@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Lists the symbols that the shared library (an ELF library, or a DLL read with the objdump
-# that $OBJDUMP names) exports and fails on any that lies outside its interface. The C++ runtime's own template instantiations (names in std:: or
-# __gnu_cxx::, and their local statics, recognised by their mangled form) are allowed. With a
-# module-definition file as second argument, the C names exported must be exactly the ones it
-# lists.
+# that $OBJDUMP names) exports and fails on any that lies outside its interface. The C++
+# runtime's own template instantiations (names in std:: or __gnu_cxx::, and their local
+# statics, recognised by their mangled form) are allowed. With a module-definition file as
+# second argument, the C names exported must be exactly the ones it lists.
 set -euo pipefail
 library=$1
 definitions=${2:-}
