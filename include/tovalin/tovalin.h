@@ -132,23 +132,24 @@ typedef struct tovalin_node_list tovalin_node_list;
 typedef struct tovalin_iterator tovalin_iterator;
 typedef struct tovalin_tokenizer tovalin_tokenizer;
 
-/* One problem with an input file. */
+/** One problem with an input file, as XMLERROR_TYPE. */
 typedef struct tovalin_problem {
-    unsigned int line;
-    unsigned int column;
-    const char* message;
-    const char* system_id;
+    unsigned int line;     /**< Line of the problem, from 1; 0 where none applies. */
+    unsigned int column;   /**< Column of the problem, from 1; 0 where none applies. */
+    const char* message;   /**< What is wrong, in the caller's text encoding. */
+    const char* system_id; /**< The file the problem is in. */
 } tovalin_problem;
 
-/* A list the library gives as one block: one tovalin_free frees it with its texts. */
+/** Problems the library gives as one block: one tovalin_free frees it with its texts. */
 typedef struct tovalin_problem_list {
-    size_t count;
-    const tovalin_problem* items;
+    size_t count;                 /**< Number of problems. */
+    const tovalin_problem* items; /**< The problems, in the order they were found. */
 } tovalin_problem_list;
 
+/** Texts the library gives as one block: one tovalin_free frees it with its texts. */
 typedef struct tovalin_text_list {
-    size_t count;
-    const char* const* items;
+    size_t count;             /**< Number of texts. */
+    const char* const* items; /**< The texts, NUL-terminated. */
 } tovalin_text_list;
 
 /* ---- The document object ---- */
@@ -157,13 +158,13 @@ enum { TOVALIN_ENCODE_UTF16 = 0, TOVALIN_ENCODE_SHIFT_JIS = 1 };
 enum { TOVALIN_SCHEMA_DTD = 0 };
 enum { TOVALIN_ENTITY_ANY_LOCAL_FILE = 0, TOVALIN_ENTITY_DOCUMENT_FOLDER = 1 };
 
-/* The bounds of a load, as XcsLoadLimits. TOVALIN_UNLIMITED in expansion_per_byte and
+/** The bounds of a load, as XcsLoadLimits. TOVALIN_UNLIMITED in expansion_per_byte and
  * memory_per_byte lifts both bounds. */
 typedef struct tovalin_load_limits {
-    size_t expansion_per_byte;
-    size_t expansion_floor;
-    size_t memory_per_byte;
-    size_t memory_floor;
+    size_t expansion_per_byte; /**< Expanded characters allowed per byte of the file. */
+    size_t expansion_floor;    /**< Expanded characters allowed whatever the file's size. */
+    size_t memory_per_byte;    /**< Bytes of memory allowed per byte of the file. */
+    size_t memory_floor;       /**< Bytes of memory allowed whatever the file's size. */
 } tovalin_load_limits;
 
 #define TOVALIN_UNLIMITED ((size_t)-1)
