@@ -193,6 +193,8 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_bind(tovalin_document
                                                                 tovalin_node** document_node);
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_set_xml_decl(tovalin_document* object,
                                                                         int encoding);
+/* TOVALIN_E_FAILED, changing nothing, for what no stylesheet instruction or document type
+ * could carry. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_set_xsl(tovalin_document* object,
                                                                    const char* href);
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_set_schema(tovalin_document* object,

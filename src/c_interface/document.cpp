@@ -100,8 +100,8 @@ tovalin_status TOVALIN_CALL tovalin_document_set_xml_decl(tovalin_document* obje
 
 tovalin_status TOVALIN_CALL tovalin_document_set_xsl(tovalin_document* object, const char* href) {
     return guarded([&] {
-        objectOf(object).setXSL(textArgument(href));
-        return TOVALIN_OK;
+        return unless(objectOf(object).setXSL(textArgument(href)),
+                      "no stylesheet instruction could carry the address");
     });
 }
 

@@ -96,14 +96,11 @@ class XcsXmlDOMDocument {
         return tovalin::over_c::succeeded(tovalin_document_set_xml_decl(handle, type));
     }
     virtual bool setXSL(const std::string& href) const {
-        tovalin::over_c::check(tovalin_document_set_xsl(handle, href.c_str()));
-        return true;
+        if (refusedForNul(href)) return false;
+        return tovalin::over_c::succeeded(tovalin_document_set_xsl(handle, href.c_str()));
     }
     virtual bool setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE type) const {
-        if (tovalin::over_c::holdsNul(dtdPath)) {
-            if (document.isNull()) throw std::runtime_error("no document");
-            return false;
-        }
+        if (refusedForNul(dtdPath)) return false;
         return tovalin::over_c::succeeded(
             tovalin_document_set_schema(handle, dtdPath.c_str(), type));
     }
@@ -179,6 +176,13 @@ class XcsXmlDOMDocument {
     }
 
   private:
+    // A text with a NUL cannot cross as a C string; the prolog edits refuse it as the library
+    // does, after the check for a document.
+    bool refusedForNul(const std::string& text) const {
+        if (!tovalin::over_c::holdsNul(text)) return false;
+        if (document.isNull()) throw std::runtime_error("no document");
+        return true;
+    }
     static tovalin_document* created() {
         tovalin_document* made = nullptr;
         tovalin::over_c::check(tovalin_document_create(&made));
