@@ -123,11 +123,13 @@ windows_archive() {
         cmake --build --preset windows-i686 -j "$(nproc)" >/dev/null
     fi
     local into=$work/$name
-    mkdir -p "$into/bin" "$into/lib" "$into/include" "$into/licenses"
+    mkdir -p "$into/bin" "$into/lib" "$into/include" "$into/licenses" "$into/python"
     cp "$from"/bin/tovalin.dll "$from"/bin/tovalin.exe "$from"/bin/libxerces-c*.dll \
         "$from"/bin/libstdc++-6.dll "$from"/bin/libgcc_s_*.dll "$from"/bin/libwinpthread-1.dll \
         "$into/bin/"
     cp "$from"/tovalin.dll.a "$into/lib/" 2>/dev/null || cp "$from"/lib*/tovalin.dll.a "$into/lib/"
+    cp "$from"/tovalin.lib "$into/lib/"
+    cp python/tovalin.py "$into/python/"
     cp -r include/tovalin "$into/include/"
     cp README.md LICENSE "$into/"
     cp /usr/share/doc/libxerces-c3.2/copyright "$into/licenses/xerces-c.txt"

@@ -2,6 +2,10 @@
 /// The document side of the interface: the document object that holds one XML document in
 /// memory, the factory that hands it out, and the records and codes its operations use.
 /// Every std::string here is in the process code page (\ref text_rule).
+/// With TOVALIN_OVER_C defined, the classes compiled over the C interface stand in.
+#ifdef TOVALIN_OVER_C
+#include "tovalin/over_c/tovalin.hpp"
+#endif
 #ifndef TOVALIN_DOCUMENT_HPP
 #define TOVALIN_DOCUMENT_HPP
 

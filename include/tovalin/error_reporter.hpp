@@ -1,5 +1,9 @@
 /// \file
 /// XcsErrorReporter, the parser's error handler of a load.
+/// Not available with TOVALIN_OVER_C: it takes the parser's types.
+#ifdef TOVALIN_OVER_C
+#error "the error reporter takes the parser's types and has no form over the C interface"
+#endif
 #ifndef TOVALIN_ERROR_REPORTER_HPP
 #define TOVALIN_ERROR_REPORTER_HPP
 

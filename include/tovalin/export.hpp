@@ -14,8 +14,10 @@
 #else
 #define TOVALIN_API __declspec(dllimport)
 #endif
-#else
+#elif defined(__GNUC__)
 #define TOVALIN_API __attribute__((visibility("default")))
+#else
+#define TOVALIN_API
 #endif
 
 #endif

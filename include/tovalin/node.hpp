@@ -3,6 +3,10 @@
 /// document node, iterators and filters. Every text is a narrow string in the process code
 /// page (\ref text_rule). A wrapper keeps the tree it points into alive until the last
 /// wrapper lets go. A tree and every wrapper into it are used by one thread at a time.
+/// With TOVALIN_OVER_C defined, the classes compiled over the C interface stand in.
+#ifdef TOVALIN_OVER_C
+#include "tovalin/over_c/tovalin.hpp"
+#endif
 #ifndef TOVALIN_NODE_HPP
 #define TOVALIN_NODE_HPP
 

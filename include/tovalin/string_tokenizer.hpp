@@ -1,5 +1,9 @@
 /// \file
 /// StringTokenizer, the reader of tab-separated text.
+/// With TOVALIN_OVER_C defined, the classes compiled over the C interface stand in.
+#ifdef TOVALIN_OVER_C
+#include "tovalin/over_c/tovalin.hpp"
+#endif
 #ifndef TOVALIN_STRING_TOKENIZER_HPP
 #define TOVALIN_STRING_TOKENIZER_HPP
 

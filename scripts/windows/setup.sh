@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs the mingw-w64 cross compilers and 64-bit Wine; with "--32-bit", 32-bit Wine too;
-# with "--emulated-32-bit", what makes an emulated machine that runs 32-bit Wine.
+# Installs the mingw-w64 cross compilers, 64-bit Wine, and LLVM's tools that make the import
+# library for Microsoft's linker and a test program for Microsoft's ABI; with "--32-bit",
+# 32-bit Wine too; with "--emulated-32-bit", what makes an emulated machine that runs 32-bit
+# Wine.
 # Idempotent. Needs root for a first run.
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-          binutils-mingw-w64-x86-64 googletest wine wine64 dpkg-dev patch xz-utils)
+          binutils-mingw-w64-x86-64 googletest wine wine64 dpkg-dev patch xz-utils
+          clang-14 lld-14 llvm-14)
 case "${1:-}" in
     --32-bit)
         dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386

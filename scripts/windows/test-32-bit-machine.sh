@@ -66,6 +66,7 @@ rm -rf "$root/tovalin" && mkdir -p "$root/tovalin/modules"
 cp -a build/windows-i686/bin "$root/tovalin/bin"
 cp -a "$guest/kernel/modules" "$root/tovalin/modules/kernel"
 install -m 755 scripts/windows/guest/run.sh "$root/tovalin/run.sh"
+install -m 755 tests/c_interface/run_msvc_program.sh "$root/tovalin/run_msvc_program.sh"
 if [ -n "${1:-}" ]; then
     unzip -q "$1" -d "$root/tovalin/archive"
     cp -r examples/data "$root/tovalin/data"
@@ -81,8 +82,11 @@ timeout 1800 qemu-system-x86_64 -accel tcg,thread=multi -smp "$(nproc)" -m 6144 
     -drive "file=$run/work.img,if=virtio,format=raw" </dev/null |
     sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/\r//g' >"$console" || true
 grep -a -E '^\[  (PASSED|FAILED)  \]|^== guest' "$console" || true
-if ! grep -q '^== guest: tests exit 0$' "$console" ||
-    ! grep -q '^== guest: attach exit 0$' "$console" ||
+guest_failed=no
+for run in tests attach over-c\ tests c99 msvc; do
+    grep -q "^== guest: $run exit 0\$" "$console" || guest_failed=yes
+done
+if [ $guest_failed = yes ] ||
     { [ -n "${1:-}" ] && ! grep -q '^== guest: archive exit 0$' "$console"; }; then
     echo "the 32-bit suite failed; the machine's console ends with:"
     tail -40 "$console"

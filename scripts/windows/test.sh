@@ -63,7 +63,10 @@ if [ $runs32 = yes ]; then
 else
     echo "(this machine cannot execute 32-bit x86 code: the 32-bit tests run in an emulated machine)"
     build_target i686
-    OBJDUMP=i686-w64-mingw32-objdump bash tests/check_exports.sh build/windows-i686/bin/tovalin.dll
+    OBJDUMP=i686-w64-mingw32-objdump bash tests/check_exports.sh build/windows-i686/bin/tovalin.dll \
+        src/c_interface/tovalin.def
+    OBJDUMP=i686-w64-mingw32-objdump bash tests/c_interface/check_imports.sh \
+        build/windows-i686/bin/tovalin_over_c_tests.exe build/windows-i686/bin/tovalin.dll
     bash scripts/package.sh --windows
     bash scripts/windows/test-32-bit-machine.sh build/packages/tovalin-*-win32.zip
 fi

@@ -32,6 +32,12 @@ $wine tovalin_tests.exe --gtest_color=no
 echo "== guest: tests exit $?"
 $wine tovalin_attach_test.exe tovalin.dll
 echo "== guest: attach exit $?"
+$wine tovalin_over_c_tests.exe --gtest_color=no
+echo "== guest: over-c tests exit $?"
+(cd /work && $wine /tovalin/bin/tovalin_c99_program.exe)
+echo "== guest: c99 exit $?"
+sh /tovalin/run_msvc_program.sh $wine /tovalin/bin/tovalin_msvc_program.exe
+echo "== guest: msvc exit $?"
 if [ -d /tovalin/archive ]; then
     # The program as a user unpacks it: nothing on the path, only its own folder.
     echo "== guest: archive"

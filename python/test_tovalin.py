@@ -1,0 +1,87 @@
+"""The Python module against the built library (TOVALIN_LIBRARY): python3 -m unittest here."""
+
+import locale
+import os
+import tempfile
+import unittest
+
+import tovalin
+
+# Shift_JIS: 設定 in the comment, 名前 as a tag, ～① (wave dash, circled one) as a value.
+SETTINGS = (b'<?xml version="1.0" encoding="Shift_JIS"?>\r\n<!--\x90\xdd\x92\xe8-->\r\n'
+            b'<r>\r\n<\x96\xbc\x91\x4f>\x81\x60\x87\x40</\x96\xbc\x91\x4f>\r\n</r>\r\n')
+
+
+class ModuleTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.addCleanup(self.folder.cleanup)
+        # The process speaks Shift_JIS; the module's texts are UTF-8 all the same.
+        self.addCleanup(locale.setlocale, locale.LC_CTYPE, locale.setlocale(locale.LC_CTYPE))
+        locale.setlocale(locale.LC_CTYPE, "ja_JP.SJIS")
+
+    def write(self, name, data):
+        path = os.path.join(self.folder.name, name)
+        with open(path, "wb") as file:
+            file.write(data)
+        return path
+
+    def test_japanese_texts_round_trip_through_a_shift_jis_file(self):
+        document = tovalin.Document(self.write("in.xml", SETTINGS))
+        self.assertEqual(document.get("名前"), "～①")
+        self.assertEqual([node.value for node in document.document.children],
+                         ["xml", "#comment", "r"])
+        self.assertEqual(document.document.first_child.next_sibling.type, tovalin.COMMENT_NODE)
+        document.set("名前", "日本－")
+        document.root.set_attribute("種類", "値")
+        out = os.path.join(self.folder.name, "out.xml")
+        document.save(out)
+        with open(out, "rb") as file:
+            self.assertEqual(file.read(), SETTINGS.replace(b"<r>", b'<r \x8e\xed\x97\xde="\x92\x6c">')
+                             .replace(b"\x81\x60\x87\x40", b"\x93\xfa\x96\x7b\x81\x7c"))
+        self.assertEqual(tovalin.Document(out).get_all("名前"), ["日本－"])
+
+    def test_problem_records_carry_line_and_column(self):
+        with self.assertRaises(tovalin.LoadError) as failed:
+            tovalin.Document(self.write("bad.xml", b"<a>\n<b></a>\n"))
+        (problem,) = failed.exception.problems
+        self.assertEqual((problem.line, str(failed.exception)), (2, problem.message))
+        self.assertGreater(problem.column, 0)
+
+    def test_failures_raise_with_their_status(self):
+        document = tovalin.Document()
+        root = document.create("r").document_element
+        child = root.append(document.document.create_element("c"))
+        raising = {
+            tovalin.DOM + 3: lambda: child.append(root),
+            tovalin.DOM + 5: lambda: document.document.create_element("1st"),
+            tovalin.NO_DOCUMENT: lambda: tovalin.Document().document,
+            tovalin.FAILED: lambda: document.save(os.path.join(self.folder.name, "no", "x.xml")),
+            tovalin.INVALID_ARGUMENT: lambda: child.create_text("t"),
+            tovalin.NOT_APPLICABLE: lambda: document.document.create_text("t").elements("c"),
+            tovalin.OUT_OF_RANGE: lambda: tovalin.Tokenizer("a\tb").value_at(9),
+        }
+        for status, call in raising.items():
+            with self.assertRaises(tovalin.TovalinError) as failed:
+                call()
+            self.assertEqual(failed.exception.status, status, str(failed.exception))
+        self.assertRaises(ValueError, document.set, "c", "a\0b")
+        self.assertEqual(document.get("c"), "")
+
+    def test_walk_through_a_filter_and_the_tokenizer(self):
+        document = tovalin.Document(self.write("in.xml", b"<r><a>x</a><b/></r>"))
+
+        def refuse_a(node):
+            if node.value == "b":
+                raise KeyError("b")
+            return tovalin.REJECT if node.value == "a" else tovalin.ACCEPT
+
+        walked = document.root.walk(1, refuse_a)
+        self.assertEqual(next(walked).value, "r")
+        self.assertRaises(KeyError, next, walked)
+        self.assertEqual([n.value for n in document.document.walk(4)], ["x"])
+        self.assertEqual(tovalin.Tokenizer("名\t前\n値").value(1, 2), "前")
+
+
+if __name__ == "__main__":
+    unittest.main()

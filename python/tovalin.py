@@ -1,0 +1,402 @@
+"""XML documents in Shift_JIS or UTF-16 from Python, through the C interface of Tovalin.
+
+Only the standard library is used (ctypes); there is nothing to build. The library is the file
+that the environment variable TOVALIN_LIBRARY names, else tovalin.dll or libtovalin.so.* beside
+this file or tovalin.dll in ../bin (as the Windows archive has them), else the one the system
+finds. Texts are Python strings: they cross as UTF-8,
+whatever the system's code page (on Windows the library still reaches texts and files
+through the ANSI code page, so a character that code page lacks raises TovalinError there).
+
+    document = tovalin.Document("settings.xml")        # LoadError with .problems if it fails
+    name = document.get("name")
+    document.root.first_child.set_attribute("id", "A-1")
+    document.save("settings.xml", tovalin.ENCODE_SHIFT_JIS)
+"""
+
+import ctypes
+import ctypes.util
+import glob
+import os
+from collections import namedtuple
+
+ENCODE_UTF16, ENCODE_SHIFT_JIS = 0, 1
+ENTITY_ANY_LOCAL_FILE, ENTITY_DOCUMENT_FOLDER = 0, 1
+ELEMENT_NODE, TEXT_NODE, COMMENT_NODE, DOCUMENT_NODE, XML_DECLARATION_NODE = 1, 3, 8, 9, 13
+ACCEPT, REJECT, SKIP = 1, 2, 3
+SHOW_ALL = 0xFFFFFFFF
+
+# The statuses of the C interface that callers tell apart.
+FAILED, BAD_HANDLE, INVALID_ARGUMENT, NO_DOCUMENT, OUT_OF_RANGE, CONVERSION = 1, 2, 3, 4, 5, 6
+NOT_APPLICABLE, NO_MEMORY, CALLBACK, INTERNAL, DOM = 7, 8, 9, 10, 100
+
+_TEXT_UTF8 = 1
+_FILTER_STOP = -1
+
+Problem = namedtuple("Problem", "line column message system_id")
+
+
+class TovalinError(Exception):
+    """A call of the library failed; status is its code (DOM + the DOM's code for DOM errors)."""
+
+    def __init__(self, status, message):
+        super().__init__(message)
+        self.status = status
+
+    @property
+    def dom_code(self):
+        """The DOM's exception code, or None for a failure of another kind."""
+        return self.status - DOM if self.status > DOM else None
+
+
+class LoadError(TovalinError):
+    """A load failed; problems holds its records."""
+
+    def __init__(self, status, message, problems):
+        super().__init__(status, message)
+        self.problems = problems
+
+
+def _library_path():
+    if os.environ.get("TOVALIN_LIBRARY"):
+        return os.environ["TOVALIN_LIBRARY"]
+    here = os.path.dirname(os.path.abspath(__file__))
+    # Beside this file, or in the Windows archive's bin folder beside its python folder.
+    beside = [found for pattern in ("tovalin.dll", "../bin/tovalin.dll", "libtovalin.so*")
+              for found in glob.glob(os.path.join(here, pattern))]
+    return beside[0] if beside else ctypes.util.find_library("tovalin")
+
+
+_lib = ctypes.CDLL(_library_path())
+_lib.tovalin_last_error_message.restype = ctypes.c_char_p
+if _lib.tovalin_set_text_encoding(_TEXT_UTF8) != 0:
+    raise ImportError(_lib.tovalin_last_error_message().decode("utf-8", "replace"))
+
+
+def _error(status):
+    return TovalinError(status, _lib.tovalin_last_error_message().decode("utf-8", "replace"))
+
+
+def _call(function, *arguments):
+    status = getattr(_lib, function)(*arguments)
+    if status != 0:
+        raise _error(status)
+
+
+def _encoded(text):
+    """A Python text as the library takes it; a NUL would cut it short, so it is refused."""
+    if "\0" in text:
+        raise ValueError("embedded null character")
+    return text.encode("utf-8")
+
+
+def _path(path):
+    path = os.fspath(path)
+    return _encoded(path) if isinstance(path, str) else path
+
+
+def _taken(pointer):
+    """The library's text as a Python text; the library's memory is freed."""
+    try:
+        return ctypes.string_at(pointer).decode("utf-8")
+    finally:
+        _lib.tovalin_free(pointer)
+
+
+def _text_of(function, *arguments):
+    value = ctypes.c_void_p()
+    _call(function, *arguments, ctypes.byref(value))
+    return _taken(value)
+
+
+def _out(function, *arguments, kind=ctypes.c_int):
+    value = kind()
+    _call(function, *arguments, ctypes.byref(value))
+    return value.value
+
+
+class _Handle:
+    """One handle of the library, released when the object goes."""
+
+    def __init__(self, handle):
+        self._handle = handle
+
+    def __del__(self):
+        if getattr(self, "_handle", None) and _lib is not None:
+            _lib.tovalin_release(self._handle)
+
+
+class _Problems(ctypes.Structure):
+    _fields_ = [("line", ctypes.c_uint), ("column", ctypes.c_uint),
+                ("message", ctypes.c_char_p), ("system_id", ctypes.c_char_p)]
+
+
+class _ProblemList(ctypes.Structure):
+    _fields_ = [("count", ctypes.c_size_t), ("items", ctypes.POINTER(_Problems))]
+
+
+class _TextList(ctypes.Structure):
+    _fields_ = [("count", ctypes.c_size_t), ("items", ctypes.POINTER(ctypes.c_char_p))]
+
+
+_Filter = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+
+
+def _node(handle):
+    return Node(handle) if handle.value else None
+
+
+class Node(_Handle):
+    """A node of a tree: element, text, comment, the document node and the others. Equal
+    nodes are the same node of the same tree; a node keeps its tree alive."""
+
+    def _step(self, function):
+        found = ctypes.c_void_p()
+        _call(function, self._handle, ctypes.byref(found))
+        return _node(found)
+
+    def __eq__(self, other):
+        return isinstance(other, Node) and bool(
+            _out("tovalin_node_is_same", self._handle, other._handle))
+
+    __hash__ = None
+
+    @property
+    def type(self):
+        return _out("tovalin_node_get_type", self._handle)
+
+    @property
+    def value(self):
+        """A text node's content; any other node's name."""
+        return _text_of("tovalin_node_get_value", self._handle)
+
+    @value.setter
+    def value(self, text):
+        _call("tovalin_node_set_value", self._handle, _encoded(text))
+
+    parent = property(lambda self: self._step("tovalin_node_get_parent"))
+    owner = property(lambda self: self._step("tovalin_node_get_owner"))
+    first_child = property(lambda self: self._step("tovalin_node_get_first_child"))
+    last_child = property(lambda self: self._step("tovalin_node_get_last_child"))
+    next_sibling = property(lambda self: self._step("tovalin_node_get_next_sibling"))
+    previous_sibling = property(lambda self: self._step("tovalin_node_get_previous_sibling"))
+    document_element = property(
+        lambda self: self._step("tovalin_document_node_get_document_element"))
+
+    @property
+    def children(self):
+        child, found = self.first_child, []
+        while child is not None:
+            found.append(child)
+            child = child.next_sibling
+        return found
+
+    def attribute(self, name):
+        return _text_of("tovalin_node_get_attribute", self._handle, _encoded(name))
+
+    def has_attribute(self, name):
+        return bool(_out("tovalin_node_has_attribute", self._handle, _encoded(name)))
+
+    def set_attribute(self, name, value):
+        _call("tovalin_node_set_attribute", self._handle, _encoded(name), _encoded(value))
+
+    def remove_attribute(self, name):
+        _call("tovalin_node_remove_attribute", self._handle, _encoded(name))
+
+    def _edited(self, function, *arguments):
+        done = ctypes.c_void_p()
+        _call(function, self._handle, *arguments, ctypes.byref(done))
+        return _node(done)
+
+    def append(self, child):
+        return self._edited("tovalin_node_append_child", child._handle)
+
+    def insert_before(self, child, reference=None):
+        return self._edited("tovalin_node_insert_before", child._handle,
+                            reference._handle if reference is not None else None)
+
+    def remove(self, child):
+        return self._edited("tovalin_node_remove_child", child._handle)
+
+    def clone(self, deep=True):
+        return self._edited("tovalin_node_clone", int(deep))
+
+    def elements(self, tag):
+        """The elements of the tag name ("*" for all) below this element, or in the whole
+        document from the document node."""
+        function = ("tovalin_document_node_get_elements_by_tag_name"
+                    if self.type == DOCUMENT_NODE else "tovalin_node_get_elements_by_tag_name")
+        found = ctypes.c_void_p()
+        _call(function, self._handle, _encoded(tag), ctypes.byref(found))
+        elements = _Handle(found)
+        return [_node(self._item(elements, i))
+                for i in range(_out("tovalin_node_list_get_length", found, kind=ctypes.c_uint))]
+
+    @staticmethod
+    def _item(elements, index):
+        item = ctypes.c_void_p()
+        _call("tovalin_node_list_item", elements._handle, ctypes.c_uint(index), ctypes.byref(item))
+        return item
+
+    # The document node's factory.
+    def create_element(self, tag):
+        return self._edited("tovalin_document_node_create_element", _encoded(tag))
+
+    def create_text(self, text):
+        return self._edited("tovalin_document_node_create_text_node", _encoded(text))
+
+    def import_node(self, node, deep=True):
+        return self._edited("tovalin_document_node_import_node", node._handle, int(deep))
+
+    def walk(self, what_to_show=SHOW_ALL, accept=None):
+        """Yields this node and its descendants in document order, of the node types of the mask
+        (bit n-1 for type n) that accept(node), when given, answers ACCEPT for; REJECT and SKIP
+        pass over the node alone. An exception of accept leaves the walk."""
+        raised = []
+
+        def answer(lent, _context):
+            try:
+                copy = ctypes.c_void_p()
+                _call("tovalin_node_copy", ctypes.c_void_p(lent), ctypes.byref(copy))
+                return accept(Node(copy))
+            except BaseException as error:  # noqa: B036 - carried to the caller below
+                raised.append(error)
+                return _FILTER_STOP
+
+        callback = _Filter(answer) if accept is not None else None
+        iterator = ctypes.c_void_p()
+        _call("tovalin_iterator_create", self._handle, callback, None,
+              ctypes.c_ulong(what_to_show), ctypes.byref(iterator))
+        walking = _Handle(iterator)
+        while True:
+            found = ctypes.c_void_p()
+            status = _lib.tovalin_iterator_next(walking._handle, ctypes.byref(found))
+            if raised:
+                raise raised.pop()
+            if status != 0:
+                raise _error(status)
+            if not found.value:
+                return
+            yield Node(found)
+
+
+class Document(_Handle):
+    """A document object: one XML document in memory, loaded, created or bound, and saved."""
+
+    def __init__(self, path=None, validate=False):
+        handle = ctypes.c_void_p()
+        _call("tovalin_document_create", ctypes.byref(handle))
+        super().__init__(handle)
+        if path is not None:
+            self.load(path, validate)
+
+    def load(self, path, validate=False):
+        """Loads the file, validating against its DTD when asked; LoadError if it fails."""
+        given = ctypes.POINTER(_ProblemList)()
+        status = _lib.tovalin_document_load(self._handle, _path(path), int(validate),
+                                            ctypes.byref(given))
+        problems = []
+        if given:
+            found = given.contents
+            problems = [Problem(p.line, p.column, p.message.decode("utf-8"),
+                                p.system_id.decode("utf-8")) for p in found.items[:found.count]]
+            _lib.tovalin_free(given)
+        if status == FAILED:
+            raise LoadError(status, problems[0].message if problems else "", problems)
+        if status != 0:
+            raise _error(status)
+
+    def save(self, path, encoding=ENCODE_SHIFT_JIS):
+        _call("tovalin_document_save", self._handle, _path(path), encoding)
+
+    def _document_node(self, function, *arguments):
+        node = ctypes.c_void_p()
+        _call(function, self._handle, *arguments, ctypes.byref(node))
+        return _node(node)
+
+    def create(self, root_name):
+        """Replaces the document by one holding only the root element; gives the document node."""
+        return self._document_node("tovalin_document_create_document", _encoded(root_name))
+
+    def bind(self, document_node):
+        """Replaces the document by a copy of the other document's root element."""
+        return self._document_node("tovalin_document_bind", document_node._handle)
+
+    document = property(lambda self: self._document_node("tovalin_document_get_document"))
+    root = property(lambda self: self.document.document_element)
+    path = property(lambda self: _text_of("tovalin_document_get_path", self._handle))
+
+    def get(self, tag):
+        """The value of the first element of the tag name; "" when there is none."""
+        return _text_of("tovalin_document_get_xml_data", self._handle, _encoded(tag))
+
+    def get_all(self, tag):
+        first, given = ctypes.c_void_p(), ctypes.POINTER(_TextList)()
+        _call("tovalin_document_get_xml_data_list", self._handle, _encoded(tag),
+              ctypes.byref(first), ctypes.byref(given))
+        _lib.tovalin_free(first)
+        values = [value.decode("utf-8") for value in given.contents.items[:given.contents.count]]
+        _lib.tovalin_free(given)
+        return values
+
+    def set(self, tag, value, overwrite=True):
+        """Writes into the first element of the name, or adds one after the last."""
+        _call("tovalin_document_set_xml_data", self._handle, _encoded(tag), _encoded(value),
+              int(overwrite))
+
+    def set_all(self, tag, values):
+        """Replaces every element of the name by one element per value."""
+        texts = (ctypes.c_char_p * len(values))(*[_encoded(value) for value in values])
+        _call("tovalin_document_set_xml_data_list", self._handle, _encoded(tag), texts,
+              ctypes.c_size_t(len(values)))
+
+    def set_declaration(self, encoding=ENCODE_SHIFT_JIS):
+        _call("tovalin_document_set_xml_decl", self._handle, encoding)
+
+    def set_stylesheet(self, href):
+        _call("tovalin_document_set_xsl", self._handle, _encoded(href))
+
+    def set_dtd(self, dtd_path):
+        _call("tovalin_document_set_schema", self._handle, _encoded(dtd_path), 0)
+
+    def remove_white_space(self):
+        _call("tovalin_document_remove_white_space", self._handle)
+
+    @property
+    def entity_source(self):
+        return _out("tovalin_document_get_entity_source", self._handle)
+
+    @entity_source.setter
+    def entity_source(self, source):
+        _call("tovalin_document_set_entity_source", self._handle, source)
+
+
+class Tokenizer(_Handle):
+    """Tab-separated text: rows end with a line feed, values are separated by tabs. Positions
+    count the bytes of the text in UTF-8."""
+
+    def __init__(self, text=None):
+        handle = ctypes.c_void_p()
+        _call("tovalin_tokenizer_create", ctypes.byref(handle))
+        super().__init__(handle)
+        if text is not None:
+            self.analyse(text)
+
+    def analyse(self, text):
+        _call("tovalin_tokenizer_analysis", self._handle, _encoded(text))
+
+    rows = property(lambda self: _out("tovalin_tokenizer_get_rows", self._handle))
+    cols = property(lambda self: _out("tovalin_tokenizer_get_cols", self._handle))
+
+    def value(self, row, column):
+        """The value by row and column, from 1."""
+        return _text_of("tovalin_tokenizer_get_value", self._handle, row, column)
+
+    def value_at(self, position):
+        return _text_of("tovalin_tokenizer_get_value_at", self._handle, position)
+
+    def row(self, row):
+        return _out("tovalin_tokenizer_get_row", self._handle, row, kind=ctypes.c_uint)
+
+    def next(self, position):
+        return _out("tovalin_tokenizer_get_next", self._handle, ctypes.c_uint(position),
+                    kind=ctypes.c_uint)

@@ -1,0 +1,237 @@
+// Document object handles: load, save, the prolog edits, values by tag name and settings.
+#include "c_interface/boundary.hpp"
+
+namespace {
+
+using namespace tovalin::c_interface;
+
+XcsXmlDOMDocument& objectOf(tovalin_document* handle) { return *live(handle).object; }
+
+tovalin_document* giveObject(std::unique_ptr<XcsXmlDOMDocument> made) {
+    return registered(std::make_unique<tovalin_document>(std::move(made)));
+}
+
+tovalin_status unless(bool done, const char* why) {
+    return done ? TOVALIN_OK : failure(TOVALIN_E_FAILED, why);
+}
+
+tovalin_status loadFailure(const std::list<XMLERROR_TYPE>& problems) {
+    if (problems.empty()) return failure(TOVALIN_E_FAILED, "the file was not loaded");
+    return failure(TOVALIN_E_FAILED, toCaller(problems.front().message));
+}
+
+tovalin_status giveOptionally(tovalin_node** out, const XcsXmlDocument& document) {
+    if (out != nullptr) *out = give(document);
+    return TOVALIN_OK;
+}
+
+XcsLoadLimits limitsOf(const tovalin_load_limits& given) {
+    XcsLoadLimits limits;
+    limits.expansionPerByte = given.expansion_per_byte;
+    limits.expansionFloor = given.expansion_floor;
+    limits.memoryPerByte = given.memory_per_byte;
+    limits.memoryFloor = given.memory_floor;
+    return limits;
+}
+
+constexpr const char* noSuchElement = "no element of the name to hold the value";
+
+}  // namespace
+
+tovalin_status TOVALIN_CALL tovalin_document_create(tovalin_document** object) {
+    return guarded([&]() -> tovalin_status {
+        tovalin_document*& out = result(object);
+        std::unique_ptr<XcsXmlDOMDocument> made(XmlDocumentFactory::createDocument());
+        if (!made) return failure(TOVALIN_E_FAILED, "no document object: the parser did not start");
+        out = giveObject(std::move(made));
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_copy(tovalin_document* source,
+                                                  tovalin_document** copy) {
+    return guarded([&] {
+        tovalin_document*& out = result(copy);
+        out = giveObject(std::make_unique<XcsXmlDOMDocument>(objectOf(source)));
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_load(tovalin_document* object, const char* path,
+                                                  int validate, tovalin_problem_list** problems) {
+    return guarded([&]() -> tovalin_status {
+        if (problems != nullptr) *problems = nullptr;
+        XcsXmlDOMDocument& loader = objectOf(object);
+        const std::string source = textArgument(path);
+        if (problems == nullptr) {
+            return unless(loader.load(source, nullptr, validate != 0), "the file was not loaded");
+        }
+        std::list<XMLERROR_TYPE> found;
+        const bool loaded = loader.load(source, &found, validate != 0);
+        *problems = giveProblems(found);
+        return loaded ? TOVALIN_OK : loadFailure(found);
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_save(tovalin_document* object, const char* path,
+                                                  int encoding) {
+    return guarded([&] {
+        const bool saved =
+            objectOf(object).save(textArgument(path), static_cast<TL_ENCODE_TYPE>(encoding));
+        return unless(saved, "nothing was written, or the earlier content was put back");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_bind(tovalin_document* object, tovalin_node* other,
+                                                  tovalin_node** document_node) {
+    return guarded([&] {
+        if (document_node != nullptr) *document_node = nullptr;
+        XcsXmlDOMDocument& binder = objectOf(object);
+        return giveOptionally(document_node, binder.bind(documentNodeOf(other)));
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_xml_decl(tovalin_document* object, int encoding) {
+    return guarded([&] {
+        return unless(objectOf(object).setXMLDecl(static_cast<TL_ENCODE_TYPE>(encoding)),
+                      "the document has no node at all");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_xsl(tovalin_document* object, const char* href) {
+    return guarded([&] {
+        return unless(objectOf(object).setXSL(textArgument(href)),
+                      "no stylesheet instruction could carry the address");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_schema(tovalin_document* object,
+                                                        const char* dtd_path, int schema_type) {
+    return guarded([&] {
+        return unless(objectOf(object).setSchema(textArgument(dtd_path),
+                                                 static_cast<TL_SCHEMA_TYPE>(schema_type)),
+                      "the location names no file");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_document(tovalin_document* object,
+                                                          tovalin_node** document_node) {
+    return guarded([&] {
+        tovalin_node*& out = result(document_node);
+        out = give(objectOf(object).getDocument());
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_path(tovalin_document* object, char** path) {
+    return guarded([&] {
+        char*& out = result(path);
+        out = giveText(objectOf(object).getPath());
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_create_document(tovalin_document* object,
+                                                             const char* root_name,
+                                                             tovalin_node** document_node) {
+    return guarded([&] {
+        if (document_node != nullptr) *document_node = nullptr;
+        XcsXmlDOMDocument& creator = objectOf(object);
+        return giveOptionally(document_node, creator.createDocument(textArgument(root_name)));
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_xml_data(tovalin_document* object,
+                                                          const char* tag_name, char** value) {
+    return guarded([&] {
+        char*& out = result(value);
+        out = giveText(objectOf(object).getXmlData(textArgument(tag_name)));
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_xml_data_list(tovalin_document* object,
+                                                               const char* tag_name, char** first,
+                                                               tovalin_text_list** values) {
+    return guarded([&] {
+        char*& firstOut = result(first);
+        tovalin_text_list*& valuesOut = result(values);
+        std::list<std::string> found;
+        const std::string firstValue = objectOf(object).getXmlData(textArgument(tag_name), found);
+        std::unique_ptr<char, decltype(&tovalin_free)> given(giveText(firstValue), tovalin_free);
+        valuesOut = giveTexts(found);
+        firstOut = given.release();
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_xml_data(tovalin_document* object,
+                                                          const char* tag_name, const char* value,
+                                                          int overwrite) {
+    return guarded([&] {
+        XcsXmlDOMDocument& writer = objectOf(object);
+        const std::string tag = textArgument(tag_name);
+        return unless(writer.setXmlData(tag, textArgument(value), overwrite != 0), noSuchElement);
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_xml_data_list(tovalin_document* object,
+                                                               const char* tag_name,
+                                                               const char* const* values,
+                                                               size_t count) {
+    return guarded([&] {
+        XcsXmlDOMDocument& writer = objectOf(object);
+        const std::string tag = textArgument(tag_name);
+        if (values == nullptr && count != 0) {
+            throw Refusal{TOVALIN_E_INVALID_ARGUMENT, "the values are null"};
+        }
+        std::list<std::string> texts;
+        for (size_t i = 0; i < count; ++i) texts.push_back(textArgument(values[i]));
+        return unless(writer.setXmlData(tag, texts), noSuchElement);
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_remove_white_space(tovalin_document* object) {
+    return guarded([&] {
+        XcsXmlNode none;
+        objectOf(object).removeWhiteSpace(none);
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_load_limits(tovalin_document* object,
+                                                             const tovalin_load_limits* limits) {
+    return guarded([&] {
+        XcsXmlDOMDocument& settings = objectOf(object);
+        if (limits == nullptr) throw Refusal{TOVALIN_E_INVALID_ARGUMENT, "the limits are null"};
+        settings.setLoadLimits(limitsOf(*limits));
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_load_limits(tovalin_document* object,
+                                                             tovalin_load_limits* limits) {
+    return guarded([&] {
+        tovalin_load_limits& out = result(limits);
+        const XcsLoadLimits held = objectOf(object).getLoadLimits();
+        out = {held.expansionPerByte, held.expansionFloor, held.memoryPerByte, held.memoryFloor};
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_entity_source(tovalin_document* object,
+                                                               int source) {
+    return guarded([&] {
+        return unless(objectOf(object).setEntitySource(static_cast<TL_ENTITY_SOURCE>(source)),
+                      "no such entity source");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_entity_source(tovalin_document* object,
+                                                               int* source) {
+    return guarded([&] {
+        int& out = result(source);
+        out = objectOf(object).getEntitySource();
+        return TOVALIN_OK;
+    });
+}

@@ -1,0 +1,223 @@
+/* A C99 program over the C interface: the main workflow in both text encodings, then every
+ * way a call fails. Every handle is released and every text freed, which the sanitizer build
+ * holds it to; an exception out of the library would end the program. Its files go to the
+ * current folder. */
+#include <locale.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "tovalin/tovalin.h"
+
+static int failures = 0;
+
+static void expect(int held, const char* what, int line) {
+    if (!held) {
+        fprintf(stderr, "line %d: %s (last error: %s)\n", line, what, tovalin_last_error_message());
+        ++failures;
+    }
+}
+
+#define EXPECT(condition) expect((condition) != 0, #condition, __LINE__)
+#define EXPECT_STATUS(call, status) expect((call) == (status), #call, __LINE__)
+
+/* Whether the library's text is the expected one; the text is freed. */
+static int same(char* text, const char* expected) {
+    const int equal = text != NULL && strcmp(text, expected) == 0;
+    tovalin_free(text);
+    return equal;
+}
+
+static char* value_of(tovalin_document* object, const char* tag) {
+    char* value = NULL;
+    EXPECT_STATUS(tovalin_document_get_xml_data(object, tag, &value), TOVALIN_OK);
+    return value;
+}
+
+static int file_is(const char* path, const char* expected) {
+    char bytes[256] = {0};
+    FILE* file = fopen(path, "rb");
+    const size_t count = file == NULL ? 0 : fread(bytes, 1, sizeof bytes - 1, file);
+    if (file != NULL) fclose(file);
+    return count == strlen(expected) && memcmp(bytes, expected, count) == 0;
+}
+
+static void write_file(const char* path, const char* bytes) {
+    FILE* file = fopen(path, "wb");
+    if (file != NULL) {
+        fputs(bytes, file);
+        fclose(file);
+    }
+}
+
+/* Accepts elements, skips the rest and counts what it is asked; "stop" on an element named so. */
+static int TOVALIN_CALL elements_only(tovalin_node* node, void* asked) {
+    int type = 0;
+    char* name = NULL;
+    ++*(int*)asked;
+    tovalin_node_get_type(node, &type);
+    tovalin_node_get_value(node, &name);
+    if (same(name, "stop")) return TOVALIN_FILTER_STOP;
+    return type == TOVALIN_ELEMENT_NODE ? TOVALIN_FILTER_ACCEPT : TOVALIN_FILTER_SKIP;
+}
+
+/* Builds <r><item id="A-1">(wave dash, circled one)</item></r>, saves it as Shift_JIS, loads
+ * it again and reads the value in both text encodings. */
+static void workflow(void) {
+    tovalin_document *object = NULL, *again = NULL;
+    tovalin_node *document = NULL, *root = NULL, *item = NULL, *text = NULL;
+    tovalin_problem_list* problems = NULL;
+    EXPECT_STATUS(tovalin_document_create(&object), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_create_document(object, "r", &document), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_node_get_document_element(document, &root), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_node_create_element(document, "item", &item), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_node_create_text_node(document, "\x81\x60\x87\x40", &text),
+                  TOVALIN_OK);
+    EXPECT_STATUS(tovalin_node_append_child(root, item, NULL), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_node_append_child(item, text, NULL), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_node_set_attribute(item, "id", "A-1"), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_save(object, "c99_out.xml", TOVALIN_ENCODE_SHIFT_JIS),
+                  TOVALIN_OK);
+    EXPECT(file_is("c99_out.xml",
+                   "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\r\n"
+                   "<item id=\"A-1\">\x81\x60\x87\x40</item>\r\n</r>\r\n"));
+
+    EXPECT_STATUS(tovalin_document_create(&again), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_load(again, "c99_out.xml", 0, &problems), TOVALIN_OK);
+    EXPECT(problems != NULL && problems->count == 0);
+    EXPECT(same(value_of(again, "item"), "\x81\x60\x87\x40"));
+    EXPECT_STATUS(tovalin_set_text_encoding(TOVALIN_TEXT_UTF8), TOVALIN_OK);
+    EXPECT(same(value_of(again, "item"), "\xEF\xBD\x9E\xE2\x91\xA0"));
+    EXPECT_STATUS(tovalin_document_set_xml_data(again, "item", "\xE6\x97\xA5", 1), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_set_text_encoding(TOVALIN_TEXT_CODE_PAGE), TOVALIN_OK);
+    EXPECT(same(value_of(again, "item"), "\x93\xFA"));
+
+    tovalin_free(problems);
+    tovalin_release(text);
+    tovalin_release(item);
+    tovalin_release(root);
+    tovalin_release(document);
+    tovalin_release(again);
+    tovalin_release(object);
+}
+
+/* Walks the document through a filter: the elements in document order, then a stop. */
+static void walk(void) {
+    tovalin_document* object = NULL;
+    tovalin_node *document = NULL, *found = NULL, *stop = NULL;
+    tovalin_iterator* iterator = NULL;
+    int asked = 0;
+    char* name = NULL;
+    EXPECT_STATUS(tovalin_document_create(&object), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_create_document(object, "r", &document), TOVALIN_OK);
+    EXPECT_STATUS(
+        tovalin_iterator_create(document, elements_only, &asked, TOVALIN_SHOW_ALL, &iterator),
+        TOVALIN_OK);
+    EXPECT_STATUS(tovalin_iterator_next(iterator, &found), TOVALIN_OK);
+    tovalin_node_get_value(found, &name);
+    EXPECT(same(name, "r") && asked == 2);
+    tovalin_document_node_create_element(document, "stop", &stop);
+    EXPECT_STATUS(tovalin_node_append_child(found, stop, NULL), TOVALIN_OK);
+    tovalin_release(found);
+    EXPECT_STATUS(tovalin_iterator_next(iterator, &found), TOVALIN_E_CALLBACK);
+    EXPECT(found == NULL && asked == 3);
+
+    tovalin_release(stop);
+    tovalin_release(iterator);
+    tovalin_release(document);
+    tovalin_release(object);
+}
+
+/* Every kind of failure, each with its own status, and nothing given out. */
+static void failures_and_their_statuses(void) {
+    tovalin_document *object = NULL, *empty = NULL;
+    tovalin_node *document = NULL, *root = NULL, *copy = NULL, *text = NULL;
+    tovalin_node_list* list = NULL;
+    tovalin_tokenizer *tokenizer = NULL, *fresh = NULL;
+    tovalin_problem_list* problems = NULL;
+    char* value = NULL;
+    int foreign = 0;
+    tovalin_document_create(&object);
+    tovalin_document_create(&empty);
+    tovalin_document_create_document(object, "r", &document);
+    tovalin_document_node_get_document_element(document, &root);
+    tovalin_document_node_create_text_node(document, "t", &text);
+    tovalin_node_copy(root, &copy);
+
+    /* Handles: null, another kind, a foreign pointer, released; the result is cleared. */
+    EXPECT_STATUS(tovalin_document_save(NULL, "x.xml", 0), TOVALIN_E_BAD_HANDLE);
+    value = (char*)&foreign;
+    EXPECT_STATUS(tovalin_node_get_value((tovalin_node*)object, &value), TOVALIN_E_BAD_HANDLE);
+    EXPECT(value == NULL);
+    EXPECT_STATUS(tovalin_node_get_value((tovalin_node*)&foreign, &value), TOVALIN_E_BAD_HANDLE);
+    EXPECT_STATUS(tovalin_release(copy), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_node_get_value(copy, &value), TOVALIN_E_BAD_HANDLE);
+    EXPECT_STATUS(tovalin_release(copy), TOVALIN_E_BAD_HANDLE);
+    EXPECT_STATUS(tovalin_release(&foreign), TOVALIN_E_BAD_HANDLE);
+    EXPECT(strstr(tovalin_last_error_message(), "handle") != NULL);
+
+    /* Arguments: the null node, a null text or result, no document node, an unknown code. */
+    EXPECT_STATUS(tovalin_node_get_value(NULL, &value), TOVALIN_E_INVALID_ARGUMENT);
+    EXPECT_STATUS(tovalin_node_get_value(root, NULL), TOVALIN_E_INVALID_ARGUMENT);
+    EXPECT_STATUS(tovalin_node_set_value(text, NULL), TOVALIN_E_INVALID_ARGUMENT);
+    EXPECT_STATUS(tovalin_document_node_create_element(root, "e", &copy),
+                  TOVALIN_E_INVALID_ARGUMENT);
+    EXPECT_STATUS(tovalin_set_text_encoding(7), TOVALIN_E_INVALID_ARGUMENT);
+
+    /* A failed load gives its records; a failed save, a refused "*" and unknown codes fail. */
+    write_file("c99_bad.xml", "<a>\n<b></a>\n");
+    EXPECT_STATUS(tovalin_document_load(object, "c99_bad.xml", 0, &problems), TOVALIN_E_FAILED);
+    EXPECT(problems != NULL && problems->count == 1 && problems->items[0].line == 2);
+    EXPECT(problems != NULL &&
+           strcmp(problems->items[0].message, tovalin_last_error_message()) == 0);
+    EXPECT_STATUS(tovalin_document_save(object, "c99_missing/x.xml", 1), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_document_save(object, "c99_x.xml", 2), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_document_set_xml_data(object, "*", "v", 1), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_document_set_entity_source(object, 5), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_document_get_document(empty, &copy), TOVALIN_E_NO_DOCUMENT);
+
+    /* The DOM's refusals, texts that are not Shift_JIS, operations that do not apply. */
+    EXPECT_STATUS(tovalin_node_append_child(text, root, NULL), TOVALIN_E_DOM_HIERARCHY_REQUEST);
+    EXPECT_STATUS(tovalin_node_append_child(root, root, NULL), TOVALIN_E_DOM_HIERARCHY_REQUEST);
+    EXPECT_STATUS(tovalin_document_node_create_element(document, "1st", &copy),
+                  TOVALIN_E_DOM_INVALID_CHARACTER);
+    EXPECT_STATUS(tovalin_node_clone(document, 1, &copy), TOVALIN_E_DOM_NOT_SUPPORTED);
+    EXPECT_STATUS(tovalin_node_set_value(text, "\x81"), TOVALIN_E_CONVERSION);
+    EXPECT_STATUS(tovalin_node_get_elements_by_tag_name(text, "a", &list),
+                  TOVALIN_E_NOT_APPLICABLE);
+
+    /* The tokenizer: refused texts, reads before an analysis and past the end. */
+    tovalin_tokenizer_create(&tokenizer);
+    tovalin_tokenizer_create(&fresh);
+    EXPECT_STATUS(tovalin_tokenizer_analysis(tokenizer, ""), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_tokenizer_get_value(fresh, 1, 1, &value), TOVALIN_E_NOT_APPLICABLE);
+    EXPECT_STATUS(tovalin_tokenizer_analysis(tokenizer, "a\tb"), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_tokenizer_get_value_at(tokenizer, 4, &value), TOVALIN_E_OUT_OF_RANGE);
+    EXPECT_STATUS(tovalin_tokenizer_get_value(tokenizer, 1, 2, &value), TOVALIN_OK);
+    EXPECT(same(value, "b"));
+
+    EXPECT(copy == NULL && list == NULL);
+    tovalin_free(problems);
+    tovalin_release(fresh);
+    tovalin_release(tokenizer);
+    tovalin_release(text);
+    tovalin_release(root);
+    tovalin_release(document);
+    tovalin_release(empty);
+    tovalin_release(object);
+}
+
+int main(void) {
+#ifndef _WIN32
+    /* On Windows the ANSI code page is the process code page. */
+    if (setlocale(LC_ALL, "ja_JP.SJIS") == NULL) {
+        fputs("the locale ja_JP.SJIS is missing\n", stderr);
+        return 1;
+    }
+#endif
+    workflow();
+    walk();
+    failures_and_their_statuses();
+    remove("c99_out.xml");
+    remove("c99_bad.xml");
+    return failures == 0 ? 0 : 1;
+}
