@@ -154,9 +154,10 @@ typedef struct tovalin_text_list {
 
 /* ---- The document object ---- */
 
-enum { TOVALIN_ENCODE_UTF16 = 0, TOVALIN_ENCODE_SHIFT_JIS = 1 };
+enum { TOVALIN_ENCODE_UTF16 = 0, TOVALIN_ENCODE_SHIFT_JIS = 1, TOVALIN_ENCODE_UTF8 = 2 };
 enum { TOVALIN_SCHEMA_DTD = 0 };
 enum { TOVALIN_ENTITY_ANY_LOCAL_FILE = 0, TOVALIN_ENTITY_DOCUMENT_FOLDER = 1 };
+enum { TOVALIN_MESSAGES_PARSER = 0, TOVALIN_MESSAGES_JAPANESE = 1 };
 
 /** The bounds of a load, as XcsLoadLimits. TOVALIN_UNLIMITED in expansion_per_byte and
  * memory_per_byte lifts both bounds. */
@@ -233,6 +234,24 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL
 tovalin_document_set_entity_source(tovalin_document* object, int source);
 TOVALIN_C_API tovalin_status TOVALIN_CALL
 tovalin_document_get_entity_source(tovalin_document* object, int* source);
+/* The language of the parser's texts in load problems: TOVALIN_MESSAGES_PARSER or
+ * TOVALIN_MESSAGES_JAPANESE. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL
+tovalin_document_set_message_language(tovalin_document* object, int language);
+TOVALIN_C_API tovalin_status TOVALIN_CALL
+tovalin_document_get_message_language(tovalin_document* object, int* language);
+/* The encoding the loaded file was read in ("Shift_JIS", "UTF-8", "UTF-16", ...); empty
+ * before a load. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL
+tovalin_document_get_file_encoding(tovalin_document* object, char** encoding);
+/* Spaces per level for element-only content in saves; TOVALIN_E_FAILED above 16. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_set_indent(tovalin_document* object,
+                                                                      unsigned int spaces);
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_get_indent(tovalin_document* object,
+                                                                      unsigned int* spaces);
+/* Why this object's last failed operation failed; empty after a success. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_get_last_error(tovalin_document* object,
+                                                                          char** message);
 
 /* ---- Nodes ---- */
 
@@ -276,6 +295,11 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_last_child(tovalin_no
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_child_nodes(tovalin_node* node,
                                                                        tovalin_node_list** list);
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_type(tovalin_node* node, int* type);
+/* Where an element read from a file stood (after the '>' of its start tag); 0 for any other
+ * node. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_position(tovalin_node* node,
+                                                                    unsigned int* line,
+                                                                    unsigned int* column);
 /* ref_child null appends. The inserted, appended or removed node is given where the last
  * parameter is not null. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_insert_before(tovalin_node* node,

@@ -235,3 +235,54 @@ tovalin_status TOVALIN_CALL tovalin_document_get_entity_source(tovalin_document*
         return TOVALIN_OK;
     });
 }
+
+tovalin_status TOVALIN_CALL tovalin_document_set_message_language(tovalin_document* object,
+                                                                  int language) {
+    return guarded([&] {
+        return unless(
+            objectOf(object).setMessageLanguage(static_cast<TL_MESSAGE_LANGUAGE>(language)),
+            "no such message language");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_message_language(tovalin_document* object,
+                                                                  int* language) {
+    return guarded([&] {
+        int& out = result(language);
+        out = objectOf(object).getMessageLanguage();
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_file_encoding(tovalin_document* object,
+                                                               char** encoding) {
+    return guarded([&] {
+        char*& out = result(encoding);
+        out = giveText(objectOf(object).getFileEncoding());
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_set_indent(tovalin_document* object,
+                                                        unsigned int spaces) {
+    return guarded(
+        [&] { return unless(objectOf(object).setIndent(spaces), "more than 16 spaces a level"); });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_indent(tovalin_document* object,
+                                                        unsigned int* spaces) {
+    return guarded([&] {
+        unsigned int& out = result(spaces);
+        out = objectOf(object).getIndent();
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_last_error(tovalin_document* object,
+                                                            char** message) {
+    return guarded([&] {
+        char*& out = result(message);
+        out = giveText(objectOf(object).getLastError());
+        return TOVALIN_OK;
+    });
+}

@@ -125,6 +125,18 @@ tovalin_status TOVALIN_CALL tovalin_node_get_type(tovalin_node* node, int* type)
     });
 }
 
+tovalin_status TOVALIN_CALL tovalin_node_get_position(tovalin_node* node, unsigned int* line,
+                                                      unsigned int* column) {
+    return guarded([&] {
+        unsigned int& lineOut = result(line);
+        unsigned int& columnOut = result(column);
+        const XcsXmlNode& element = nodeOf(node);
+        lineOut = element.getLineNumber();
+        columnOut = element.getColumnNumber();
+        return TOVALIN_OK;
+    });
+}
+
 tovalin_status TOVALIN_CALL tovalin_node_insert_before(tovalin_node* node, tovalin_node* new_child,
                                                        tovalin_node* ref_child,
                                                        tovalin_node** inserted) {

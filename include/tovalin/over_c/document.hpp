@@ -19,11 +19,13 @@ struct XMLERROR_TYPE {
     std::string systemId;
 };
 
-enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1 };
+enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1, TL_ENCODE_UTF8 = 2 };
 
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };
 
 enum TL_ENTITY_SOURCE : int { TL_ENTITY_ANY_LOCAL_FILE = 0, TL_ENTITY_DOCUMENT_FOLDER = 1 };
+
+enum TL_MESSAGE_LANGUAGE : int { TL_MESSAGES_PARSER = 0, TL_MESSAGES_JAPANESE = 1 };
 
 struct XcsLoadLimits {
     static constexpr std::size_t unlimited = static_cast<std::size_t>(-1);
@@ -173,6 +175,30 @@ class XcsXmlDOMDocument {
         int source = 0;
         tovalin::over_c::check(tovalin_document_get_entity_source(handle, &source));
         return static_cast<TL_ENTITY_SOURCE>(source);
+    }
+    bool setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
+        return tovalin::over_c::succeeded(tovalin_document_set_message_language(handle, language));
+    }
+    TL_MESSAGE_LANGUAGE getMessageLanguage() const {
+        int language = 0;
+        tovalin::over_c::check(tovalin_document_get_message_language(handle, &language));
+        return static_cast<TL_MESSAGE_LANGUAGE>(language);
+    }
+    std::string getFileEncoding() const {
+        return tovalin::over_c::text(
+            [&](char** encoding) { return tovalin_document_get_file_encoding(handle, encoding); });
+    }
+    bool setIndent(unsigned int spaces) {
+        return tovalin::over_c::succeeded(tovalin_document_set_indent(handle, spaces));
+    }
+    unsigned int getIndent() const {
+        unsigned int spaces = 0;
+        tovalin::over_c::check(tovalin_document_get_indent(handle, &spaces));
+        return spaces;
+    }
+    std::string getLastError() const {
+        return tovalin::over_c::text(
+            [&](char** message) { return tovalin_document_get_last_error(handle, message); });
     }
 
   private:

@@ -52,6 +52,8 @@ class XcsXmlNode {
         tovalin::over_c::check(tovalin_node_get_type(handle, &type));
         return static_cast<short>(type);
     }
+    unsigned int getLineNumber() const { return position().first; }
+    unsigned int getColumnNumber() const { return position().second; }
     virtual XcsXmlNode insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
         tovalin_node* inserted = nullptr;
         tovalin::over_c::check(
@@ -103,6 +105,14 @@ class XcsXmlNode {
 
   private:
     friend struct tovalin::over_c::Access;
+
+    std::pair<unsigned int, unsigned int> position() const {
+        std::pair<unsigned int, unsigned int> at{0, 0};
+        if (handle != nullptr) {
+            tovalin::over_c::check(tovalin_node_get_position(handle, &at.first, &at.second));
+        }
+        return at;
+    }
 
     static tovalin_node* copied(tovalin_node* node) {
         tovalin_node* copy = nullptr;
