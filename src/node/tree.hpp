@@ -8,6 +8,7 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
 
+#include "node/tag_index.hpp"
 #include "text/code_page.hpp"
 
 namespace tovalin::detail {
@@ -36,6 +37,8 @@ struct Tree {
     // since the parser's own rebuilt subset loses parts of it.
     const xercesc::DOMNode* loadedDocumentType = nullptr;
     text::XmlString loadedSubset;
+    // Made by the first search by tag name.
+    std::unique_ptr<TagIndex> tagIndex;
 
   private:
     Tree(xercesc::DOMDocument* owned, std::shared_ptr<xercesc::MemoryManager> madeWith)
