@@ -62,10 +62,15 @@ int hexValue(XMLCh c) {
     return -1;
 }
 
-// "file:///a/b%20c" becomes "/a/b c"; escapes of ASCII only, as local file URLs use them.
+// "file:///a/b%20c" becomes "/a/b c", and on Windows "file:///C:/a" becomes "C:/a"; escapes
+// of ASCII only, as local file URLs use them.
 XmlString pathOfFileUrl(const XmlString& url) {
     XmlString path = url.substr(5);
     if (startsWith(path, u"//")) path.erase(0, 2);
+    if (path.size() > 1 && path[0] == u'/' && !platform::isPathSeparator(path[1]) &&
+        platform::isAbsolutePath(path.substr(1))) {
+        path.erase(0, 1);
+    }
     XmlString decoded;
     for (XmlString::size_type i = 0; i < path.size(); ++i) {
         const int high = path[i] == u'%' && i + 2 < path.size() ? hexValue(path[i + 1]) : -1;
@@ -88,12 +93,13 @@ XmlString folderOf(const XmlString& path) {
 
 // The local path of a system identifier, or an empty string for a remote one.
 XmlString localPath(const XmlString& systemId, const XmlString& base) {
-    if (startsWith(systemId, u"file:")) return pathOfFileUrl(systemId);
-    if (hasScheme(systemId)) return {};
-    if (platform::isAbsolutePath(systemId)) return systemId;
+    const bool fileUrl = startsWith(systemId, u"file:");
+    if (!fileUrl && hasScheme(systemId)) return {};
+    const XmlString path = fileUrl ? pathOfFileUrl(systemId) : systemId;
+    if (platform::isAbsolutePath(path)) return path;
     const XmlString baseFolder =
         startsWith(base, u"file:") ? folderOf(pathOfFileUrl(base)) : folderOf(base);
-    return baseFolder + systemId;
+    return baseFolder + path;
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ TEST(StringTokenizer, RefusedTextsAndTheUnanalysedState) {
     EXPECT_THROW(tokenizer.getValue(1, 1), std::exception);
 
     ASSERT_TRUE(tokenizer.analysis("x\ty"));
+    EXPECT_EQ(tokenizer.getRow(2), 3u) << "nothing is left of the text before";
     EXPECT_FALSE(tokenizer.analysis(""));
     EXPECT_TRUE(tokenizer.isAnalyzed());
     EXPECT_EQ(tokenizer.getCols(), 2);

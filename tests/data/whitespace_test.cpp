@@ -144,7 +144,7 @@ TEST_F(WhitespaceTest, DirectCallCleansTheWholeDocumentAndReturnsItsArgument) {
 
 TEST_F(WhitespaceTest, TrimmingTurnsControlsIntoSpacesFirst) {
     const auto trimmed = [&](std::string text) {
-        object.deleteString(text);
+        EXPECT_TRUE(object.deleteString(text));
         return text;
     };
     EXPECT_EQ(trimmed("\t\tx\ty\r\n"), "x y");

@@ -11,9 +11,10 @@
 
 namespace {
 
-// Opens the protected reset for the tests.
+// Opens protected members for the tests.
 class ResettableDocument : public XcsXmlDOMDocument {
   public:
+    using XcsXmlDOMDocument::getWindowsTempPath;
     using XcsXmlDOMDocument::initData;
     using XcsXmlDOMDocument::operator=;
 };
@@ -45,6 +46,23 @@ TEST(DocumentObject, EmptyObjectsHaveNoDocument) {
     reset.initData();
     EXPECT_EQ(reset.getPath(), "");
     EXPECT_EQ(noDocumentMessage(reset), "no document");
+}
+
+// The system's folder for temporary files, ready to take a file name.
+TEST(DocumentObject, TemporaryFolderEndsWithASeparator) {
+    ResettableDocument object;
+    std::string folder;
+    ASSERT_TRUE(object.getWindowsTempPath(folder));
+    ASSERT_FALSE(folder.empty());
+    EXPECT_TRUE(folder.back() == '/' || folder.back() == '\\') << folder;
+#ifndef _WIN32
+    testing_support::TempFolder chosen;
+    const std::string path = chosen.path("");
+    setenv("TMPDIR", path.substr(0, path.size() - 1).c_str(), 1);
+    object.getWindowsTempPath(folder);
+    unsetenv("TMPDIR");
+    EXPECT_EQ(folder, path);
+#endif
 }
 
 TEST(DocumentObject, RefusedRootNameLeavesNoDocument) {

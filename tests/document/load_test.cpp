@@ -177,13 +177,28 @@ TEST_F(LoadTest, JapaneseFilesReadBack) {
     EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
 }
 
-TEST_F(LoadTest, RemoteDtdIsNeverFetched) {
-    const std::string file =
-        folder.write("net.xml", "<!DOCTYPE r SYSTEM \"http://127.0.0.1:9/r.dtd\">\n<r/>\n");
-    EXPECT_FALSE(object.load(file, &errors, false));
-    ASSERT_FALSE(errors.empty());
-    EXPECT_NE(errors.front().message.find("http://127.0.0.1:9/r.dtd"), std::string::npos);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"net.xml"});
+// A DTD's location names a local file: relative to the document, absolute, or a file URL
+// with escapes. Any other scheme names no file and is never fetched.
+TEST_F(LoadTest, DtdLocationsNameLocalFilesOnly) {
+    folder.write("d A.dtd", "<!ENTITY e \"found\">");
+    std::string url = "file://" + std::string(folder.path("")[0] == '/' ? "" : "/");
+    for (const char c : folder.path("d%20%41.dtd")) url += c == '\\' ? '/' : c;
+    for (const std::string& location :
+         {std::string("d A.dtd"), folder.path("d A.dtd"), url, std::string("file:d%20%41.dtd")}) {
+        const std::string file =
+            folder.write("x.xml", "<!DOCTYPE r SYSTEM \"" + location + "\">\n<r>&e;</r>\n");
+        ASSERT_TRUE(object.load(file, &errors, false)) << location << ' ' << errors.front().message;
+        EXPECT_EQ(root().getFirstChild().getValue(), "found");
+    }
+    for (const std::string remote :
+         {"http://127.0.0.1:9/d.dtd", "HTTPS://127.0.0.1:9/d.dtd", "x-y.z+w://127.0.0.1:9/d.dtd"}) {
+        errors.clear();
+        const std::string file =
+            folder.write("net.xml", "<!DOCTYPE r SYSTEM \"" + remote + "\">\n<r/>\n");
+        EXPECT_FALSE(object.load(file, &errors, false)) << remote;
+        ASSERT_FALSE(errors.empty());
+        EXPECT_NE(errors.front().message.find(remote), std::string::npos);
+    }
 }
 
 // A conversion with a substitute or a best fit would open one of the look-alikes instead.
