@@ -75,8 +75,8 @@ void addAfterLast(TagIndex& elements, DOMNode* first, const text::XmlString& tag
     }
     DOMNode* last = elements.item(tagName.c_str(), elements.count(tagName.c_str()) - 1);
     xercesc::DOMDocument* document = elements.document();
-    elements.addedLast(insertValue(document, last->getParentNode(), last->getNextSibling(),
-                                   tagName, document->createTextNode(value.c_str())));
+    elements.addedLast(insertValue(document, last->getParentNode(), last->getNextSibling(), tagName,
+                                   document->createTextNode(value.c_str())));
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ std::string readValues(detail::TagIndex& elements, const std::string& tagName,
 // Writes into the first element of the name, or adds an element after the last one (into
 // the first, when its value is an empty text). Creates no element of a name the document
 // does not hold yet, and none named "*": false then.
-bool writeValue(detail::TagIndex& elements, const std::string& tagName,
-                const std::string& value, bool overwrite);
+bool writeValue(detail::TagIndex& elements, const std::string& tagName, const std::string& value,
+                bool overwrite);
 
 // Replaces every element of the name by one element per value (one empty one for no
 // values), where the last of them stood. Every value is converted before the tree changes;

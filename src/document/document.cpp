@@ -216,8 +216,7 @@ std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName,
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string& value,
                                    bool overwrite) {
     TagIndex* elements = indexOf(document);
-    return elements != nullptr &&
-           tovalin::data::writeValue(*elements, tagName, value, overwrite);
+    return elements != nullptr && tovalin::data::writeValue(*elements, tagName, value, overwrite);
 }
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
