@@ -5,6 +5,7 @@
 
 #include <xercesc/dom/impl/DOMDocumentImpl.hpp>
 
+#include "node/parent_of.hpp"
 #include "node/tree.hpp"
 
 namespace tovalin::detail {
@@ -23,7 +24,7 @@ int changesOf(xercesc::DOMDocument* document) {
 // parser's search goes; null after the last.
 DOMNode* following(DOMNode* node) {
     if (DOMNode* child = node->getFirstChild()) return child;
-    for (; node != nullptr; node = node->getParentNode()) {
+    for (; node != nullptr; node = parentOf(node)) {
         if (DOMNode* sibling = node->getNextSibling()) return sibling;
     }
     return nullptr;
