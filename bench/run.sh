@@ -41,6 +41,7 @@ awk -F, '
         row("save 32 MB Shift_JIS / serializer + fsync", "saveWithLibrary/shift_jis", "serializeWithXerces/shift_jis", "<= 1.0")
         row("save 32 MB UTF-16 / serializer + fsync", "saveWithLibrary/utf16", "serializeWithXerces/utf16", "<= 1.0")
         row("peak memory loading 32 MB / bare parse", "peakMemory/library_load", "peakMemory/parser_only", "<= 1.1")
+        row("peak memory, every element indexed / load", "peakMemory/library_index", "peakMemory/library_load", "<= 1.1")
         row("walk every node of 32 MB / raw DOM walk", "walkNodeLayer", "walkParserNodes", "<= 1.10")
         row("getXmlData, 10,000 names, 32 MB / raw DOM", "getWithLibrary", "getWithParser", "<= 0.05")
         row("get, then set (overwrite), 10,000 names / raw DOM", "getAndSetWithLibrary", "getAndSetWithParser", "<= 0.2")
