@@ -74,9 +74,9 @@ TagIndex::Elements TagIndex::all(const XMLCh* name) {
 
 xercesc::DOMNodeList* TagIndex::list(const XMLCh* name) {
     if (isEveryElement(name)) return owner->getElementsByTagName(name);
-    std::unique_ptr<List>& made = lists[name];
-    if (!made) made = std::make_unique<List>(*this, name);
-    return made.get();
+    auto made = lists.find(name);
+    if (made == lists.end()) made = lists.emplace(name, std::make_unique<List>(*this, name)).first;
+    return made->second.get();
 }
 
 void TagIndex::keep() { seenChanges = changesOf(owner); }
@@ -132,7 +132,7 @@ TagIndex::Elements& TagIndex::elementsOf(std::u16string_view name) {
     const auto known = byName.find(name);
     if (known != byName.end()) return known->second;
     names.emplace_back(name);
-    return byName[names.back()];
+    return byName.emplace(names.back(), Elements()).first->second;
 }
 
 }  // namespace tovalin::detail
