@@ -24,7 +24,8 @@ awk -F, '
     function row(what, mine, base, target,   a, b) {
         a = value(mine); b = value(base)
         if (a < 0 || b < 0) { printf "| %-44s | %12s | %12s | %6s | %-7s |\n", what, "-", "-", "-", target; return }
-        printf "| %-44s | %12.3f | %12.3f | %6.2f | %-7s |\n", what, a, b, a / b, target
+        # Ratios far below one keep their first digits.
+        printf "| %-44s | %12.3f | %12.3f | " (a / b < 0.1 ? "%6.4f" : "%6.2f") " | %-7s |\n", what, a, b, a / b, target
     }
     {
         name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/iterations:[0-9]+$/, "", name)
