@@ -1,11 +1,12 @@
 #!/bin/bash
 # Runs every benchmark and prints each figure beside the baseline measured in the same run,
-# with their ratio. Usage: bash bench/run.sh   (about five minutes)
+# with their ratio. Usage: bash bench/run.sh   (about six minutes)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh >/dev/null
 cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)" --target tovalin_bench tovalin_bench_memory tovalin_bench_tokenizer >/dev/null
+cmake --build --preset default -j"$(nproc)" --target tovalin_bench tovalin_bench_memory tovalin_bench_tokenizer \
+    tovalin_bench_check >/dev/null
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
@@ -16,6 +17,7 @@ run() {
 run build/default/bench/tovalin_bench
 run build/default/bench/tovalin_bench_memory
 run build/default/bench/tovalin_bench_tokenizer
+run build/default/bench/tovalin_bench_check
 
 echo "Tovalin benchmarks, $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -m), medians of 3 runs"
 echo
@@ -28,7 +30,7 @@ awk -F, '
         printf "| %-44s | %12.3f | %12.3f | " (a / b < 0.1 ? "%6.4f" : "%6.2f") " | %-7s |\n", what, a, b, a / b, target
     }
     {
-        name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/iterations:[0-9]+$/, "", name)
+        name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/iterations:[0-9]+$/, "", name); sub(/\/real_time$/, "", name)
         time[name] = $3 + 0
         if ($NF + 0 > 0 && name ~ /^peakMemory/) time[name] = $NF + 0
     }
@@ -50,4 +52,5 @@ awk -F, '
         row("pugixml load 32 MB UTF-8 / our load", "loadUtf8WithPugixml", "loadUtf8WithLibrary", "context")
         row("pugixml save 32 MB UTF-8 / our Shift_JIS save", "saveUtf8WithPugixml", "saveWithLibrary/shift_jis", "context")
         row("tokenizer, every cell: 100,000 / 10,000 rows", "readEveryCell/100000", "readEveryCell/10000", "< 15")
+        row("tovalin check, 2,000 files: every core / 1 thread", "checkFolder/every_core", "checkFolder/one_thread", "~1/cores")
     }' "$results"

@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
+# First, since it takes a second: an undocumented declaration fails before the long builds.
+echo "== API reference"
+bash scripts/docs.sh
+
 jobs=$(nproc)
 for preset in default sanitize thread; do
     echo "== $preset build"

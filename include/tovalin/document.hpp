@@ -1,5 +1,7 @@
-// The document side of the interface: the document object that holds one XML document in
-// memory, the factory that hands it out, and the records and codes its operations use.
+/// \file
+/// The document side of the interface: the document object that holds one XML document in
+/// memory, the factory that hands it out, and the records and codes its operations use.
+/// Every std::string here is in the process code page (\ref text_rule).
 #ifndef TOVALIN_DOCUMENT_HPP
 #define TOVALIN_DOCUMENT_HPP
 
@@ -18,47 +20,66 @@ class XMLFormatter;
 class XercesDOMParser;
 XERCES_CPP_NAMESPACE_END
 
-// One problem with an input file.
+/// One problem with an input file, as a load reports it. Making one never fails: a
+/// character the process code page cannot hold shows as `<U+XXXX>` in its texts.
 struct XMLERROR_TYPE {
+    /// The line of the problem, from 1; 0 when it has no position (the file could not be
+    /// opened, its path was refused).
     unsigned int lineNumber;
+    /// The column of the problem, from 1; 0 when it has no position.
     unsigned int columnNumber;
+    /// What is wrong, in the process code page: the parser's message, or the library's own
+    /// advice in Japanese.
     std::string message;
+    /// The file the problem is in, in the process code page: the path as the caller gave it
+    /// for the document itself, the parser's name for a DTD or an external entity.
     std::string systemId;
 };
 
-// The encoding of a saved file.
+/// The encoding of a saved file.
 enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1 };
+/// \var TL_ENCODE_UTF16
+/// UTF-16, little-endian with a byte-order mark; line ends are line feeds.
 
-// The kind of grammar a document type names; every kind is written as a DTD reference.
+/// \var TL_ENCODE_SHIFT_JIS
+/// Shift_JIS as code page 932 has it, with an XML declaration; line ends are CR LF.
+
+/// The kind of grammar a document type names; every kind is written as a DTD reference.
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };
+/// \var TL_SCHEMA_DTD
+/// A DTD file, named as the system identifier of the document type.
 
-// Where a load reads a DTD or an external entity from. Never from the network.
+/// Where a load reads a DTD or an external entity from. Never from the network: a system
+/// identifier with any other scheme than `file:` names no file, and the load fails.
 enum TL_ENTITY_SOURCE : int {
-    // Any local file the process may read.
+    /// Any local file the process may read.
     TL_ENTITY_ANY_LOCAL_FILE = 0,
-    // Only files in the document's folder or below it, once every link is resolved.
+    /// Only files in the document's folder or below it, once every link is resolved.
     TL_ENTITY_DOCUMENT_FOLDER = 1
 };
 
-// What one load may cost. A load that would pass a bound stops and fails with a record
-// saying that the document expands beyond the allowed size. Files known to be large and
-// trusted may raise the bounds, or lift them with unlimited.
+/// What one load may cost. A load that would pass a bound stops and fails with one record
+/// saying that the document expands beyond the allowed size. Files known to be large and
+/// trusted may raise the bounds, or lift them with unlimited.
 struct XcsLoadLimits {
+    /// The value of a field that sets no bound.
     static constexpr std::size_t unlimited = static_cast<std::size_t>(-1);
 
-    // Characters that entity expansion may produce for each byte read from the document and
-    // the files it uses, once expansion has produced expansionFloor characters. Every
-    // expansion counts its replacement text, at every level of nesting and in text,
-    // attribute values and the DTD alike, and at least 64 characters (1,024 for an external
-    // entity); reading a file again counts as expansion too.
+    /// Characters that entity expansion may produce for each byte read from the document and
+    /// the files it uses, once expansion has produced expansionFloor characters. Every
+    /// expansion counts its replacement text, at every level of nesting and in text,
+    /// attribute values and the DTD alike, and at least 64 characters (1,024 for an external
+    /// entity); reading a file again counts as expansion too.
     std::size_t expansionPerByte = 100;
+    /// Characters that expansion may always produce, whatever was read (2 Mi).
     std::size_t expansionFloor = std::size_t(2) << 20;
-    // Bytes the parser may hold while it parses: memoryFloor and memoryPerByte for each byte
-    // read. The tree it leaves behind is not bounded: editing it may take any memory.
+    /// Bytes the parser may hold while it parses: memoryFloor and memoryPerByte for each byte
+    /// read. The tree it leaves behind is not bounded: editing it may take any memory.
     std::size_t memoryPerByte = 128;
+    /// Bytes the parser may always hold, whatever was read (64 MiB).
     std::size_t memoryFloor = std::size_t(64) << 20;
 
-    // Every bound lifted.
+    /// Every bound lifted.
     static XcsLoadLimits lifted() {
         XcsLoadLimits none;
         none.expansionPerByte = unlimited;
@@ -71,85 +92,138 @@ namespace tovalin::detail {
 struct DocumentSettings;
 }
 
+/// The document object: holds one XML document in memory, loads it from a file, saves it to
+/// one, and reads and writes values by tag name. Programs get one from
+/// XmlDocumentFactory::createDocument. Every std::string it takes or gives is in the
+/// process code page; a text that is no text in it, or a value it cannot hold exactly,
+/// throws xercesc::TranscodingException (\ref text_rule), except where a member says
+/// otherwise (load and save report failure by their result). An object, its copies and the
+/// wrappers into its tree are used by one thread at a time; separate objects on separate
+/// threads need nothing more.
 class TOVALIN_API XcsXmlDOMDocument {
   public:
+    /// An object that holds no document yet.
     XcsXmlDOMDocument();
-    // Copies share the document tree of the source; the tree lives until its last holder.
+    /// Copies share the document tree of the source; the tree lives until its last holder.
     XcsXmlDOMDocument(const XcsXmlDOMDocument& other);
+    /// Takes the other's document, path and settings; this object's reference from
+    /// getDocument then shows the other's document.
     XcsXmlDOMDocument& operator=(const XcsXmlDOMDocument& other);
 
+    /// Lets go of the document; it lives on while wrappers into it remain.
     virtual ~XcsXmlDOMDocument();
-    // Loads the file through a working copy in its folder, validating against its DTD when
-    // asked. Problems are appended to the list; true when the document was loaded.
+    /// Loads the file through a working copy in its folder (which must be writable),
+    /// validating against its DTD when asked. Problems are appended to the list; true when
+    /// the document was loaded. On failure the object keeps the document it held. A first
+    /// problem without a position gets the library's advice to move the file and retry as
+    /// its message, and a folder part holding a full-width hyphen-minus or tilde is refused
+    /// with a record naming it. The path is in the process code page; one that is no text in
+    /// it fails with one record. A null list does what load(path, validate) does.
     virtual bool load(const std::string& path, std::list<XMLERROR_TYPE>* errors, bool validate);
-    // The same; the first problem is written to standard output.
+    /// The same; the first problem is written to standard output, in the process code page.
     virtual bool load(const std::string& path, bool validate);
-    // Writes the document to the file in the encoding, keeping the earlier content in the
-    // file's ".BAK" beside it until the new content is safely stored. False when nothing
-    // was written or the earlier content was put back.
+    /// Writes the document to the file in the encoding, keeping the earlier content in the
+    /// file's ".BAK" beside it until the new content is safely stored. False when nothing
+    /// was written or the earlier content was put back: the object holds no document, the
+    /// file cannot be written, the document has no root element, or it holds what the file
+    /// cannot carry (a character the encoding lacks, a comment holding "--", an instruction
+    /// holding "?>"). The ".BAK" replaces whatever stood at its name and is gone afterwards,
+    /// unless the earlier content could not be put back. The path is in the process code
+    /// page.
     virtual bool save(const std::string& path, TL_ENCODE_TYPE type);
-    // Replaces the document by a new one holding a deep copy of the other's root element
-    // and nothing else; the other may be this object's own document. Gives the reference
-    // that getDocument gives.
+    /// Replaces the document by a new one holding a deep copy of the other's root element
+    /// and nothing else; the other may be this object's own document. Gives the reference
+    /// that getDocument gives. Throws std::invalid_argument, keeping the document held, for a
+    /// null document and one without a root element.
     virtual XcsXmlDocument& bind(const XcsXmlDocument& other);
-    // Puts a new XML declaration first, replacing one that stands there; false when the
-    // document has no node at all.
+    /// Puts a new XML declaration first, replacing one that stands there; false when the
+    /// document has no node at all. The encoding it names is a placeholder: a save names its
+    /// own. Throws std::runtime_error "no document" when the object holds none.
     virtual bool setXMLDecl(TL_ENCODE_TYPE type) const;
-    // Adds a stylesheet instruction directly before the root element.
+    /// Adds a stylesheet instruction `type="text/xsl" href="..."` directly before the root
+    /// element, with the address as given (in the process code page, not escaped) in the
+    /// quotation marks it does not contain; false, with the document unchanged, for an
+    /// address no instruction can carry (a NUL, "?>", both quotation marks). Throws
+    /// std::runtime_error "no document" when the object holds none.
     virtual bool setXSL(const std::string& href) const;
-    // Replaces the document type by one that names the DTD file at the given location; false,
-    // with the document unchanged, for a location that holds a NUL.
+    /// Replaces the document type by one that names the DTD file at the given location (in
+    /// the process code page), written with the root element's name; false, with the
+    /// document unchanged, for a location no document type can carry: empty, holding a NUL
+    /// or both quotation marks. Throws std::runtime_error "no document" when the object
+    /// holds none.
     virtual bool setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE type) const;
 
-    // The document held; throws std::exception with the text "no document" when empty.
-    // The reference stays valid for the object's whole life and always shows the document
-    // the object holds at the time: after a load, createDocument or bind the new one, after
-    // an assignment the other object's. A copy of the wrapper keeps its own document.
+    /// The document held; throws std::runtime_error with the text "no document" when empty.
+    /// The reference stays valid for the object's whole life and always shows the document
+    /// the object holds at the time: after a load, createDocument or bind the new one, after
+    /// an assignment the other object's. A copy of the wrapper keeps its own document.
     XcsXmlDocument& getDocument();
+    /// The path of the last successful load as the caller gave it; empty for a created or
+    /// bound document.
     std::string getPath() const;
-    // Replaces the document by a new one holding only a root element of the given name.
-    // Gives the reference that getDocument gives.
+    /// Replaces the document by a new one holding only a root element of the given name.
+    /// Gives the reference that getDocument gives. A name the parser refuses throws its
+    /// xercesc::DOMException, and a name that is no text in the process code page
+    /// xercesc::TranscodingException; the object then holds no document.
     XcsXmlDocument& createDocument(const std::string& rootName);
-    // Writes the node and its subtree through the formatter of the save in progress; false
-    // for a node the writer does not write, and when no save is in progress.
+    /// Writes the node and its subtree through the formatter of the save in progress; false
+    /// for a node the writer does not write, and when no save is in progress, which is
+    /// whenever save itself does not call it.
     bool saveDOMTree(XcsXmlNode& node);
-    // The value stored under a tag name: the text of the first element of that name (its
-    // first text child); empty when there is none. "*" names every element.
+    /// The value stored under a tag name: the text of the first element of that name (its
+    /// first text child); empty when there is none, for an empty name, and when the object
+    /// holds no document. "*" names every element.
     std::string getXmlData(const std::string& tagName);
-    // The same, and appends the value of every element of the name, in document order.
+    /// The same, and appends the value of every element of the name, in document order. The
+    /// list is left as it was when a value throws xercesc::TranscodingException.
     std::string getXmlData(const std::string& tagName, std::list<std::string>& values);
-    // Writes into the first element of the name, or adds an element after the last one.
-    // Creates no element of a name the document does not hold yet; false then.
+    /// Writes into the first element of the name, or adds an element after the last one
+    /// (into the first, when its first child is an empty text). Creates no element of a name
+    /// the document does not hold yet, nor of the name "*"; false then, and when the object
+    /// holds no document.
     bool setXmlData(const std::string& tagName, const std::string& value, bool overwrite);
-    // Replaces every element of the name by one element per value (one empty one for no
-    // values), where the last of them stood.
+    /// Replaces every element of the name, with its attributes and children, by one element
+    /// per value (one empty one for no values), where the last of them stood. False as the
+    /// other overload; more than one value for the root element throws the parser's
+    /// xercesc::DOMException HIERARCHY_REQUEST_ERR. The tree is unchanged when it throws.
     bool setXmlData(const std::string& tagName, std::list<std::string>& values);
-    // Removes the whitespace-only text nodes of the whole document; returns the node given.
+    /// Removes from the whole document, whatever node is given, every text node that begins
+    /// with a space, tab, CR or LF and holds only spaces and ASCII control characters; text
+    /// inside entity references stays. Returns the node given. Throws std::runtime_error "no
+    /// document" when the object holds none.
     XcsXmlNode removeWhiteSpace(XcsXmlNode& node);
 
-    // The bounds of this object's loads; XcsLoadLimits() until set. Copies take them along.
+    /// Sets the bounds of this object's loads; XcsLoadLimits() until set. Copies take them
+    /// along.
     void setLoadLimits(const XcsLoadLimits& limits);
+    /// The bounds of this object's loads.
     XcsLoadLimits getLoadLimits() const;
-    // Where this object's loads read DTDs and external entities from;
-    // TL_ENTITY_ANY_LOCAL_FILE until set. False, changing nothing, for a value outside the
-    // enumeration.
+    /// Sets where this object's loads read DTDs and external entities from;
+    /// TL_ENTITY_ANY_LOCAL_FILE until set. False, changing nothing, for a value outside the
+    /// enumeration. Copies take it along.
     bool setEntitySource(TL_ENTITY_SOURCE source);
+    /// Where this object's loads read DTDs and external entities from.
     TL_ENTITY_SOURCE getEntitySource() const;
 
   protected:
-    // Back to the state of a new object: no path, no encoding, no document.
+    /// Back to the state of a new object: no path, no encoding, no document.
     virtual void initData();
-    // Configures the parser of a load; false makes the load fail.
+    /// Configures the parser of a load; false makes the load fail, with no record.
     virtual bool setParserCondition(xercesc::XercesDOMParser* parser,
                                     xercesc::ErrorHandler* handler, bool validate);
 
-    // Copies the file to a new working copy in its folder; false when none could be made.
+    /// Copies the file to a new working copy in its folder; false when none could be made.
+    /// Both paths are in the process code page.
     bool preBuilder(std::string source, std::string& workingCopy);
+    /// Gives the folder for temporary files, with its trailing separator; always true.
     bool getWindowsTempPath(std::string& folder);
-    // Trims the text in place: control bytes become spaces, outer spaces go.
+    /// Trims the text in place: control bytes become spaces, outer spaces go; always true.
     bool deleteString(std::string& text);
-    // Hidden files are those whose name begins with a dot.
+    /// Whether the existing file is hidden: its hidden attribute on Windows, a name that
+    /// begins with a dot on POSIX.
     bool isHidden(const std::string& path);
+    /// Sets or clears the hidden attribute on Windows; on POSIX changes nothing. True when
+    /// done, and on POSIX for any existing file.
     bool setHidden(const std::string& path, bool hidden);
 
   private:
@@ -169,37 +243,47 @@ class TOVALIN_API XcsXmlDOMDocument {
     tovalin::detail::DocumentSettings* settings;
 };
 
-// The document interface that the factory hands out: an XcsXmlDOMDocument and nothing more.
+/// The document interface that the factory hands out: an XcsXmlDOMDocument and nothing more.
 template <class Document, class Node, class DocumentNode>
 class TOVALIN_API XmlDOMDocument : public Document {};
 
+/// Hands out document objects; it has no state, and programs use its static member only.
 class TOVALIN_API XmlDocumentFactory {
   public:
+    /// Copies nothing: the factory has no state.
     XmlDocumentFactory(const XmlDocumentFactory& other);
+    /// Copies nothing: the factory has no state.
     XmlDocumentFactory& operator=(const XmlDocumentFactory& other);
+    /// Has nothing to release.
     virtual ~XmlDocumentFactory();
 
-    // A new, empty document object owned by the caller (delete it through the pointer), or
-    // null when no memory is left or the parser platform did not start.
+    /// A new, empty document object owned by the caller (delete it through the pointer), or
+    /// null when no memory is left or the parser platform did not start.
     static XmlDOMDocument<XcsXmlDOMDocument, XcsXmlNode, XcsXmlDocument>* createDocument();
 
   protected:
+    /// Only for derived factories: programs use the static createDocument.
     XmlDocumentFactory();
 };
 
+/// The check of a path for the characters a load refuses in a folder name.
 struct TOVALIN_API XmlFunction {
+    /// Copies nothing: the struct has no state.
     XmlFunction& operator=(const XmlFunction& other);
-    // True when the NUL-terminated UTF-16 path holds neither U+FF0D nor U+FF5E; otherwise
-    // the name text of the first one found goes to which.
+    /// True when the NUL-terminated UTF-16 path holds neither U+FF0D nor U+FF5E; otherwise
+    /// the name of the first one found goes to which, in the process code page, as the
+    /// load's record names it.
     static bool checkPath(unsigned short* path, std::string& which);
 };
 
-// The names of the two characters a load refuses in a folder name, as NUL-terminated
-// Shift_JIS: "全角「－」" and "全角「～」".
+/// The name of the full-width hyphen-minus (U+FF0D) that a load refuses in a folder name:
+/// "全角「－」" as NUL-terminated Shift_JIS, whatever the process code page.
 extern TOVALIN_API const char fullWidthHyphenMinusName[11];
+/// The name of the full-width tilde (U+FF5E) that a load refuses in a folder name:
+/// "全角「～」" as NUL-terminated Shift_JIS, whatever the process code page.
 extern TOVALIN_API const char fullWidthTildeName[11];
 
-// Does nothing; kept for programs that probe the library by this unmangled name.
+/// Does nothing; kept for programs that probe the library by this unmangled name.
 extern "C" TOVALIN_API void runtest();
 
 #endif

@@ -1,5 +1,5 @@
-// Tab-separated text: rows end with a line feed, values within a row are separated by tabs.
-// Values are read by row and column, or by walking byte positions in the text.
+/// \file
+/// StringTokenizer, the reader of tab-separated text.
 #ifndef TOVALIN_STRING_TOKENIZER_HPP
 #define TOVALIN_STRING_TOKENIZER_HPP
 
@@ -8,32 +8,43 @@
 
 #include "tovalin/export.hpp"
 
+/// Tab-separated text: rows end with a line feed, values within a row are separated by tabs.
+/// Values are read by row and column, or by walking byte positions in the text. The text is
+/// taken as bytes in the process code page and values come back as the same bytes: tab and
+/// line feed never occur inside a Shift_JIS or UTF-8 character, so no character is split,
+/// and nothing is converted or checked.
 class TOVALIN_API StringTokenizer {
   public:
+    /// A tokenizer without a text.
     StringTokenizer();
+    /// Copies the text and its analysis.
     StringTokenizer(const StringTokenizer& other);
+    /// Copies the other's text and analysis.
     StringTokenizer& operator=(const StringTokenizer& other);
+    /// Drops the text.
     virtual ~StringTokenizer();
 
-    // Keeps the text and counts its rows up to the first empty one. False for an empty text
-    // (nothing changes) and for a text that begins with a line feed (kept, not analysed).
+    /// Keeps the text and counts its rows up to the first empty one. False for an empty text
+    /// (nothing changes) and for a text that begins with a line feed (kept, not analysed).
     bool analysis(const std::string& text);
+    /// Whether the text held has been analysed.
     bool isAnalyzed();
+    /// The number of rows up to the first empty one; 0 before an analysis.
     int getRows();
-    // The largest number of values in a counted row.
+    /// The largest number of values in a counted row.
     int getCols();
 
-    // The position of the first value of a row (from 1). A row past the last line feed of
-    // the text gives the end of the text, where the value is empty.
+    /// The position of the first value of a row (from 1). A row past the last line feed of
+    /// the text gives the end of the text, where the value is empty.
     unsigned int getRow(int row);
-    // The position of the value after the one at the position; a line feed separates values
-    // as a tab does. After the last value of the text it gives the end of the text.
+    /// The position of the value after the one at the position; a line feed separates values
+    /// as a tab does. After the last value of the text it gives the end of the text.
     unsigned int getNext(unsigned int position);
-    // The value at a position, without the CR of a CR LF row end; std::out_of_range for a
-    // position past the end of the text.
+    /// The value at a position, without the CR of a CR LF row end; std::out_of_range for a
+    /// position past the end of the text.
     std::string getValue(int position);
-    // The value by row and column (from 1); a column past the row's last value reads on
-    // into the next row. Throws std::exception before a successful analysis.
+    /// The value by row and column (from 1); a column past the row's last value reads on
+    /// into the next row. Throws std::exception before a successful analysis.
     std::string getValue(int row, int column);
 
   private:

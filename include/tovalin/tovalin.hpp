@@ -1,4 +1,5 @@
-// The whole interface of the library.
+/// \file
+/// The whole interface of the library.
 #ifndef TOVALIN_TOVALIN_HPP
 #define TOVALIN_TOVALIN_HPP
 

@@ -193,8 +193,7 @@ bool XcsXmlDOMDocument::setXMLDecl(TL_ENCODE_TYPE type) const {
 }
 
 bool XcsXmlDOMDocument::setXSL(const std::string& href) const {
-    tovalin::writer::addStylesheet(held(document), href);
-    return true;
+    return tovalin::writer::addStylesheet(held(document), href);
 }
 
 bool XcsXmlDOMDocument::setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE /*type*/) const {

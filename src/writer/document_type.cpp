@@ -8,24 +8,26 @@
 #include "node/tree.hpp"
 
 namespace tovalin::writer {
-namespace {
 
 using text::orEmpty;
 using text::XmlString;
 
-const XMLCh dtdReferenceKey[] = u"tovalin.dtd-reference";
-int dtdReferenceMark;
+bool canQuote(const XmlString& literal) {
+    return literal.find(u'"') == XmlString::npos || literal.find(u'\'') == XmlString::npos;
+}
 
-// A literal in the quotation marks it does not contain; one holding both kinds cannot be
-// written.
 XmlString quoted(const XmlString& literal) {
-    const bool hasDouble = literal.find(u'"') != XmlString::npos;
-    if (hasDouble && literal.find(u'\'') != XmlString::npos) {
+    if (!canQuote(literal)) {
         throw std::domain_error("an identifier holds both kinds of quotation mark");
     }
-    const XMLCh quote = hasDouble ? u'\'' : u'"';
+    const XMLCh quote = literal.find(u'"') != XmlString::npos ? u'\'' : u'"';
     return quote + literal + quote;
 }
+
+namespace {
+
+const XMLCh dtdReferenceKey[] = u"tovalin.dtd-reference";
+int dtdReferenceMark;
 
 XmlString identifiers(const XmlString& publicId, const XmlString& systemId) {
     if (!publicId.empty()) return u" PUBLIC " + quoted(publicId) + u' ' + quoted(systemId);
@@ -60,9 +62,6 @@ xercesc::DOMDocumentType* newDtdReference(xercesc::DOMDocument* document,
 
 XmlString documentTypeMarkup(const xercesc::DOMDocumentType* type) {
     if (type->getUserData(dtdReferenceKey) == &dtdReferenceMark) {
-        if (orEmpty(type->getSystemId()).empty()) {
-            throw std::domain_error("the document type names no DTD file");
-        }
         return u"<!DOCTYPE " + rootNameOr(type) + u" SYSTEM " +
                quoted(orEmpty(type->getSystemId())) + u'>';
     }

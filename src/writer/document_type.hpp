@@ -11,6 +11,13 @@
 
 namespace tovalin::writer {
 
+// Whether a literal can be written in quotation marks: not when it holds both kinds.
+bool canQuote(const text::XmlString& literal);
+
+// The literal in the quotation marks it does not contain; std::domain_error when it cannot
+// be quoted.
+text::XmlString quoted(const text::XmlString& literal);
+
 // Makes a document type that names a DTD file, ready to be put into the document.
 xercesc::DOMDocumentType* newDtdReference(xercesc::DOMDocument* document,
                                           const text::XmlString& dtdPath);

@@ -7,7 +7,6 @@
 #include "node/declaration.hpp"
 #include "platform/platform.hpp"
 #include "text/code_page.hpp"
-#include "text/format_string.hpp"
 #include "writer/document_type.hpp"
 
 namespace tovalin::writer {
@@ -21,16 +20,21 @@ bool setDeclaration(xercesc::DOMDocument* document, TL_ENCODE_TYPE type) {
     return true;
 }
 
-void addStylesheet(xercesc::DOMDocument* document, const std::string& href) {
-    const std::string data = formatString("type=\"text/xsl\" href=\"%s\"", href.c_str());
-    document->insertBefore(
-        document->createProcessingInstruction(u"xml-stylesheet", text::toXml(data).c_str()),
-        document->getDocumentElement());
+bool addStylesheet(xercesc::DOMDocument* document, const std::string& href) {
+    if (platform::holdsNul(href)) return false;
+    const text::XmlString address = text::toXml(href);
+    if (!canQuote(address) || address.find(u"?>") != text::XmlString::npos) return false;
+    const text::XmlString data = u"type=\"text/xsl\" href=" + quoted(address);
+    document->insertBefore(document->createProcessingInstruction(u"xml-stylesheet", data.c_str()),
+                           document->getDocumentElement());
+    return true;
 }
 
 bool setDtdReference(xercesc::DOMDocument* document, const std::string& dtdPath) {
-    if (platform::holdsNul(dtdPath)) return false;
-    xercesc::DOMDocumentType* made = newDtdReference(document, text::toXml(dtdPath));
+    if (dtdPath.empty() || platform::holdsNul(dtdPath)) return false;
+    const text::XmlString location = text::toXml(dtdPath);
+    if (!canQuote(location)) return false;
+    xercesc::DOMDocumentType* made = newDtdReference(document, location);
     if (xercesc::DOMDocumentType* earlier = document->getDoctype()) document->removeChild(earlier);
     xercesc::DOMNode* first = document->getFirstChild();
     const bool rootFirst = first != nullptr && first == document->getDocumentElement();

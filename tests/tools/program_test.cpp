@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/save_fixture.hpp"
@@ -11,6 +12,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using testing_support::asUtf16;
 using testing_support::withCrLf;
 
@@ -27,8 +29,9 @@ class ProgramTest : public ::testing::Test {
   protected:
     testing_support::TempFolder folder;
 
-    // Runs the program in the folder under the locale, with each argument quoted.
-    Outcome run(const std::vector<std::string>& arguments, const char* locale = "ja_JP.UTF-8",
+    // Runs the program in the folder with LC_ALL set to the locale (which may go on with more
+    // settings), with each argument quoted.
+    Outcome run(const std::vector<std::string>& arguments, const char* locale = "C.UTF-8",
                 const std::string& output = ".out") {
         std::string command = "cd '" + folder.path("") + "' && LC_ALL=" + locale + " '" +
                               std::string(TOVALIN_PROGRAM) + "'";
@@ -43,25 +46,91 @@ class ProgramTest : public ::testing::Test {
     }
 };
 
-TEST_F(ProgramTest, CheckPrintsEachProblemUnderTheGivenName) {
+TEST_F(ProgramTest, CheckValidatesWhereADtdIsNamed) {
     folder.write("r.dtd", dtd);
     folder.write("good.xml", valid);
     folder.write("bad.xml", "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<w/>\n<w/>\n</r>\n");
-    const Outcome good = run({"check", "good.xml"});
-    EXPECT_EQ(good.status, 0);
-    EXPECT_EQ(good.out, "good.xml: ok\n");
+    folder.write("plain.xml", "<r><w/></r>");
+    EXPECT_EQ(run({"check", "good.xml", "plain.xml"}).out, "2 files checked, no problems\n");
+    EXPECT_EQ(run({"check", "nope.xml", "good.xml"}).out,
+              "nope.xml: no such file or folder\n2 files checked, 1 with problems\n");
     const Outcome bad = run({"check", "bad.xml"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out.substr(0, 12), "bad.xml:3:3:");
-    EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 3);
+    EXPECT_EQ(bad.out.substr(bad.out.find("\n1 file")), "\n1 file checked, 1 with problems\n");
+    EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 4);
     EXPECT_EQ(run({"check", "bad.xml", "--no-validate"}).status, 0);
-    EXPECT_EQ(folder.files(), (std::set<std::string>{"bad.xml", "good.xml", "r.dtd"}));
+    // Validation demanded of a file without a DTD: one problem, where the first element starts.
+    EXPECT_EQ(run({"check", "plain.xml", "--validate"}).out,
+              "plain.xml:1:3: no DTD is named, so the file cannot be validated\n"
+              "1 file checked, 1 with problems\n");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"bad.xml", "good.xml", "plain.xml", "r.dtd"}));
+}
+
+// A folder of many files, checked on more threads than cores: each file's problems as it
+// has them alone, in the order of the files; no progress bar off a terminal.
+TEST_F(ProgramTest, CheckGoesThroughFoldersInTheOrderOfTheFiles) {
+    const std::string typed = "<!DOCTYPE r SYSTEM \"" + folder.path("r.dtd") + "\">\n";
+    folder.write("r.dtd", dtd);
+    folder.folder("d/sub");
+    folder.write("d/notes.txt", "<");
+    std::vector<std::string> broken, odd;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = (i % 2 ? "d/sub/" : "d/") + std::to_string(10000 + i) + ".xml";
+        const bool breaks = i % 397 == 5;
+        folder.write(name, breaks ? (i % 2 ? "<r><v>x</r>" : typed + "<r><w/></r>")
+                                  : (i % 3 ? typed + "<r><v>a</v></r>" : "<r/>"));
+        if (breaks) (i % 2 ? odd : broken).push_back(name);
+    }
+    broken.push_back("d/NOTE.XML");
+    folder.write(broken.back(), "<r>");
+    broken.insert(broken.end(), odd.begin(), odd.end());
+    std::string alone;
+    for (const std::string& name : broken) {
+        const std::string out = run({"check", name}).out;
+        alone += out.substr(0, out.find("1 file checked"));
+    }
+    const Outcome all = run({"check", "d", "--jobs", "3"});
+    EXPECT_EQ(all.status, 1);
+    EXPECT_EQ(all.out,
+              alone + "2001 files checked, " + std::to_string(broken.size()) + " with problems\n");
+    EXPECT_EQ(all.err, "");
+}
+
+// One object per problem, in ASCII whatever the code page, that a JSON reader takes.
+TEST_F(ProgramTest, CheckWritesJson) {
+    folder.folder("d");
+    folder.write("d/\"\\.xml", "<r><v>x</r>");
+    // In Shift_JIS, with a backslash for the second byte of the character.
+    folder.write("d/\x95\x5C.xml", "<!DOCTYPE r [<!ELEMENT r EMPTY>]><r>x</r>");
+    const Outcome json = run({"check", "d", "--json"}, "ja_JP.SJIS", ".json");
+    EXPECT_EQ(json.status, 1);
+    const std::string decode = "cd '" + folder.path("") +
+                               "' && python3 -c 'import json, sys\nfor line in sys.stdin: o = "
+                               "json.loads(line); print(o[\"file\"], o[\"line\"], o[\"column\"], "
+                               "o[\"severity\"], len(o))' <.json >.out";
+    EXPECT_EQ(std::system(decode.c_str()), 0);
+    EXPECT_EQ(folder.read(".out"), "d/\"\\.xml 1 10 fatal 5\nd/\xE8\xA1\xA8.xml 1 38 error 5\n");
 }
 
 TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     folder.write("a.xml", withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
-                                   "<r><v>\x81\x60\x87\x40</v><v>two</v></r>\n"));
+                                   "<r><v k=\"\x87\x40\">\x81\x60\x87\x40</v>"
+                                   "<v j=\"\">two</v></r>\n"));
     EXPECT_EQ(run({"get", "a.xml", "v"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\n");
+    // An attribute of the elements read, empty where one has none; an error when none has it.
+    const std::vector<std::tuple<std::vector<std::string>, std::string, int>> attributes = {
+        {{"k"}, "\xE2\x91\xA0\n", 0},
+        {{"j", "--all"}, "\n\n", 0},
+        {{"j"}, "", 1},
+        {{"x", "--all"}, "", 1}};
+    for (const auto& [words, out, status] : attributes) {
+        std::vector<std::string> command = {"get", "a.xml", "v", "--attribute"};
+        command.insert(command.end(), words.begin(), words.end());
+        const Outcome read = run(command);
+        EXPECT_EQ(read.out, out) << words[0];
+        EXPECT_EQ(read.status, status) << words[0];
+    }
     EXPECT_EQ(run({"get", "a.xml", "v"}, "ja_JP.SJIS").out, "\x81\x60\x87\x40\n");
     EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\ntwo\n");
 
@@ -113,7 +182,17 @@ TEST_F(ProgramTest, FailedSetLeavesTheFileAsItWas) {
     EXPECT_EQ(std::count(emoji.err.begin(), emoji.err.end(), '\n'), 1);
     EXPECT_EQ(run({"set", "a.xml", "w", "b"}).status, 1);
     EXPECT_EQ(folder.read("a.xml"), earlier);
-    EXPECT_EQ(folder.files(), std::set<std::string>{"a.xml"});
+    // A change that breaks the DTD is refused unless forced; one that keeps to it is written.
+    folder.write("two.dtd", "<!ELEMENT r (v, v?)>\n<!ELEMENT v (#PCDATA)>\n");
+    folder.write("two.xml", "<!DOCTYPE r SYSTEM \"two.dtd\">\n<r><v>a</v></r>\n");
+    EXPECT_EQ(run({"set", "two.xml", "v", "b", "--add"}).status, 0);
+    const Outcome refused = run({"set", "two.xml", "v", "c", "--add"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err.find("tovalin: two.xml: not written, since the change breaks its DTD"),
+              0u);
+    EXPECT_EQ(run({"set", "two.xml", "v", "d", "--add", "--force"}).status, 0);
+    EXPECT_EQ(run({"get", "two.xml", "v", "--all"}).out, "a\nb\nd\n");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"a.xml", "two.dtd", "two.xml"}));
 }
 
 // Texts that are not text in the terminal's code page, values that look like options, and an
@@ -138,7 +217,7 @@ TEST_F(ProgramTest, AwkwardArgumentsAndOutputsFailCleanly) {
 
     EXPECT_EQ(run({"set", "a.xml", "v", "--", "--x"}).status, 0);
     EXPECT_EQ(run({"get", "--", "a.xml", "v"}).out, "--x\n");
-    const Outcome full = run({"get", "a.xml", "v"}, "ja_JP.UTF-8", "/dev/full");
+    const Outcome full = run({"get", "a.xml", "v"}, "C.UTF-8", "/dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "tovalin: standard output cannot be written\n");
 }
@@ -177,8 +256,34 @@ TEST_F(ProgramTest, TsvShowsRowsOrOneValue) {
     folder.write("t.tsv", "a\tb\r\nc\r\n");
     EXPECT_EQ(run({"tsv", "t.tsv"}).out, "2 rows, 2 columns\na | b\nc\n");
     EXPECT_EQ(run({"tsv", "t.tsv", "1", "2"}).out, "b\n");
+    // A cell the text does not hold is refused, not read on into the next row.
+    EXPECT_EQ(run({"tsv", "t.tsv", "2", "2"}).err,
+              "tovalin: t.tsv: row 2 has no column 2 (its last is column 1)\n");
+    EXPECT_EQ(run({"tsv", "t.tsv", "3", "1"}).status, 1);
+    folder.write("one.tsv", "a\n");
+    EXPECT_EQ(run({"tsv", "one.tsv"}).out, "1 row, 1 column\na\n");
     folder.write("blank.tsv", "\nx");
     EXPECT_EQ(run({"tsv", "blank.tsv"}).status, 1);
+}
+
+// "① ～" stored in each encoding, shown in the terminal's code page.
+TEST_F(ProgramTest, TsvReadsTheEncodingGiven) {
+    const std::string sjis = "\x87\x40\t\x81\x60\n", utf8 = "\xE2\x91\xA0\t\xEF\xBD\x9E\n";
+    const std::vector<std::pair<std::string, std::string>> stored = {
+        {"shift_jis", sjis},
+        {"UTF-8", "\xEF\xBB\xBF" + utf8},
+        {"utf-16", "\xFF\xFE\x60\x24\t\0\x5E\xFF\n\0"s},
+        {"utf-16", "\xFE\xFF\x24\x60\0\t\xFF\x5E\0\n"s}};
+    for (const auto& [encoding, bytes] : stored) {
+        folder.write("t.tsv", bytes);
+        EXPECT_EQ(run({"tsv", "t.tsv", "--encoding", encoding}).out,
+                  "1 row, 2 columns\n\xE2\x91\xA0 | \xEF\xBD\x9E\n")
+            << encoding;
+        EXPECT_EQ(run({"tsv", "t.tsv", "1", "2", "--encoding", encoding}, "ja_JP.SJIS").out,
+                  "\x81\x60\n");
+    }
+    folder.write("t.tsv", sjis);
+    EXPECT_EQ(run({"tsv", "t.tsv", "--encoding", "utf-8"}).err, "tovalin: t.tsv: not UTF-8 text\n");
 }
 
 TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {
@@ -196,6 +301,26 @@ TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {
         const Outcome help = run({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_EQ(help.out.substr(0, 14), "usage: tovalin") << command;
+    }
+}
+
+// Japanese under a Japanese locale, in its code page; English under any other.
+TEST_F(ProgramTest, SpeaksTheLanguageOfTheLocale) {
+    const std::string english = "usage:", utf8 = "\xE4\xBD\xBF\xE3\x81\x84\xE6\x96\xB9:",
+                      sjis = "\x8E\x67\x82\xA2\x95\xFB:";
+    const std::vector<std::pair<const char*, std::string>> locales = {
+        {"ja_JP.UTF-8", utf8},
+        {"ja_JP.SJIS", sjis},
+        {"C", english},
+        {" LANG=ja_JP.UTF-8", utf8},
+        {"C.UTF-8 LANG=ja_JP.UTF-8", english},
+        {" LANG=C LC_MESSAGES=ja_JP.SJIS", utf8}};
+    for (const auto& [locale, usage] : locales) {
+        EXPECT_EQ(run({"--help"}, locale).out.substr(0, usage.size()), usage) << locale;
+        const std::string error = run({"frobnicate"}, locale).err;
+        EXPECT_EQ(error.substr(0, 20),
+                  usage == english ? "tovalin: unknown com" : "tovalin: frobnicate ")
+            << locale;
     }
 }
 

@@ -39,16 +39,21 @@ TEST_F(PrologTest, RepeatedCallsReplaceDeclarationAndDtdButAddStylesheets) {
     object.setXMLDecl(TL_ENCODE_UTF16);
     object.setSchema("a.dtd", TL_SCHEMA_DTD);
     object.setSchema("b.dtd", static_cast<TL_SCHEMA_TYPE>(7));
-    EXPECT_FALSE(object.setSchema(std::string("c.dtd\0", 6), TL_SCHEMA_DTD)) << "names no file";
+    // What no document type or instruction could carry is refused and changes nothing.
+    for (const std::string& refused :
+         {std::string("c.dtd\0", 6), std::string(), std::string("'\".dtd")}) {
+        EXPECT_FALSE(object.setSchema(refused, TL_SCHEMA_DTD)) << refused;
+        EXPECT_FALSE(object.setXSL(refused.empty() ? "a?>b" : refused)) << refused;
+    }
     object.setXSL("1.xsl");
-    object.setXSL("2.xsl");
+    object.setXSL("\"2\".xsl");
     EXPECT_EQ(child(0).getNodeType(), TL_XML_DECLARATION_NODE);
     EXPECT_EQ(child(1).getNodeType(), 10);
     EXPECT_EQ(child(4), root());
     EXPECT_EQ(saved(TL_ENCODE_UTF16),
               asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<!DOCTYPE r SYSTEM \"b.dtd\">\n"
                       "<?xml-stylesheet type=\"text/xsl\" href=\"1.xsl\"?>\n"
-                      "<?xml-stylesheet type=\"text/xsl\" href=\"2.xsl\"?>\n<r/>\n"));
+                      "<?xml-stylesheet type=\"text/xsl\" href='\"2\".xsl'?>\n<r/>\n"));
 }
 
 TEST_F(PrologTest, DtdWithoutDeclarationStillPrecedesTheRoot) {

@@ -15,6 +15,14 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The usage errors every command may meet: arguments that do not fit the command's forms
+// (given as they appear in its usage line), two options that exclude each other.
+UsageError wrongArguments(const std::string& command, const std::string& forms);
+UsageError exclusive(const std::string& option, const std::string& other);
+
+// The word as a number from 1 to 1,000,000,000; otherwise a usage error naming what it is.
+int positiveNumber(const std::string& word, const std::string& what);
+
 struct CommandLine {
     std::vector<std::string> positional;
     std::map<std::string, std::string> options;

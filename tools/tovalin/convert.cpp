@@ -2,14 +2,17 @@
 #include "commands.hpp"
 #include "document_file.hpp"
 #include "files.hpp"
+#include "language.hpp"
 
 namespace tool {
 
 int convert(const Words& words) {
     const CommandLine line =
         parseCommandLine(words, {"--encoding", "--stylesheet", "--dtd"}, withLoadSwitches({}));
-    if (line.positional.size() != 2) throw UsageError("convert takes IN and OUT");
-    if (line.options.count("--encoding") == 0) throw UsageError("convert needs --encoding");
+    if (line.positional.size() != 2) throw wrongArguments("convert", "IN OUT");
+    if (line.options.count("--encoding") == 0) {
+        throw UsageError(say({u"convert needs --encoding", u"convert には --encoding が必要です"}));
+    }
     const TL_ENCODE_TYPE type = encodingOption(line.option("--encoding"));
     const auto document = loadDocument(line.positional[0], line);
     if (line.options.count("--stylesheet") != 0) document->setXSL(line.option("--stylesheet"));

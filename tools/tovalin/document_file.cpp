@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "files.hpp"
+#include "language.hpp"
 
 namespace tool {
 
@@ -13,10 +14,25 @@ std::set<std::string> withLoadSwitches(std::set<std::string> switches) {
 
 std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line) {
     std::unique_ptr<XcsXmlDOMDocument> document(XmlDocumentFactory::createDocument());
-    if (!document) throw std::runtime_error("the XML parser could not start");
-    if (line.has("--huge")) document->setLoadLimits(XcsLoadLimits::lifted());
-    if (line.has("--local-only")) document->setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
+    if (!document) {
+        throw std::runtime_error(
+            say({u"the XML parser could not start", u"XML パーサーを開始できませんでした"}));
+    }
+    applyLoadSwitches(*document, line);
     return document;
+}
+
+void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line) {
+    if (line.has("--huge")) document.setLoadLimits(XcsLoadLimits::lifted());
+    if (line.has("--local-only")) document.setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
+}
+
+bool hasDocumentType(XcsXmlDOMDocument& document) {
+    for (XcsXmlNode node = document.getDocument().getFirstChild(); !node.isNull();
+         node = node.getNextSibling()) {
+        if (node.getNodeType() == xercesc::DOMNode::DOCUMENT_TYPE_NODE) return true;
+    }
+    return false;
 }
 
 std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line) {
@@ -32,14 +48,17 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
 
 void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCODE_TYPE type) {
     if (!document.save(path, type)) {
-        throw std::runtime_error(path + ": not written as " + encodingName(type) +
-                                 " (it holds a character that cannot be written so, or the file "
-                                 "cannot be written); its earlier content is kept");
+        throw std::runtime_error(
+            say({u"%1: not written as %2 (it holds a character that cannot be written so, or "
+                 u"the file cannot be written); its earlier content is kept",
+                 u"%1: %2 で書き込めませんでした（%2 で書けない文字があるか、ファイルに書き込め"
+                 u"ません）。元の内容はそのままです"},
+                {path, encodingName(type)}));
     }
 }
 
-unsigned int countElements(XcsXmlDOMDocument& document, const std::string& tagName) {
-    return document.getDocument().getElementsByTagName(tagName).getLength();
+std::string noElementNamed(const std::string& file, const std::string& tag) {
+    return say({u"%1: no element named %2", u"%1: %2 という要素がありません"}, {file, tag});
 }
 
 }  // namespace tool

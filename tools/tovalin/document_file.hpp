@@ -17,9 +17,15 @@ namespace tool {
 // own folder only.
 std::set<std::string> withLoadSwitches(std::set<std::string> switches);
 
+// Makes the document object load as those switches say.
+void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line);
+
 // A new document object that loads as those switches say; throws std::runtime_error when
 // the parser could not start.
 std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line);
+
+// Whether the document held has a document type declaration.
+bool hasDocumentType(XcsXmlDOMDocument& document);
 
 // Loads without validation; throws std::runtime_error with the first problem when the file
 // does not load.
@@ -28,8 +34,8 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
 // Saves through the library's backup protection; throws std::runtime_error when it fails.
 void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCODE_TYPE type);
 
-// The number of elements of the tag name.
-unsigned int countElements(XcsXmlDOMDocument& document, const std::string& tagName);
+// The failure of a command that found no element of the tag name.
+std::string noElementNamed(const std::string& file, const std::string& tag);
 
 }  // namespace tool
 

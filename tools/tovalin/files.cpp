@@ -7,15 +7,10 @@
 #include <stdexcept>
 
 #include "command_line.hpp"
+#include "language.hpp"
 
 namespace tool {
 namespace {
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The value of encoding="..." in the declaration at the start of an ASCII-compatible file.
 std::string declaredEncoding(const std::string& start) {
@@ -31,9 +26,15 @@ std::string declaredEncoding(const std::string& start) {
 
 }  // namespace
 
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error(path + ": cannot be read");
+    if (!in) throw std::runtime_error(say({u"%1: cannot be read", u"%1: 読み込めません"}, {path}));
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -59,7 +60,10 @@ TL_ENCODE_TYPE encodingOption(const std::string& name) {
     const std::string wanted = lowered(name);
     if (wanted == "shift_jis") return TL_ENCODE_SHIFT_JIS;
     if (wanted == "utf-16") return TL_ENCODE_UTF16;
-    throw UsageError("--encoding takes shift_jis or utf-16, not " + name);
+    throw UsageError(
+        say({u"--encoding takes shift_jis or utf-16, not %1",
+             u"--encoding には shift_jis か utf-16 を指定してください（%1 は指定できません）"},
+            {name}));
 }
 
 TL_ENCODE_TYPE keptEncoding(const std::string& fileEncoding) {

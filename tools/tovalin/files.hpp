@@ -8,6 +8,9 @@
 
 namespace tool {
 
+// The text with ASCII letters in lower case, as option values are compared.
+std::string lowered(std::string text);
+
 // The whole file; throws std::runtime_error naming the file when it cannot be read.
 std::string readFile(const std::string& path);
 

@@ -1,57 +1,127 @@
 #include <map>
 
 #include "commands.hpp"
+#include "language.hpp"
 
 namespace tool {
 
 std::string helpText(const std::string& command) {
-    static const std::map<std::string, std::string> texts = {
+    static const std::map<std::string, Text> texts = {
         {"",
-         "usage: tovalin COMMAND ...\n"
-         "Checks, reads and edits XML files kept in Shift_JIS or UTF-16; texts are in the\n"
-         "terminal's code page.\n\n"
-         "  check FILE [--no-validate]     report every problem as FILE:LINE:COLUMN: MESSAGE\n"
-         "  get FILE TAG [--all]           print the value of the first (or every) TAG element\n"
-         "  set FILE TAG VALUE [--add]     write a value; --list VALUE... replaces them all\n"
-         "  convert IN OUT --encoding E    write IN again as shift_jis or utf-16\n"
-         "  tsv FILE [ROW COL]             show a tab-separated text, or one value\n\n"
-         "check, get, set and convert also take --huge, which lifts the bounds on what\n"
-         "loading may cost for large trusted files, and --local-only, which reads DTDs and\n"
-         "entities from the file's own folder only.\n\n"
-         "tovalin COMMAND --help describes one command. Exit status: 0 done, 1 failed,\n"
-         "2 wrong usage.\n"},
+         {u"usage: tovalin COMMAND ...\n"
+          u"Checks, reads and edits XML files kept in Shift_JIS or UTF-16; texts are in the\n"
+          u"terminal's code page.\n\n"
+          u"  check FILE|FOLDER... [--json]  report every problem as FILE:LINE:COLUMN: MESSAGE\n"
+          u"  get FILE TAG [--all]           print the value of the first (or every) TAG element\n"
+          u"    [--attribute NAME]           or its attribute NAME\n"
+          u"  set FILE TAG VALUE [--add]     write a value; --list VALUE... replaces them all\n"
+          u"    [--force]                    even when the change breaks the DTD\n"
+          u"  convert IN OUT --encoding E    write IN again as shift_jis or utf-16\n"
+          u"  tsv FILE [ROW COL]             show a tab-separated text, or one value\n\n"
+          u"check, get, set and convert also take --huge, which lifts the bounds on what\n"
+          u"loading may cost for large trusted files, and --local-only, which reads DTDs and\n"
+          u"entities from the file's own folder only.\n\n"
+          u"tovalin COMMAND --help describes one command. Exit status: 0 done, 1 failed,\n"
+          u"2 wrong usage.\n",
+          u"使い方: tovalin COMMAND ...\n"
+          u"Shift_JIS か UTF-16 で保存した XML ファイルを検査し、値を読み書きします。文字列は\n"
+          u"端末の文字コードで受け渡しします。\n\n"
+          u"  check FILE|FOLDER... [--json]  問題をすべて FILE:LINE:COLUMN: MESSAGE の形で表示\n"
+          u"  get FILE TAG [--all]           最初の（--all ならすべての）TAG 要素の値を表示\n"
+          u"    [--attribute NAME]           （--attribute なら属性 NAME の値を表示）\n"
+          u"  set FILE TAG VALUE [--add]     値を書き込む。--list VALUE... ならすべてを置き換え\n"
+          u"    [--force]                    （--force なら DTD に違反する変更も書き込む）\n"
+          u"  convert IN OUT --encoding E    IN を shift_jis か utf-16 で書き直す\n"
+          u"  tsv FILE [ROW COL]             タブ区切りテキストの全体か、値を 1 つ表示\n\n"
+          u"check、get、set、convert には --huge と --local-only も指定できます。--huge は\n"
+          u"信頼できる大きなファイルのために読み込みの上限を外し、--local-only は DTD と\n"
+          u"実体をファイルと同じフォルダーからだけ読み込みます。\n\n"
+          u"各コマンドの説明は tovalin COMMAND --help で表示します。終了ステータスは 0 が成功、\n"
+          u"1 が失敗、2 が使い方の誤りです。\n"}},
         {"check",
-         "usage: tovalin check FILE [--no-validate] [--huge] [--local-only]\n"
-         "Loads FILE, validating it against its DTD unless --no-validate is given, and prints\n"
-         "every problem as FILE:LINE:COLUMN: MESSAGE. Exit status 0 when it loaded, else 1.\n"
-         "A file that would expand beyond what a load may cost is refused; --huge lifts those\n"
-         "bounds for large trusted files. --local-only reads the DTD and entities from FILE's\n"
-         "folder and below only; without it, from any local file, never from the network.\n"},
+         {u"usage: tovalin check FILE|FOLDER... [--validate | --no-validate] [--json]\n"
+          u"                     [--jobs N] [--huge] [--local-only]\n"
+          u"Loads each FILE, and every *.xml file in each FOLDER and the folders below it, and\n"
+          u"prints every problem as FILE:LINE:COLUMN: MESSAGE, in the order of the files, then\n"
+          u"a summary line. A file that names a DTD is validated against it, any other is\n"
+          u"checked to be well-formed; --validate makes a file without a DTD a problem, and\n"
+          u"--no-validate checks well-formedness only. --json writes one JSON object per\n"
+          u"problem (file, line, column, message, severity: error or fatal) and the summary to\n"
+          u"standard error. The files are checked on N threads (every core by default); a\n"
+          u"progress bar is shown on a terminal for more than 200 files. Exit status 0 when no\n"
+          u"file has a problem, else 1.\n"
+          u"A file that would expand beyond what a load may cost is refused; --huge lifts those\n"
+          u"bounds for large trusted files. --local-only reads the DTD and entities from FILE's\n"
+          u"folder and below only; without it, from any local file, never from the network.\n",
+          u"使い方: tovalin check FILE|FOLDER... [--validate | --no-validate] [--json]\n"
+          u"                      [--jobs N] [--huge] [--local-only]\n"
+          u"各 FILE と、各 FOLDER とその下のフォルダーにある *.xml ファイルをすべて読み込み、\n"
+          u"問題をファイルの順に FILE:LINE:COLUMN: MESSAGE の形で表示して、最後に結果を 1 行で\n"
+          u"まとめます。DTD を指定しているファイルは DTD で検証し、それ以外は整形式かどうかを\n"
+          u"検査します。--validate なら DTD のないファイルも問題とし、--no-validate なら整形式\n"
+          u"かどうかだけを検査します。--json を付けると問題を 1 つずつ JSON オブジェクト\n"
+          u"（file、line、column、message、severity: error か fatal）で書き出し、まとめは標準\n"
+          u"エラー出力に書きます。ファイルは N 個のスレッドで（既定ではすべてのコアで）検査\n"
+          u"します。端末では 200 個を超えるファイルの検査に進み具合を表示します。問題のある\n"
+          u"ファイルがなければ終了ステータスは 0、あれば 1 です。\n"
+          u"展開すると読み込みの上限を超えるファイルは読み込みません。信頼できる大きな\n"
+          u"ファイルなら --huge で上限を外せます。--local-only を付けると DTD と実体を FILE の\n"
+          u"フォルダーとその下からだけ読み込みます。付けなければローカルのどのファイルからでも\n"
+          u"読み込みます。ネットワークからは読み込みません。\n"}},
         {"get",
-         "usage: tovalin get FILE TAG [--all] [--huge] [--local-only]\n"
-         "Prints the text of the first element named TAG, or with --all of every one, a line\n"
-         "each.\n"},
+         {u"usage: tovalin get FILE TAG [--all] [--attribute NAME] [--huge] [--local-only]\n"
+          u"Prints the text of the first element named TAG, or with --all of every one, a line\n"
+          u"each. With --attribute, prints their attribute NAME instead: an empty line for an\n"
+          u"element without it, and a failure when none of them has it.\n",
+          u"使い方: tovalin get FILE TAG [--all] [--attribute NAME] [--huge] [--local-only]\n"
+          u"TAG という名前の最初の要素の（--all ならすべての要素の）テキストを 1 行ずつ表示\n"
+          u"します。--attribute を付けると、代わりに属性 NAME の値を表示します。属性のない要素\n"
+          u"は空行になり、どの要素にも属性がなければ失敗します。\n"}},
         {"set",
-         "usage: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E]\n"
-         "       tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E]\n"
-         "       (and --huge, --local-only as for check)\n"
-         "Writes VALUE into the first element named TAG (with --add, into a new element after\n"
-         "the last one; with --list, every TAG element is replaced by one per VALUE), then\n"
-         "saves FILE, or OUT. The earlier content is kept in FILE.BAK until the new one is\n"
-         "stored. E is shift_jis or utf-16; without it a UTF-16 file stays UTF-16 and any\n"
-         "other is written as Shift_JIS.\n"},
+         {u"usage: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E] [--force]\n"
+          u"       tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E] [--force]\n"
+          u"       (and --huge, --local-only as for check)\n"
+          u"Writes VALUE into the first element named TAG (with --add, into a new element after\n"
+          u"the last one; with --list, every TAG element is replaced by one per VALUE), then\n"
+          u"saves FILE, or OUT. The earlier content is kept in FILE.BAK until the new one is\n"
+          u"stored. E is shift_jis or utf-16; without it a UTF-16 file stays UTF-16 and any\n"
+          u"other is written as Shift_JIS. A change that would make a file that keeps to the DTD\n"
+          u"it names break it is refused, leaving the file as it was, unless --force is given.\n",
+          u"使い方: tovalin set FILE TAG VALUE [--add] [--output OUT] [--encoding E] [--force]\n"
+          u"        tovalin set FILE TAG --list VALUE... [--output OUT] [--encoding E] [--force]\n"
+          u"        （check と同じく --huge と --local-only も指定できます）\n"
+          u"TAG という名前の最初の要素に VALUE を書き込み（--add なら最後の要素の後に新しい\n"
+          u"要素を加え、--list なら TAG 要素をすべて VALUE ごとに 1 つの要素で置き換え）、\n"
+          u"FILE か OUT に保存します。新しい内容を保存し終えるまで、元の内容を FILE.BAK に\n"
+          u"残します。E は shift_jis か utf-16 です。指定しなければ UTF-16 のファイルは\n"
+          u"UTF-16 のまま、それ以外は Shift_JIS で書き込みます。DTD を指定していてそれに従う\n"
+          u"ファイルは、変更すると DTD に違反する場合には書き込まず、元のままにします。\n"
+          u"--force を付けるとそのまま書き込みます。\n"}},
         {"convert",
-         "usage: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
-         "       (and --huge, --local-only as for check)\n"
-         "Loads IN and saves it as OUT in E (shift_jis or utf-16), adding a stylesheet\n"
-         "instruction for HREF and a document type naming the DTD at PATH when asked.\n"},
+         {u"usage: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
+          u"       (and --huge, --local-only as for check)\n"
+          u"Loads IN and saves it as OUT in E (shift_jis or utf-16), adding a stylesheet\n"
+          u"instruction for HREF and a document type naming the DTD at PATH when asked.\n",
+          u"使い方: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
+          u"        （check と同じく --huge と --local-only も指定できます）\n"
+          u"IN を読み込み、E（shift_jis か utf-16）で OUT に保存します。指定があれば HREF の\n"
+          u"スタイルシート命令と、PATH の DTD を指す文書型宣言を加えます。\n"}},
         {"tsv",
-         "usage: tovalin tsv FILE [ROW COL]\n"
-         "Shows the rows and values of a tab-separated text, or prints the value at ROW and\n"
-         "COL (from 1).\n"},
+         {u"usage: tovalin tsv FILE [ROW COL] [--encoding E]\n"
+          u"Shows the rows and values of a tab-separated text, or prints the value at ROW and\n"
+          u"COL (from 1); a cell the text does not hold is a failure. The text is read as\n"
+          u"stored in E (shift_jis, utf-8 or utf-16; without a byte-order mark UTF-16 is\n"
+          u"little-endian) and shown in the terminal's code page; without --encoding it is\n"
+          u"taken to be in the terminal's code page already.\n",
+          u"使い方: tovalin tsv FILE [ROW COL] [--encoding E]\n"
+          u"タブ区切りテキストの行と値を表示するか、ROW 行目 COL 列目（1 から数えます）の値を\n"
+          u"表示します。テキストにない位置を指定すると失敗します。テキストは E（shift_jis、\n"
+          u"utf-8、utf-16 のどれか。バイト順マークのない UTF-16 はリトルエンディアンとみなし\n"
+          u"ます）で保存されているものとして読み、端末の文字コードで表示します。--encoding\n"
+          u"を指定しなければ、端末の文字コードで保存されているものとして読みます。\n"}},
     };
     const auto found = texts.find(command);
-    return found == texts.end() ? std::string() : found->second;
+    return found == texts.end() ? std::string() : say(found->second);
 }
 
 }  // namespace tool

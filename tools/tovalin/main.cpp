@@ -11,6 +11,7 @@
 
 #include "command_line.hpp"
 #include "commands.hpp"
+#include "language.hpp"
 
 namespace {
 
@@ -35,7 +36,10 @@ int run(const tool::Words& words) {
         return words.empty() ? 2 : 0;
     }
     const auto command = commands.find(words[0]);
-    if (command == commands.end()) throw tool::UsageError("unknown command " + words[0]);
+    if (command == commands.end()) {
+        throw tool::UsageError(
+            tool::say({u"unknown command %1", u"%1 というコマンドはありません"}, {words[0]}));
+    }
     const tool::Words rest(words.begin() + 1, words.end());
     if (asksForHelp(rest)) {
         std::cout << tool::helpText(words[0]);
@@ -49,18 +53,35 @@ int runReporting(const tool::Words& words) {
     try {
         return run(words);
     } catch (const tool::UsageError& e) {
-        std::cerr << "tovalin: " << e.what() << " (see tovalin --help)\n";
+        std::cerr << "tovalin: "
+                  << tool::say({u"%1 (see tovalin --help)",
+                                u"%1。使い方は tovalin --help で確かめてください"},
+                               {e.what()})
+                  << '\n';
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "tovalin: " << e.what() << '\n';
     } catch (const xercesc::TranscodingException&) {
-        std::cerr << "tovalin: a text is not in the terminal's code page, or the document holds "
-                     "a character that the code page cannot show; no file was changed\n";
+        std::cerr << "tovalin: "
+                  << tool::say({u"a text is not in the terminal's code page, or the document "
+                                u"holds a character that the code page cannot show; no file "
+                                u"was changed",
+                                u"端末の文字コードでない文字列が指定されたか、文書に端末の"
+                                u"文字コードで表せない文字があります。ファイルは変更していません"})
+                  << '\n';
     } catch (const xercesc::DOMException& e) {
-        std::cerr << "tovalin: the document cannot take this change (DOM error " << e.code
-                  << "); no file was changed\n";
+        std::cerr << "tovalin: "
+                  << tool::say({u"the document cannot take this change (DOM error %1); no file "
+                                u"was changed",
+                                u"この変更は文書に加えられません（DOM エラー %1）。ファイルは"
+                                u"変更していません"},
+                               {std::to_string(e.code)})
+                  << '\n';
     } catch (...) {
-        std::cerr << "tovalin: the XML parser failed; no file was changed\n";
+        std::cerr << "tovalin: "
+                  << tool::say({u"the XML parser failed; no file was changed",
+                                u"XML パーサーでエラーが起きました。ファイルは変更していません"})
+                  << '\n';
     }
     return 1;
 }
@@ -68,7 +89,9 @@ int runReporting(const tool::Words& words) {
 // Output that did not reach its destination (a full disk, a closed pipe) is a failure.
 bool outputReached() {
     if (!std::cout.flush()) {
-        std::cerr << "tovalin: standard output cannot be written\n";
+        std::cerr << "tovalin: "
+                  << tool::say({u"standard output cannot be written", u"標準出力に書き込めません"})
+                  << '\n';
         return false;
     }
     return static_cast<bool>(std::cerr.flush());

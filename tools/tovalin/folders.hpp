@@ -1,0 +1,28 @@
+// What the program asks the system about paths, to search folders for files.
+#ifndef TOVALIN_TOOL_FOLDERS_HPP
+#define TOVALIN_TOOL_FOLDERS_HPP
+
+#include <string>
+#include <vector>
+
+namespace tool {
+
+// A link to a folder is told apart, so that a search below a folder never follows one and
+// cannot go round in a loop.
+enum class PathKind { missing, file, folder, linkedFolder };
+
+PathKind pathKind(const std::string& path);
+
+// The names in the folder, "." and ".." left out, in no order; false when it cannot be read.
+bool folderEntries(const std::string& folder, std::vector<std::string>& names);
+
+// The path of a name in the folder.
+std::string inFolder(const std::string& folder, const std::string& name);
+
+// A new empty file, in the folder of the path, that no file had been before; empty when none
+// can be made there.
+std::string newFileBeside(const std::string& path);
+
+}  // namespace tool
+
+#endif
