@@ -20,9 +20,8 @@ const std::vector<std::string>& tagNames() {
     return names;
 }
 
-const xercesc::DOMNode* firstText(const xercesc::DOMNode* element) {
-    for (const xercesc::DOMNode* c = element->getFirstChild(); c != nullptr;
-         c = c->getNextSibling()) {
+xercesc::DOMNode* firstText(const xercesc::DOMNode* element) {
+    for (xercesc::DOMNode* c = element->getFirstChild(); c != nullptr; c = c->getNextSibling()) {
         if (c->getNodeType() == xercesc::DOMNode::TEXT_NODE) return c;
     }
     return nullptr;
@@ -44,15 +43,43 @@ void getWithLibrary(benchmark::State& state) {
     }
 }
 
+// Each lookup followed by an overwrite of the value it read.
+void getAndSetWithLibrary(benchmark::State& state) {
+    XcsXmlDOMDocument& document = bench::loadedDocument(32, 3);
+    forgetLists(bench::parserDocument(document));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::string& name = tagNames()[i++ % tagNames().size()];
+        if (!document.setXmlData(name, document.getXmlData(name) + "1", true)) {
+            state.SkipWithError("no tag");
+        }
+    }
+}
+
+xercesc::DOMNode* firstNamed(xercesc::DOMDocument* document, const std::string& name) {
+    return document->getElementsByTagName(bench::wide(name).c_str())->item(0);
+}
+
 void getWithParser(benchmark::State& state) {
     xercesc::DOMDocument* document = bench::parserDocument(bench::loadedDocument(32, 2));
     forgetLists(document);
     std::size_t i = 0;
     for (auto _ : state) {
-        const auto name = bench::wide(tagNames()[i++ % tagNames().size()]);
-        const xercesc::DOMNode* element = document->getElementsByTagName(name.c_str())->item(0);
+        const xercesc::DOMNode* element = firstNamed(document, tagNames()[i++ % tagNames().size()]);
         const xercesc::DOMNode* text = element == nullptr ? nullptr : firstText(element);
         benchmark::DoNotOptimize(bench::narrow(text == nullptr ? nullptr : text->getNodeValue()));
+    }
+}
+
+void getAndSetWithParser(benchmark::State& state) {
+    xercesc::DOMDocument* document = bench::parserDocument(bench::loadedDocument(32, 4));
+    forgetLists(document);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::string& name = tagNames()[i++ % tagNames().size()];
+        xercesc::DOMNode* text = firstText(firstNamed(document, name));
+        const std::string value = bench::narrow(text->getNodeValue()) + "1";
+        firstText(firstNamed(document, name))->setNodeValue(bench::wide(value).c_str());
     }
 }
 
@@ -95,6 +122,8 @@ void setListWithParser(benchmark::State& state) {
 // parser's list of an earlier run.
 BENCHMARK(getWithLibrary)->Iterations(bench::distinctTagNames)->Unit(benchmark::kMicrosecond);
 BENCHMARK(getWithParser)->Iterations(bench::distinctTagNames)->Unit(benchmark::kMicrosecond);
+BENCHMARK(getAndSetWithLibrary)->Iterations(bench::distinctTagNames)->Unit(benchmark::kMicrosecond);
+BENCHMARK(getAndSetWithParser)->Iterations(bench::distinctTagNames)->Unit(benchmark::kMicrosecond);
 BENCHMARK(setListWithLibrary)->Iterations(setNames)->Unit(benchmark::kMicrosecond);
 BENCHMARK(setListWithParser)->Iterations(setNames)->Unit(benchmark::kMicrosecond);
 

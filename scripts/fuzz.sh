@@ -17,7 +17,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for fuzzer in load tokenizer edit round_trip; do
+for fuzzer in load tokenizer edit round_trip tag_lookup; do
     corpus=$work/$fuzzer
     mkdir -p "$corpus"
     cp fuzz/corpus/"$fuzzer"/* "$corpus"/

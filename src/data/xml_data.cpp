@@ -1,10 +1,10 @@
 #include "data/xml_data.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMException.hpp>
-#include <xercesc/dom/DOMNodeList.hpp>
 #include <xercesc/dom/DOMText.hpp>
 
 #include "text/code_page.hpp"
@@ -12,15 +12,12 @@
 namespace tovalin::data {
 namespace {
 
+using detail::TagIndex;
+using xercesc::DOMElement;
 using xercesc::DOMNode;
-using xercesc::DOMNodeList;
 
 // Matches every element when read, but can name no new one.
 bool namesNoElement(const std::string& tagName) { return tagName.empty() || tagName == "*"; }
-
-DOMNodeList* elementsNamed(xercesc::DOMDocument* document, const text::XmlString& tagName) {
-    return document->getElementsByTagName(tagName.c_str());
-}
 
 std::string valueOf(const DOMNode* element) {
     for (const DOMNode* child = element->getFirstChild(); child != nullptr;
@@ -34,48 +31,68 @@ bool isText(const DOMNode* node) {
     return node != nullptr && node->getNodeType() == DOMNode::TEXT_NODE;
 }
 
-// Puts a new element of the name holding the text into the parent, before the reference node.
-void insertValue(xercesc::DOMDocument* document, DOMNode* parent, DOMNode* before,
-                 const text::XmlString& tagName, DOMNode* text) {
-    DOMNode* element = parent->insertBefore(document->createElement(tagName.c_str()), before);
-    element->appendChild(text);
+// Whether elements stand below the node: its children of their own, or those an entity
+// reference brings.
+bool holdsElements(const DOMNode* node) {
+    for (const DOMNode* child = node->getFirstChild(); child != nullptr;
+         child = child->getNextSibling()) {
+        const DOMNode::NodeType type = child->getNodeType();
+        if (type == DOMNode::ELEMENT_NODE || type == DOMNode::ENTITY_REFERENCE_NODE) return true;
+    }
+    return false;
 }
 
-void overwriteFirst(xercesc::DOMDocument* document, DOMNode* first, const text::XmlString& value) {
+bool inDocument(const DOMNode* node) {
+    while (node->getParentNode() != nullptr) node = node->getParentNode();
+    return node->getNodeType() == DOMNode::DOCUMENT_NODE;
+}
+
+// Puts a new element of the name holding the text into the parent, before the reference node.
+DOMElement* insertValue(xercesc::DOMDocument* document, DOMNode* parent, DOMNode* before,
+                        const text::XmlString& tagName, DOMNode* text) {
+    DOMElement* element = document->createElement(tagName.c_str());
+    parent->insertBefore(element, before);
+    element->appendChild(text);
+    return element;
+}
+
+void overwriteFirst(TagIndex& elements, DOMNode* first, const text::XmlString& value) {
     DOMNode* child = first->getFirstChild();
     if (isText(child)) {
         child->setNodeValue(value.c_str());
     } else {
-        first->insertBefore(document->createTextNode(value.c_str()), child);
+        first->insertBefore(elements.document()->createTextNode(value.c_str()), child);
     }
+    elements.keep();
 }
 
-void addAfterLast(xercesc::DOMDocument* document, DOMNodeList* elements,
-                  const text::XmlString& tagName, const text::XmlString& value) {
-    DOMNode* child = elements->item(0)->getFirstChild();
+void addAfterLast(TagIndex& elements, DOMNode* first, const text::XmlString& tagName,
+                  const text::XmlString& value) {
+    DOMNode* child = first->getFirstChild();
     if (isText(child) && *child->getNodeValue() == 0) {
         child->setNodeValue(value.c_str());
         return;
     }
-    DOMNode* last = elements->item(elements->getLength() - 1);
-    insertValue(document, last->getParentNode(), last->getNextSibling(), tagName,
-                document->createTextNode(value.c_str()));
+    DOMNode* last = elements.item(tagName.c_str(), elements.count(tagName.c_str()) - 1);
+    xercesc::DOMDocument* document = elements.document();
+    elements.addedLast(insertValue(document, last->getParentNode(), last->getNextSibling(), tagName,
+                                   document->createTextNode(value.c_str())));
 }
 
 }  // namespace
 
-std::string readValue(xercesc::DOMDocument* document, const std::string& tagName) {
+std::string readValue(TagIndex& elements, const std::string& tagName) {
     if (tagName.empty()) return {};
-    const DOMNode* first = elementsNamed(document, text::toXml(tagName))->item(0);
+    const DOMNode* first = elements.item(text::toXml(tagName).c_str(), 0);
     return first == nullptr ? std::string() : valueOf(first);
 }
 
-std::string readValues(xercesc::DOMDocument* document, const std::string& tagName,
+std::string readValues(TagIndex& elements, const std::string& tagName,
                        std::list<std::string>& values) {
     if (tagName.empty()) return {};
+    const text::XmlString name = text::toXml(tagName);
     std::list<std::string> found;
-    const DOMNodeList* elements = elementsNamed(document, text::toXml(tagName));
-    for (XMLSize_t i = 0; const DOMNode* element = elements->item(i); ++i) {
+    for (std::size_t i = 0; const DOMNode* element = elements.item(name.c_str(), i); ++i) {
         found.push_back(valueOf(element));
     }
     const std::string first = found.empty() ? std::string() : found.front();
@@ -83,28 +100,28 @@ std::string readValues(xercesc::DOMDocument* document, const std::string& tagNam
     return first;
 }
 
-bool writeValue(xercesc::DOMDocument* document, const std::string& tagName,
-                const std::string& value, bool overwrite) {
+bool writeValue(TagIndex& elements, const std::string& tagName, const std::string& value,
+                bool overwrite) {
     if (namesNoElement(tagName)) return false;
     const text::XmlString name = text::toXml(tagName);
-    DOMNodeList* elements = elementsNamed(document, name);
-    if (elements->item(0) == nullptr) return false;
+    DOMNode* first = elements.item(name.c_str(), 0);
+    if (first == nullptr) return false;
     const text::XmlString converted = text::toXml(value);
     if (overwrite) {
-        overwriteFirst(document, elements->item(0), converted);
+        overwriteFirst(elements, first, converted);
     } else {
-        addAfterLast(document, elements, name, converted);
+        addAfterLast(elements, first, name, converted);
     }
     return true;
 }
 
-bool replaceValues(xercesc::DOMDocument* document, const std::string& tagName,
+bool replaceValues(TagIndex& elements, const std::string& tagName,
                    const std::list<std::string>& values) {
     if (namesNoElement(tagName)) return false;
     const text::XmlString name = text::toXml(tagName);
-    DOMNodeList* elements = elementsNamed(document, name);
+    xercesc::DOMDocument* document = elements.document();
     // The first element tells; counting them all would walk the whole document.
-    DOMNode* first = elements->item(0);
+    DOMNode* first = elements.item(name.c_str(), 0);
     if (first == nullptr) return false;
     // The document can hold one root element only.
     if (values.size() > 1 && first == document->getDocumentElement()) {
@@ -116,14 +133,20 @@ bool replaceValues(xercesc::DOMDocument* document, const std::string& tagName,
     }
     if (texts.empty()) texts.push_back(document->createTextNode(u""));
 
+    const TagIndex::Elements old = elements.all(name.c_str());
+    const bool nested = std::any_of(old.begin(), old.end(), holdsElements);
     DOMNode* parent = nullptr;
     DOMNode* before = nullptr;
-    for (DOMNode* element = first; element != nullptr; element = elements->item(0)) {
+    for (DOMNode* element : old) {
+        // One inside another of the name went with it.
+        if (nested && !inDocument(element)) continue;
         parent = element->getParentNode();
         before = element->getNextSibling();
         parent->removeChild(element);
     }
-    for (DOMNode* text : texts) insertValue(document, parent, before, name, text);
+    TagIndex::Elements made;
+    for (DOMNode* text : texts) made.push_back(insertValue(document, parent, before, name, text));
+    elements.replaced(name.c_str(), made, nested);
     return true;
 }
 

@@ -24,6 +24,7 @@ namespace {
 using tovalin::detail::Access;
 using tovalin::detail::DocumentSettings;
 using tovalin::detail::noteOutcome;
+using tovalin::detail::TagIndex;
 using tovalin::detail::TreeRef;
 namespace messages = tovalin::failure_messages;
 
@@ -33,9 +34,10 @@ xercesc::DOMDocument* held(const XcsXmlDocument* document) {
     return static_cast<xercesc::DOMDocument*>(document->getTarget());
 }
 
-// The parser's document the wrapper holds, or null.
-xercesc::DOMDocument* heldOrNull(const XcsXmlDocument* document) {
-    return static_cast<xercesc::DOMDocument*>(document->getTarget());
+// The index of the document the wrapper holds, or null while it holds none.
+TagIndex* indexOf(const XcsXmlDocument* document) {
+    tovalin::detail::Tree* tree = Access::tree(*document).get();
+    return tree == nullptr ? nullptr : &TagIndex::of(*tree);
 }
 
 // Lets the object's formatter member point at the formatter of the save in progress, and
@@ -222,28 +224,29 @@ bool XcsXmlDOMDocument::setSchema(const std::string& dtdPath, TL_SCHEMA_TYPE /*t
 }
 
 std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName) {
-    xercesc::DOMDocument* tree = heldOrNull(document);
-    return tree == nullptr ? std::string() : tovalin::data::readValue(tree, tagName);
+    TagIndex* elements = indexOf(document);
+    return elements == nullptr ? std::string() : tovalin::data::readValue(*elements, tagName);
 }
 
 std::string XcsXmlDOMDocument::getXmlData(const std::string& tagName,
                                           std::list<std::string>& values) {
-    xercesc::DOMDocument* tree = heldOrNull(document);
-    return tree == nullptr ? std::string() : tovalin::data::readValues(tree, tagName, values);
+    TagIndex* elements = indexOf(document);
+    return elements == nullptr ? std::string()
+                               : tovalin::data::readValues(*elements, tagName, values);
 }
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, const std::string& value,
                                    bool overwrite) {
-    xercesc::DOMDocument* tree = heldOrNull(document);
-    if (tree == nullptr) return noteOutcome(*settings, false, messages::noDocument);
-    return noteOutcome(*settings, tovalin::data::writeValue(tree, tagName, value, overwrite),
+    TagIndex* elements = indexOf(document);
+    if (elements == nullptr) return noteOutcome(*settings, false, messages::noDocument);
+    return noteOutcome(*settings, tovalin::data::writeValue(*elements, tagName, value, overwrite),
                        [&] { return messages::noElementNamed(tagName); });
 }
 
 bool XcsXmlDOMDocument::setXmlData(const std::string& tagName, std::list<std::string>& values) {
-    xercesc::DOMDocument* tree = heldOrNull(document);
-    if (tree == nullptr) return noteOutcome(*settings, false, messages::noDocument);
-    return noteOutcome(*settings, tovalin::data::replaceValues(tree, tagName, values),
+    TagIndex* elements = indexOf(document);
+    if (elements == nullptr) return noteOutcome(*settings, false, messages::noDocument);
+    return noteOutcome(*settings, tovalin::data::replaceValues(*elements, tagName, values),
                        [&] { return messages::noElementNamed(tagName); });
 }
 

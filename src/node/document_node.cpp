@@ -3,10 +3,13 @@
 
 #include "node/access.hpp"
 #include "node/deep_copy.hpp"
+#include "node/tree.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/node.hpp"
 
 using tovalin::detail::Access;
+using tovalin::detail::TagIndex;
+using tovalin::detail::Tree;
 using tovalin::detail::TreeRef;
 using tovalin::text::toXml;
 
@@ -28,7 +31,14 @@ xercesc::DOMDocument* XcsXmlDocument::parserDocument() const {
 }
 
 XcsXmlNodeList XcsXmlDocument::getElementsByTagName(const std::string& name) {
-    return Access::list(parserDocument()->getElementsByTagName(toXml(name).c_str()), treeRef());
+    xercesc::DOMDocument* document = parserDocument();
+    const tovalin::text::XmlString wanted = toXml(name);
+    Tree* tree = treeRef().get();
+    // A document the library does not hold has no index: the parser searches it.
+    xercesc::DOMNodeList* found = tree != nullptr && tree->document == document
+                                      ? TagIndex::of(*tree).list(wanted.c_str())
+                                      : document->getElementsByTagName(wanted.c_str());
+    return Access::list(found, treeRef());
 }
 
 XcsXmlNode XcsXmlDocument::createElement(const std::string& tagName) {

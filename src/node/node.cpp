@@ -6,6 +6,7 @@
 #include "node/access.hpp"
 #include "node/declaration.hpp"
 #include "node/deep_copy.hpp"
+#include "node/parent_of.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/node.hpp"
@@ -61,7 +62,9 @@ xercesc::DOMNode* XcsXmlNode::boundNode() const {
     return node;
 }
 
-XcsXmlNode XcsXmlNode::getParentNode() const { return {boundNode()->getParentNode(), tree}; }
+XcsXmlNode XcsXmlNode::getParentNode() const {
+    return {tovalin::detail::parentOf(boundNode()), tree};
+}
 
 XcsXmlDocument XcsXmlNode::getOwner() const { return {boundNode()->getOwnerDocument(), tree}; }
 

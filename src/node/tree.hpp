@@ -9,6 +9,7 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
 
+#include "node/tag_index.hpp"
 #include "text/code_page.hpp"
 
 namespace tovalin::detail {
@@ -45,6 +46,8 @@ struct Tree {
     // since the parser's own rebuilt subset loses parts of it.
     const xercesc::DOMNode* loadedDocumentType = nullptr;
     text::XmlString loadedSubset;
+    // Made by the first search by tag name.
+    std::unique_ptr<TagIndex> tagIndex;
 
     // Keeps the positions of the elements read from the file, in any order.
     void keepPositions(std::vector<SourcePosition> read);
