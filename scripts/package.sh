@@ -3,7 +3,8 @@
 #   - the Debian packages libtovalinMAJOR.MINOR (the shared library), libtovalin-dev
 #     (headers, CMake package, pkg-config file) and tovalin (the program, its manual page
 #     and its bash completion), from a release build, checked by lintian;
-#   - the Windows archive tovalin-VERSION-win32.zip from the 32-bit build in
+#   - the Windows archive tovalin-VERSION-win32.zip (the DLL with tovalin.dll.a, tovalin.lib
+#     and tovalin.def, the program, headers, the Python module) from the 32-bit build in
 #     build/windows-i686, made first when it is not there.
 # Everything goes to build/packages. "--debian" or "--windows" makes only the one kind.
 set -euo pipefail
@@ -128,7 +129,7 @@ windows_archive() {
         "$from"/bin/libstdc++-6.dll "$from"/bin/libgcc_s_*.dll "$from"/bin/libwinpthread-1.dll \
         "$into/bin/"
     cp "$from"/tovalin.dll.a "$into/lib/" 2>/dev/null || cp "$from"/lib*/tovalin.dll.a "$into/lib/"
-    cp "$from"/tovalin.lib "$into/lib/"
+    cp "$from"/tovalin.lib src/c_interface/tovalin.def "$into/lib/"
     cp python/tovalin.py "$into/python/"
     cp -r include/tovalin "$into/include/"
     cp README.md LICENSE "$into/"
