@@ -14,25 +14,25 @@
 namespace tool {
 namespace {
 
-// The attribute of each element counted, empty for an element without it. Fails when none of
-// them has it.
-std::vector<std::string> attributes(const XcsXmlNodeList& elements, unsigned int count,
+// The attribute of the first element of the list, or of every one: empty for an element
+// without it. Fails when none of them has it.
+std::vector<std::string> attributes(const XcsXmlNodeList& elements, bool all,
                                     const std::string& name, const std::string& file,
                                     const std::string& tag) {
     const Utf16 wideName = CodePageText().wide(name);
     std::vector<std::string> values;
     bool found = false;
-    for (unsigned int i = 0; i < count; ++i) {
+    for (unsigned int i = 0; i < (all ? elements.getLength() : 1); ++i) {
         const XcsXmlNode element = elements.item(i);
         const auto* target = static_cast<const xercesc::DOMElement*>(element.getTarget());
         found = found || target->getAttributeNode(wideName.c_str()) != nullptr;
         values.push_back(element.getAttribute(name));
     }
     if (!found) {
-        const Text none = count > 1 ? Text{u"%1: no %2 element has the attribute %3",
-                                           u"%1: 属性 %3 のある %2 要素がありません"}
-                                    : Text{u"%1: the first %2 element has no attribute %3",
-                                           u"%1: 最初の %2 要素に属性 %3 がありません"};
+        const Text none = all ? Text{u"%1: no %2 element has the attribute %3",
+                                     u"%1: 属性 %3 のある %2 要素がありません"}
+                              : Text{u"%1: the first %2 element has no attribute %3",
+                                     u"%1: 最初の %2 要素に属性 %3 がありません"};
         throw std::runtime_error(say(none, {file, tag, name}));
     }
     return values;
@@ -64,13 +64,13 @@ int get(const Words& words) {
     const XcsXmlNodeList elements = document->getDocument().getElementsByTagName(tag);
     if (elements.getLength() == 0) throw std::runtime_error(noElementNamed(file, tag));
     const bool all = line.has("--all");
-    const unsigned int count = all ? elements.getLength() : 1;
     const std::vector<std::string> values =
         line.options.count("--attribute") != 0
-            ? attributes(elements, count, line.option("--attribute"), file, tag)
+            ? attributes(elements, all, line.option("--attribute"), file, tag)
             : texts(*document, tag, all);
+    // One value for each element printed, in document order.
     std::string lines;
-    for (unsigned int i = 0; i < count && i < values.size(); ++i) {
+    for (unsigned int i = 0; i < values.size(); ++i) {
         if (line.has("--where")) lines += position(file, elements.item(i));
         lines += values[i] + '\n';
     }
