@@ -123,7 +123,8 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
         {{"k"}, "\xE2\x91\xA0\n", 0},
         {{"j", "--all"}, "\n\n", 0},
         {{"j"}, "", 1},
-        {{"x", "--all"}, "", 1}};
+        {{"x", "--all"}, "", 1},
+        {{"j", "--all", "--where"}, "a.xml:2:13: \na.xml:2:27: \n", 0}};
     for (const auto& [words, out, status] : attributes) {
         std::vector<std::string> command = {"get", "a.xml", "v", "--attribute"};
         command.insert(command.end(), words.begin(), words.end());
@@ -133,6 +134,7 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     }
     EXPECT_EQ(run({"get", "a.xml", "v"}, "ja_JP.SJIS").out, "\x81\x60\x87\x40\n");
     EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\ntwo\n");
+    EXPECT_EQ(run({"get", "a.xml", "v", "--where"}).out, "a.xml:2:13: \xEF\xBD\x9E\xE2\x91\xA0\n");
 
     const Outcome missingTag = run({"get", "a.xml", "w"});
     EXPECT_EQ(missingTag.status, 1);
@@ -142,7 +144,7 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     EXPECT_EQ(std::count(missingFile.err.begin(), missingFile.err.end(), '\n'), 1);
 }
 
-TEST_F(ProgramTest, SetKeepsUtf16AndWritesOtherFilesAsShiftJis) {
+TEST_F(ProgramTest, SetKeepsUtf16AndUtf8AndWritesOtherFilesAsShiftJis) {
     // With a byte-order mark, and without one in either byte order.
     const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-16\"?><r><v>a</v></r>";
     const std::string bigEndian = '\0' + asUtf16(declared).substr(2, 2 * declared.size() - 1);
@@ -159,9 +161,14 @@ TEST_F(ProgramTest, SetKeepsUtf16AndWritesOtherFilesAsShiftJis) {
               asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>\n<v>b</v>\n</r>\n"));
 
     folder.write("u8.xml", "<r><v>a</v></r>");
-    const Outcome changed = run({"set", "u8.xml", "v", "\xE5\xA4\xA7", "--output", "out.xml"});
-    EXPECT_EQ(changed.err, "note: u8.xml was UTF-8; it is written as Shift_JIS\n");
-    EXPECT_EQ(folder.read("u8.xml"), "<r><v>a</v></r>");
+    EXPECT_EQ(run({"set", "u8.xml", "v", "\xE5\xA4\xA7"}).err, "");
+    EXPECT_EQ(folder.read("u8.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n<v>\xE5\xA4\xA7</v>\n</r>\n");
+    const std::string latin = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r><v>a</v></r>";
+    folder.write("latin.xml", latin);
+    const Outcome changed = run({"set", "latin.xml", "v", "\xE5\xA4\xA7", "--output", "out.xml"});
+    EXPECT_EQ(changed.err, "note: latin.xml was ISO-8859-1; it is written as Shift_JIS\n");
+    EXPECT_EQ(folder.read("latin.xml"), latin);
     EXPECT_EQ(
         folder.read("out.xml"),
         withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r>\n<v>\x91\xE5</v>\n</r>\n"));
@@ -177,9 +184,11 @@ TEST_F(ProgramTest, FailedSetLeavesTheFileAsItWas) {
     const std::string earlier =
         withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r><v>a</v></r>\n");
     folder.write("a.xml", earlier);
-    const Outcome emoji = run({"set", "a.xml", "v", "\xF0\x9F\x98\x80"});
-    EXPECT_EQ(emoji.status, 1);
-    EXPECT_EQ(std::count(emoji.err.begin(), emoji.err.end(), '\n'), 1);
+    const Outcome yen = run({"set", "a.xml", "v", "\xC2\xA5"});
+    EXPECT_EQ(yen.status, 1);
+    EXPECT_EQ(std::count(yen.err.begin(), yen.err.end(), '\n'), 1);
+    EXPECT_EQ(yen.err.find("tovalin: a.xml: not written as Shift_JIS: "), 0u) << yen.err;
+    EXPECT_NE(yen.err.find("U+00A5"), std::string::npos) << yen.err;
     EXPECT_EQ(run({"set", "a.xml", "w", "b"}).status, 1);
     EXPECT_EQ(folder.read("a.xml"), earlier);
     // A change that breaks the DTD is refused unless forced; one that keeps to it is written.
@@ -225,14 +234,19 @@ TEST_F(ProgramTest, AwkwardArgumentsAndOutputsFailCleanly) {
 }
 
 TEST_F(ProgramTest, ConvertAddsStylesheetAndDtd) {
-    folder.write("in.xml", "<r><v>a</v></r>");
+    folder.write("in.xml", "<r><v>a</v><w><v>b</v></w></r>");
     EXPECT_EQ(run({"convert", "in.xml", "out.xml", "--encoding", "UTF-16", "--stylesheet", "s.xsl",
                    "--dtd", "r.dtd"})
                   .status,
               0);
     EXPECT_EQ(folder.read("out.xml"),
               asUtf16("<?xml-stylesheet type=\"text/xsl\" href=\"s.xsl\"?>\n"
-                      "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<v>a</v>\n</r>\n"));
+                      "<!DOCTYPE r SYSTEM \"r.dtd\">\n<r>\n<v>a</v>\n<w>\n<v>b</v>\n</w>\n</r>\n"));
+    EXPECT_EQ(run({"convert", "in.xml", "out.xml", "--encoding", "utf-8", "--indent", "2"}).status,
+              0);
+    EXPECT_EQ(folder.read("out.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<r>\n  <v>a</v>\n  <w>\n    <v>b</v>\n  </w>\n</r>\n");
 }
 
 TEST_F(ProgramTest, HugeLiftsTheLoadLimitsAndLocalOnlyKeepsEntitiesInTheFolder) {
@@ -289,14 +303,16 @@ TEST_F(ProgramTest, TsvReadsTheEncodingGiven) {
 }
 
 TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {
-    for (const std::vector<std::string>& wrong :
-         std::vector<std::vector<std::string>>{{},
-                                               {"frobnicate"},
-                                               {"get", "a.xml"},
-                                               {"check", "a.xml", "--bogus"},
-                                               {"set", "a.xml", "v", "x", "--output"},
-                                               {"convert", "a", "b", "--encoding", "latin1"},
-                                               {"tsv", "t.tsv", "0", "1"}}) {
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             {},
+             {"frobnicate"},
+             {"get", "a.xml"},
+             {"check", "a.xml", "--bogus"},
+             {"set", "a.xml", "v", "x", "--output"},
+             {"convert", "a", "b", "--encoding", "latin1"},
+             {"convert", "a", "b", "--encoding", "utf-8", "--indent", "17"},
+             {"set", "a.xml", "v", "x", "--indent", "-1"},
+             {"tsv", "t.tsv", "0", "1"}}) {
         EXPECT_EQ(run(wrong).status, 2) << (wrong.empty() ? "" : wrong[0]);
     }
     for (const char* command : {"--help", "check", "get", "set", "convert", "tsv"}) {
@@ -324,6 +340,14 @@ TEST_F(ProgramTest, SpeaksTheLanguageOfTheLocale) {
                   usage == english ? "tovalin: unknown com" : "tovalin: frobnicate ")
             << locale;
     }
+    // The parser's own messages too.
+    folder.write("bad.xml", "<r></s>");
+    EXPECT_EQ(run({"get", "bad.xml", "r"}, "ja_JP.UTF-8").err,
+              "tovalin: bad.xml:1:6: \xE7\xB5\x82\xE4\xBA\x86\xE3\x82\xBF\xE3\x82\xB0\xE3\x81\x8C"
+              "\xE9\x96\x8B\xE5\xA7\x8B\xE3\x82\xBF\xE3\x82\xB0 'r' "
+              "\xE3\x81\xA8\xE4\xB8\x80\xE8\x87\xB4\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93"
+              "\xE3\x80\x82\n");
+    EXPECT_EQ(run({"get", "bad.xml", "r"}).err, "tovalin: bad.xml:1:6: expected end of tag 'r'\n");
 }
 
 }  // namespace

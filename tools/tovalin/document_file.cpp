@@ -1,11 +1,27 @@
 #include "document_file.hpp"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <stdexcept>
 
+#include "console.hpp"
 #include "files.hpp"
 #include "language.hpp"
 
 namespace tool {
+namespace {
+
+// Why the document object's last operation failed, on one line: the library may give a
+// reason and where it stands on lines of their own.
+std::string lastError(const XcsXmlDOMDocument& document) {
+    std::string reason = document.getLastError();
+    reason.erase(std::remove(reason.begin(), reason.end(), '\r'), reason.end());
+    std::replace(reason.begin(), reason.end(), '\n', ' ');
+    return reason;
+}
+
+}  // namespace
 
 std::set<std::string> withLoadSwitches(std::set<std::string> switches) {
     switches.insert({"--huge", "--local-only"});
@@ -19,12 +35,26 @@ std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line) {
             say({u"the XML parser could not start", u"XML パーサーを開始できませんでした"}));
     }
     applyLoadSwitches(*document, line);
+    if (line.options.count("--indent") != 0) setIndent(*document, line.option("--indent"));
     return document;
 }
 
 void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line) {
     if (line.has("--huge")) document.setLoadLimits(XcsLoadLimits::lifted());
     if (line.has("--local-only")) document.setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
+    if (userReadsJapanese()) document.setMessageLanguage(TL_MESSAGES_JAPANESE);
+}
+
+void setIndent(XcsXmlDOMDocument& document, const std::string& spaces) {
+    const bool digits =
+        !spaces.empty() && spaces.find_first_not_of("0123456789") == std::string::npos;
+    const unsigned long value = digits ? std::strtoul(spaces.c_str(), nullptr, 10) : ULONG_MAX;
+    if (value > UINT_MAX || !document.setIndent(static_cast<unsigned int>(value))) {
+        throw UsageError(say({u"--indent takes a number of spaces from 0 to 16, not %1",
+                              u"--indent には 0 から 16 までの空白の数を指定してください"
+                              u"（%1 は指定できません）"},
+                             {spaces}));
+    }
 }
 
 bool hasDocumentType(XcsXmlDOMDocument& document) {
@@ -39,6 +69,7 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
     std::unique_ptr<XcsXmlDOMDocument> document = newDocument(line);
     std::list<XMLERROR_TYPE> errors;
     if (!document->load(path, &errors, false)) {
+        if (errors.empty()) throw std::runtime_error(path + ": " + lastError(*document));
         const XMLERROR_TYPE& first = errors.front();
         throw std::runtime_error(first.systemId + ":" + std::to_string(first.lineNumber) + ":" +
                                  std::to_string(first.columnNumber) + ": " + first.message);
@@ -49,11 +80,8 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
 void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCODE_TYPE type) {
     if (!document.save(path, type)) {
         throw std::runtime_error(
-            say({u"%1: not written as %2 (it holds a character that cannot be written so, or "
-                 u"the file cannot be written); its earlier content is kept",
-                 u"%1: %2 で書き込めませんでした（%2 で書けない文字があるか、ファイルに書き込め"
-                 u"ません）。元の内容はそのままです"},
-                {path, encodingName(type)}));
+            say({u"%1: not written as %2: %3", u"%1: %2 で書き込めませんでした: %3"},
+                {path, encodingName(type), lastError(document)}));
     }
 }
 

@@ -17,11 +17,16 @@ namespace tool {
 // own folder only.
 std::set<std::string> withLoadSwitches(std::set<std::string> switches);
 
-// Makes the document object load as those switches say.
+// Makes the document object load as those switches say, with the parser's messages in
+// Japanese for a user who reads it.
 void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line);
 
-// A new document object that loads as those switches say; throws std::runtime_error when
-// the parser could not start.
+// Makes the document object's saves indent by the spaces given; a usage error for anything
+// but a number the library takes.
+void setIndent(XcsXmlDOMDocument& document, const std::string& spaces);
+
+// A new document object that loads as those switches say, and saves indented as --indent
+// says; throws std::runtime_error when the parser could not start.
 std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line);
 
 // Whether the document held has a document type declaration.

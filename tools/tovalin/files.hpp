@@ -14,15 +14,11 @@ std::string lowered(std::string text);
 // The whole file; throws std::runtime_error naming the file when it cannot be read.
 std::string readFile(const std::string& path);
 
-// The encoding a stored XML file is in, from its byte-order mark or its declaration:
-// "UTF-16", "Shift_JIS", or the declared name; "UTF-8" when it names none.
-std::string encodingOfFile(const std::string& path);
-
-// "shift_jis" or "utf-16", in any case; anything else is a usage error.
+// "shift_jis", "utf-16" or "utf-8", in any case; anything else is a usage error.
 TL_ENCODE_TYPE encodingOption(const std::string& name);
 
-// The encoding a file is written in when none is asked for: UTF-16 stays UTF-16, every
-// other file becomes Shift_JIS.
+// The encoding a file is written in when none is asked for, from the encoding the library
+// read it in: UTF-16 and UTF-8 stay as they are, every other file becomes Shift_JIS.
 TL_ENCODE_TYPE keptEncoding(const std::string& fileEncoding);
 
 const char* encodingName(TL_ENCODE_TYPE type);

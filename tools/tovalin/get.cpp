@@ -1,6 +1,7 @@
 #include <iostream>
 #include <list>
 #include <stdexcept>
+#include <vector>
 
 #include <xercesc/dom/DOMElement.hpp>
 
@@ -13,18 +14,19 @@
 namespace tool {
 namespace {
 
-// The attribute of the first element of the list, or of every one, a line each: empty for an
-// element without it. Fails, printing nothing, when none of them has it.
-void printAttribute(const XcsXmlNodeList& elements, bool all, const std::string& name,
-                    const std::string& file, const std::string& tag) {
+// The attribute of the first element of the list, or of every one: empty for an element
+// without it. Fails when none of them has it.
+std::vector<std::string> attributes(const XcsXmlNodeList& elements, bool all,
+                                    const std::string& name, const std::string& file,
+                                    const std::string& tag) {
     const Utf16 wideName = CodePageText().wide(name);
-    std::string lines;
+    std::vector<std::string> values;
     bool found = false;
     for (unsigned int i = 0; i < (all ? elements.getLength() : 1); ++i) {
         const XcsXmlNode element = elements.item(i);
         const auto* target = static_cast<const xercesc::DOMElement*>(element.getTarget());
         found = found || target->getAttributeNode(wideName.c_str()) != nullptr;
-        lines += element.getAttribute(name) + '\n';
+        values.push_back(element.getAttribute(name));
     }
     if (!found) {
         const Text none = all ? Text{u"%1: no %2 element has the attribute %3",
@@ -33,28 +35,46 @@ void printAttribute(const XcsXmlNodeList& elements, bool all, const std::string&
                                      u"%1: 最初の %2 要素に属性 %3 がありません"};
         throw std::runtime_error(say(none, {file, tag, name}));
     }
-    std::cout << lines;
+    return values;
+}
+
+// The text of the first element of the name, or of every one.
+std::vector<std::string> texts(XcsXmlDOMDocument& document, const std::string& tag, bool all) {
+    if (!all) return {document.getXmlData(tag)};
+    std::list<std::string> values;
+    document.getXmlData(tag, values);
+    return {values.begin(), values.end()};
+}
+
+// "FILE:LINE:COLUMN: ", where the element's start tag ends.
+std::string position(const std::string& file, const XcsXmlNode& element) {
+    return file + ':' + std::to_string(element.getLineNumber()) + ':' +
+           std::to_string(element.getColumnNumber()) + ": ";
 }
 
 }  // namespace
 
 int get(const Words& words) {
-    const CommandLine line = parseCommandLine(words, {"--attribute"}, withLoadSwitches({"--all"}));
+    const CommandLine line =
+        parseCommandLine(words, {"--attribute"}, withLoadSwitches({"--all", "--where"}));
     if (line.positional.size() != 2) throw wrongArguments("get", "FILE TAG");
     const std::string& file = line.positional[0];
     const std::string& tag = line.positional[1];
     const auto document = loadDocument(file, line);
     const XcsXmlNodeList elements = document->getDocument().getElementsByTagName(tag);
     if (elements.getLength() == 0) throw std::runtime_error(noElementNamed(file, tag));
-    if (line.options.count("--attribute") != 0) {
-        printAttribute(elements, line.has("--all"), line.option("--attribute"), file, tag);
-    } else if (!line.has("--all")) {
-        std::cout << document->getXmlData(tag) << '\n';
-    } else {
-        std::list<std::string> values;
-        document->getXmlData(tag, values);
-        for (const std::string& value : values) std::cout << value << '\n';
+    const bool all = line.has("--all");
+    const std::vector<std::string> values =
+        line.options.count("--attribute") != 0
+            ? attributes(elements, all, line.option("--attribute"), file, tag)
+            : texts(*document, tag, all);
+    // One value for each element printed, in document order.
+    std::string lines;
+    for (unsigned int i = 0; i < values.size(); ++i) {
+        if (line.has("--where")) lines += position(file, elements.item(i));
+        lines += values[i] + '\n';
     }
+    std::cout << lines;
     return 0;
 }
 

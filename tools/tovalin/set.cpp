@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <iostream>
 #include <list>
+#include <optional>
 #include <stdexcept>
 
 #include "check_file.hpp"
@@ -31,10 +32,16 @@ struct OutputEncoding {
     std::string note;
 };
 
-OutputEncoding outputEncoding(const CommandLine& line, const std::string& file) {
-    if (line.options.count("--encoding") != 0)
-        return {encodingOption(line.option("--encoding")), {}};
-    const std::string found = encodingOfFile(file);
+// The encoding --encoding asks for, read before the file is.
+std::optional<TL_ENCODE_TYPE> askedEncoding(const CommandLine& line) {
+    if (line.options.count("--encoding") == 0) return std::nullopt;
+    return encodingOption(line.option("--encoding"));
+}
+
+OutputEncoding outputEncoding(std::optional<TL_ENCODE_TYPE> asked,
+                              const XcsXmlDOMDocument& document, const std::string& file) {
+    if (asked) return {*asked, {}};
+    const std::string found = document.getFileEncoding();
     const TL_ENCODE_TYPE kept = keptEncoding(found);
     if (found == encodingName(kept)) return {kept, {}};
     return {kept, say({u"note: %1 was %2; it is written as %3",
@@ -78,7 +85,7 @@ void refuseInvalidChange(XcsXmlDOMDocument& document, const std::string& file, T
 }  // namespace
 
 int set(const Words& words) {
-    const CommandLine line = parseCommandLine(words, {"--output", "--encoding"},
+    const CommandLine line = parseCommandLine(words, {"--output", "--encoding", "--indent"},
                                               withLoadSwitches({"--add", "--list", "--force"}));
     if (line.positional.size() < 2) {
         throw wrongArguments("set", "FILE TAG VALUE | FILE TAG --list VALUE...");
@@ -86,8 +93,9 @@ int set(const Words& words) {
     const std::string& file = line.positional[0];
     const std::string& tag = line.positional[1];
     std::list<std::string> values = valuesOf(line);
-    const OutputEncoding output = outputEncoding(line, file);
+    const std::optional<TL_ENCODE_TYPE> asked = askedEncoding(line);
     const auto document = loadDocument(file, line);
+    const OutputEncoding output = outputEncoding(asked, *document, file);
     const bool written = line.has("--list")
                              ? document->setXmlData(tag, values)
                              : document->setXmlData(tag, values.front(), !line.has("--add"));
