@@ -67,9 +67,9 @@ cp -a build/windows-i686/bin "$root/tovalin/bin"
 cp -a "$guest/kernel/modules" "$root/tovalin/modules/kernel"
 install -m 755 scripts/windows/guest/run.sh "$root/tovalin/run.sh"
 install -m 755 tests/c_interface/run_msvc_program.sh "$root/tovalin/run_msvc_program.sh"
+cp -r examples/data "$root/tovalin/data"
 if [ -n "${1:-}" ]; then
     unzip -q "$1" -d "$root/tovalin/archive"
-    cp -r examples/data "$root/tovalin/data"
 fi
 (cd "$root" && find . -path ./var/cache/apt/archives -prune -o -print |
     cpio -o -H newc --quiet >"$run/root.cpio")
