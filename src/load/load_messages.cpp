@@ -5,46 +5,42 @@
 #include "text/format_string.hpp"
 
 namespace tovalin::load_messages {
-namespace {
-
-std::string narrow(const char16_t* text) {
-    return text::fromXmlForMessage(reinterpret_cast<const XMLCh*>(text));
-}
-
-}  // namespace
-
 std::string refusedPath(XMLCh forbidden) {
-    const std::string format = narrow(
+    const std::string format = text::messageText(
         u"パスに%sが含まれている為、読込むことができません。\n"
         u"ファイルを移動するかフォルダ名、ファイル名を変更してください。");
     return formatString(format.c_str(), load::characterName(forbidden).c_str());
 }
 
-std::string moveFileAndRetry() { return narrow(u"ファイルを移動してからもう一度行ってください。"); }
+std::string moveFileAndRetry() {
+    return text::messageText(u"ファイルを移動してからもう一度行ってください。");
+}
 
 std::string cannotRead(platform::FileProblem problem) {
     using platform::FileProblem;
     switch (problem) {
         case FileProblem::missing:
-            return narrow(u"ファイルが見つかりません。");
+            return text::messageText(u"ファイルが見つかりません。");
         case FileProblem::folder:
-            return narrow(u"ファイルではなくフォルダが指定されています。");
+            return text::messageText(u"ファイルではなくフォルダが指定されています。");
         case FileProblem::permissionDenied:
-            return narrow(u"ファイルを読込む権限がありません。");
+            return text::messageText(u"ファイルを読込む権限がありません。");
         case FileProblem::locked:
-            return narrow(u"ファイルが他のプログラムで使用中の為、読込むことができません。");
+            return text::messageText(
+                u"ファイルが他のプログラムで使用中の為、読込むことができません。");
         default:
             return {};
     }
 }
 
 std::string expandsBeyondLimit() {
-    return narrow(u"文書を展開すると許容される大きさを超える為、読込むことができません。");
+    return text::messageText(
+        u"文書を展開すると許容される大きさを超える為、読込むことができません。");
 }
 
 std::string openFailed(const XMLERROR_TYPE& problem) {
     const std::string format =
-        narrow(u"ファイルのオープンに失敗しました｡\n%s\n行番号: %u\n列番号: %u");
+        text::messageText(u"ファイルのオープンに失敗しました｡\n%s\n行番号: %u\n列番号: %u");
     return formatString(format.c_str(), problem.message.c_str(), problem.lineNumber,
                         problem.columnNumber);
 }

@@ -33,6 +33,10 @@ std::string fromXml(const XMLCh* text, std::size_t length);
 // For messages and the names in them, which must never fail: as fromXml, with each
 // character the code page cannot hold shown as "<U+XXXX>".
 std::string fromXmlForMessage(const XMLCh* text);
+// A message of the library's own, written as a UTF-16 literal, in the process code page.
+inline std::string messageText(const char16_t* text) {
+    return fromXmlForMessage(reinterpret_cast<const XMLCh*>(text));
+}
 
 // The exceptions of a failed conversion.
 [[noreturn]] void refuseBytes();

@@ -19,7 +19,7 @@ bool canQuote(const XmlString& literal) {
 
 XmlString quoted(const XmlString& literal) {
     if (!canQuote(literal)) {
-        throw std::domain_error(save_messages::narrow(
+        throw std::domain_error(text::messageText(
             u"文書型の識別子に二種類の引用符が両方含まれている為、保存できません。"));
     }
     const XMLCh quote = literal.find(u'"') != XmlString::npos ? u'\'' : u'"';

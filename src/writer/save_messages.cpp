@@ -7,14 +7,10 @@
 
 namespace tovalin::writer::save_messages {
 
-std::string narrow(const char16_t* text) {
-    return text::fromXmlForMessage(reinterpret_cast<const XMLCh*>(text));
-}
-
 std::string unwritableCharacter(unsigned long codePoint, const std::string& encoding,
                                 const std::string& element) {
-    const std::string format =
-        narrow(u"文字 U+%04lX は %s のファイルに書込めない為、保存できません。\n要素: %s");
+    const std::string format = text::messageText(
+        u"文字 U+%04lX は %s のファイルに書込めない為、保存できません。\n要素: %s");
     return formatString(format.c_str(), codePoint, encoding.c_str(), element.c_str());
 }
 
@@ -22,26 +18,29 @@ std::string cannotWrite(platform::FileProblem problem) {
     using platform::FileProblem;
     switch (problem) {
         case FileProblem::missing:
-            return narrow(u"保存先のフォルダが見つからない為、保存できません。");
+            return text::messageText(u"保存先のフォルダが見つからない為、保存できません。");
         case FileProblem::folder:
-            return narrow(u"保存先がフォルダの為、保存できません。");
+            return text::messageText(u"保存先がフォルダの為、保存できません。");
         case FileProblem::permissionDenied:
-            return narrow(u"保存先に書込む権限が無い為、保存できません。");
+            return text::messageText(u"保存先に書込む権限が無い為、保存できません。");
         case FileProblem::readOnly:
-            return narrow(u"保存先が読み取り専用の為、保存できません。");
+            return text::messageText(u"保存先が読み取り専用の為、保存できません。");
         case FileProblem::locked:
-            return narrow(u"保存先のファイルが他のプログラムで使用中の為、保存できません。");
+            return text::messageText(
+                u"保存先のファイルが他のプログラムで使用中の為、保存できません。");
         default:
-            return narrow(u"保存先のファイルに書込めない為、保存できません。");
+            return text::messageText(u"保存先のファイルに書込めない為、保存できません。");
     }
 }
 
 std::string writeFailed() {
-    return narrow(u"ファイルの書込みに失敗しました。ディスクの空き容量を確認してください。");
+    return text::messageText(
+        u"ファイルの書込みに失敗しました。ディスクの空き容量を確認してください。");
 }
 
 std::string earlierContentKeptIn(const std::string& backup) {
-    return formatString(narrow(u"\n以前の内容は %s に残っています。").c_str(), backup.c_str());
+    return formatString(text::messageText(u"\n以前の内容は %s に残っています。").c_str(),
+                        backup.c_str());
 }
 
 }  // namespace tovalin::writer::save_messages

@@ -8,8 +8,6 @@
 
 namespace tovalin::writer::save_messages {
 
-// The text in the process code page.
-std::string narrow(const char16_t* text);
 // A character the file's encoding, or XML, cannot carry, and the element it stands in.
 std::string unwritableCharacter(unsigned long codePoint, const std::string& encoding,
                                 const std::string& element);

@@ -43,7 +43,7 @@ bool isWritten(const DOMNode* node) {
 // parser reads back.
 void refuseIfFound(const XmlString& content, const char16_t* forbidden, const char16_t* why) {
     if (content.find(forbidden) != XmlString::npos) {
-        throw std::domain_error(save_messages::narrow(why));
+        throw std::domain_error(text::messageText(why));
     }
 }
 
@@ -96,7 +96,7 @@ void refuseIfAfterRoot(const DOMNode* type) {
          before = before->getPreviousSibling()) {
         if (before->getNodeType() == DOMNode::ELEMENT_NODE) {
             throw std::domain_error(
-                save_messages::narrow(u"文書型がルート要素の後にある為、保存できません。"));
+                text::messageText(u"文書型がルート要素の後にある為、保存できません。"));
         }
     }
 }
@@ -222,7 +222,7 @@ class TreeWriter {
     void startDocument(const xercesc::DOMDocument* document) {
         if (document->getDocumentElement() == nullptr) {
             throw std::domain_error(
-                save_messages::narrow(u"文書にルート要素が無い為、保存できません。"));
+                text::messageText(u"文書にルート要素が無い為、保存できません。"));
         }
         const DOMNode* first = document->getFirstChild();
         const bool declared = first != nullptr && declaration::isDeclaration(first);
@@ -296,7 +296,7 @@ class TreeWriter {
         const bool declaration = declaration::isDeclaration(node);
         if (hasReservedTarget(node) && !(declaration && isFirstOfDocument(node))) {
             throw std::domain_error(
-                save_messages::narrow(u"XML 宣言が文書の先頭以外にある為、保存できません。"));
+                text::messageText(u"XML 宣言が文書の先頭以外にある為、保存できません。"));
         }
         if (declaration) {
             writeDeclaration(declaration::valueOf(node, u"version"),
