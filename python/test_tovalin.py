@@ -41,12 +41,35 @@ class ModuleTest(unittest.TestCase):
                              .replace(b"\x81\x60\x87\x40", b"\x93\xfa\x96\x7b\x81\x7c"))
         self.assertEqual(tovalin.Document(out).get_all("名前"), ["日本－"])
 
+    def test_a_loaded_file_tells_its_encoding_and_positions_and_saves_indented(self):
+        document = tovalin.Document(self.write("in.xml", SETTINGS))
+        self.assertEqual(document.file_encoding, "Shift_JIS")
+        made = document.document.create_element("made")
+        self.assertEqual([node.position for node in (document.root, document.root.first_child, made)],
+                         [(3, 4), (4, 5), (0, 0)])
+        document.remove_white_space()
+        document.indent = 2
+        self.assertEqual(document.indent, 2)
+        out = os.path.join(self.folder.name, "out.xml")
+        document.save(out, tovalin.ENCODE_UTF8)
+        with open(out, "rb") as file:
+            self.assertIn("<r>\n  <名前>～①</名前>\n</r>".encode("utf-8"), file.read())
+        self.assertRaises(tovalin.TovalinError, setattr, document, "indent", 17)
+        with self.assertRaises(tovalin.TovalinError):
+            document.save(os.path.join(self.folder.name, "no", "x.xml"))
+        self.assertIn("フォルダ", document.last_error)
+
     def test_problem_records_carry_line_and_column(self):
-        with self.assertRaises(tovalin.LoadError) as failed:
-            tovalin.Document(self.write("bad.xml", b"<a>\n<b></a>\n"))
-        (problem,) = failed.exception.problems
-        self.assertEqual((problem.line, str(failed.exception)), (2, problem.message))
-        self.assertGreater(problem.column, 0)
+        document = tovalin.Document()
+        for language in (tovalin.MESSAGES_PARSER, tovalin.MESSAGES_JAPANESE):
+            document.message_language = language
+            with self.assertRaises(tovalin.LoadError) as failed:
+                document.load(self.write("bad.xml", b"<a>\n<b></a>\n"))
+            (problem,) = failed.exception.problems
+            self.assertEqual((problem.line, str(failed.exception)), (2, problem.message))
+            self.assertGreater(problem.column, 0)
+            self.assertEqual(document.message_language, language)
+        self.assertNotEqual(problem.message, problem.message.encode("ascii", "ignore").decode())
 
     def test_failures_raise_with_their_status(self):
         document = tovalin.Document()

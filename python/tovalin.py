@@ -19,7 +19,8 @@ import glob
 import os
 from collections import namedtuple
 
-ENCODE_UTF16, ENCODE_SHIFT_JIS = 0, 1
+ENCODE_UTF16, ENCODE_SHIFT_JIS, ENCODE_UTF8 = 0, 1, 2
+MESSAGES_PARSER, MESSAGES_JAPANESE = 0, 1
 ENTITY_ANY_LOCAL_FILE, ENTITY_DOCUMENT_FOLDER = 0, 1
 ELEMENT_NODE, TEXT_NODE, COMMENT_NODE, DOCUMENT_NODE, XML_DECLARATION_NODE = 1, 3, 8, 9, 13
 ACCEPT, REJECT, SKIP = 1, 2, 3
@@ -189,6 +190,14 @@ class Node(_Handle):
             found.append(child)
             child = child.next_sibling
         return found
+
+    @property
+    def position(self):
+        """(line, column) just after the start tag of an element read from a file; (0, 0) for
+        any other node."""
+        line, column = ctypes.c_uint(), ctypes.c_uint()
+        _call("tovalin_node_get_position", self._handle, ctypes.byref(line), ctypes.byref(column))
+        return line.value, column.value
 
     def attribute(self, name):
         return _text_of("tovalin_node_get_attribute", self._handle, _encoded(name))
@@ -368,6 +377,31 @@ class Document(_Handle):
     @entity_source.setter
     def entity_source(self, source):
         _call("tovalin_document_set_entity_source", self._handle, source)
+
+    @property
+    def message_language(self):
+        """MESSAGES_PARSER or MESSAGES_JAPANESE: the language of the parser's load problems."""
+        return _out("tovalin_document_get_message_language", self._handle)
+
+    @message_language.setter
+    def message_language(self, language):
+        _call("tovalin_document_set_message_language", self._handle, language)
+
+    @property
+    def indent(self):
+        """Spaces per level for element-only content in saves (0 to 16)."""
+        return _out("tovalin_document_get_indent", self._handle, kind=ctypes.c_uint)
+
+    @indent.setter
+    def indent(self, spaces):
+        _call("tovalin_document_set_indent", self._handle, ctypes.c_uint(spaces))
+
+    file_encoding = property(
+        lambda self: _text_of("tovalin_document_get_file_encoding", self._handle),
+        doc="The encoding the loaded file was read in; empty for a document not loaded.")
+    last_error = property(
+        lambda self: _text_of("tovalin_document_get_last_error", self._handle),
+        doc="Why the last failed load, save, bind, prolog edit or value write failed.")
 
 
 class Tokenizer(_Handle):
