@@ -1,10 +1,13 @@
-// load against a bare parse of the same file with the same parser settings.
+// load against a bare parse of the same file with the same parser settings, and a bare parse
+// that keeps every element's position against one that does not.
 #include <benchmark/benchmark.h>
 
 #include <list>
+#include <type_traits>
 
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
+#include "positions_parser.hpp"
 #include "sample_files.hpp"
 #include "tovalin/document.hpp"
 
@@ -22,10 +25,11 @@ void loadWithLibrary(benchmark::State& state, std::size_t megabytes, bool valida
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(megabytes << 20));
 }
 
-void parseWithXerces(benchmark::State& state, std::size_t megabytes, bool validate) {
+template <typename Parser>
+void parseWith(benchmark::State& state, std::size_t megabytes, bool validate) {
     const std::string& file = bench::sampleFile(megabytes, Encoding::shiftJis);
     for (auto _ : state) {
-        xercesc::XercesDOMParser parser;
+        Parser parser;
         parser.setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
                                             : xercesc::XercesDOMParser::Val_Never);
         parser.setDoNamespaces(false);
@@ -33,8 +37,17 @@ void parseWithXerces(benchmark::State& state, std::size_t megabytes, bool valida
         parser.setCreateEntityReferenceNodes(false);
         parser.parse(file.c_str());
         if (parser.getErrorCount() != 0) state.SkipWithError("parse failed");
+        if constexpr (std::is_same_v<Parser, bench::PositionsParser>) parser.keepPositions();
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(megabytes << 20));
+}
+
+void parseWithXerces(benchmark::State& state, std::size_t megabytes, bool validate) {
+    parseWith<xercesc::XercesDOMParser>(state, megabytes, validate);
+}
+
+void parseKeepingPositions(benchmark::State& state, std::size_t megabytes, bool validate) {
+    parseWith<bench::PositionsParser>(state, megabytes, validate);
 }
 
 BENCHMARK_CAPTURE(loadWithLibrary, 1mb, 1, false)->Unit(benchmark::kMillisecond);
@@ -45,5 +58,6 @@ BENCHMARK_CAPTURE(loadWithLibrary, 32mb, 32, false)->Unit(benchmark::kMillisecon
 BENCHMARK_CAPTURE(parseWithXerces, 32mb, 32, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(loadWithLibrary, 32mb_validated, 32, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(parseWithXerces, 32mb_validated, 32, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(parseKeepingPositions, 32mb, 32, false)->Unit(benchmark::kMillisecond);
 
 }  // namespace

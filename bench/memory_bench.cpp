@@ -1,5 +1,6 @@
 // Peak resident memory of a process that loads the 32 MB sample against one that only
-// parses it with the bare parser, and of one that also indexes every element by tag name.
+// parses it with the bare parser, of one that also indexes every element by tag name, and
+// of a bare parse that keeps every element's position.
 // Each measurement runs in a child process of its own.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -7,9 +8,11 @@
 #include <unistd.h>
 
 #include <list>
+#include <type_traits>
 
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
+#include "positions_parser.hpp"
 #include "sample_files.hpp"
 #include "tovalin/document.hpp"
 
@@ -49,11 +52,13 @@ void loadAndIndexWithLibrary(const std::string& file) {
     benchmark::DoNotOptimize(document.getXmlData("none"));
 }
 
-void parseWithXerces(const std::string& file) {
-    xercesc::XercesDOMParser parser;
+template <typename Parser>
+void parseWith(const std::string& file) {
+    Parser parser;
     parser.setValidationScheme(xercesc::XercesDOMParser::Val_Never);
     parser.setCreateEntityReferenceNodes(false);
     parser.parse(file.c_str());
+    if constexpr (std::is_same_v<Parser, bench::PositionsParser>) parser.keepPositions();
 }
 
 void peakMemory(benchmark::State& state, void (*work)(const std::string&)) {
@@ -70,7 +75,10 @@ BENCHMARK_CAPTURE(peakMemory, library_load, loadWithLibrary)
 BENCHMARK_CAPTURE(peakMemory, library_index, loadAndIndexWithLibrary)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(peakMemory, parser_only, parseWithXerces)
+BENCHMARK_CAPTURE(peakMemory, parser_only, parseWith<xercesc::XercesDOMParser>)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(peakMemory, parser_positions, parseWith<bench::PositionsParser>)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
