@@ -42,15 +42,19 @@ void addRecord(std::list<XMLERROR_TYPE>& errors, const std::string& message,
     errors.push_back(XMLERROR_TYPE{0, 0, message, systemId});
 }
 
-// The record of a parse that its limits stopped, or that ran out of memory, where it stopped.
+// The record of a parse that its limits stopped, or that ran out of memory, where it stopped:
+// without a position when it stopped after the last character was read.
 void addStopRecord(std::list<XMLERROR_TYPE>& errors, const LoadParser& parser,
                    const std::string& source) {
-    const xercesc::Locator& at = parser.position();
-    const std::string systemId = fromXmlForMessage(at.getSystemId());
-    errors.push_back(XMLERROR_TYPE{static_cast<unsigned int>(at.getLineNumber()),
-                                   static_cast<unsigned int>(at.getColumnNumber()),
-                                   load_messages::expandsBeyondLimit(),
-                                   systemId.empty() ? source : systemId});
+    XMLERROR_TYPE record{0, 0, load_messages::expandsBeyondLimit(), source};
+    if (parser.isReading()) {
+        const xercesc::Locator& at = parser.position();
+        record.lineNumber = static_cast<unsigned int>(at.getLineNumber());
+        record.columnNumber = static_cast<unsigned int>(at.getColumnNumber());
+        const std::string systemId = fromXmlForMessage(at.getSystemId());
+        if (!systemId.empty()) record.systemId = systemId;
+    }
+    errors.push_back(record);
 }
 
 // Parses, and turns an exception that escapes the parser into a record of its own. True

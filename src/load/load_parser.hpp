@@ -61,6 +61,9 @@ class LoadParser : public xercesc::XercesDOMParser {
     void setMessageLanguage(TL_MESSAGE_LANGUAGE language);
     // Where the parse is, or ended.
     const xercesc::Locator& position() const { return *getScanner()->getLocator(); }
+    // False once the parse has let go of its last reader, when position() has nothing to
+    // tell and must not be asked.
+    bool isReading() const { return getScanner()->getReaderMgr()->getCurrentReader() != nullptr; }
 
     void XMLDecl(const XMLCh* version, const XMLCh* encoding, const XMLCh* standalone,
                  const XMLCh* actualEncoding) override;

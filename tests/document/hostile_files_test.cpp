@@ -188,10 +188,15 @@ TEST_F(HostileFilesTest, LimitsHoldUntilRaisedOrLiftedAndOnlyWhileParsing) {
     XcsLoadLimits smallBudget = XcsLoadLimits::lifted();
     smallBudget.memoryFloor = 4 << 20;
     smallBudget.memoryPerByte = 0;
-    const std::vector<std::pair<XcsLoadLimits, bool>> cases = {{XcsLoadLimits(), false},
-                                                               {raised, true},
-                                                               {XcsLoadLimits::lifted(), true},
-                                                               {smallBudget, false}};
+    // The 3,000 references produce exactly three million characters.
+    XcsLoadLimits exactly;
+    exactly.expansionPerByte = 0;
+    exactly.expansionFloor = 3000000;
+    XcsLoadLimits oneShort = exactly;
+    oneShort.expansionFloor -= 1;
+    const std::vector<std::pair<XcsLoadLimits, bool>> cases = {
+        {XcsLoadLimits(), false}, {raised, true},  {XcsLoadLimits::lifted(), true},
+        {smallBudget, false},     {exactly, true}, {oneShort, false}};
     for (const auto& [limits, loads] : cases) {
         object.setLoadLimits(limits);
         XcsXmlDOMDocument copy(object);
