@@ -8,6 +8,7 @@
 #include <xercesc/util/XMLString.hpp>
 
 #include "platform/platform.hpp"
+#include "text/substitutes.hpp"
 #include "text/surrogates.hpp"
 #include "text/transcoder_cache.hpp"
 
@@ -15,26 +16,6 @@ namespace tovalin::text {
 namespace {
 
 using xercesc::XMLTranscoder;
-
-// What the transcoders produce in place of bytes they cannot read.
-constexpr XMLCh asciiSubstitute = 0x1A;
-constexpr XMLCh replacementCharacter = 0xFFFD;
-
-// A substitute in the output is genuine only when the code set maps it to bytes of its own
-// and those are its source bytes: the code set's substitution bytes (FC FC in Shift_JIS) read
-// as U+FFFD but are no mapping of it.
-bool isGenuine(XMLTranscoder& transcoder, XMLCh character, const XMLByte* source,
-               std::size_t count) {
-    XMLByte encoded[8];
-    XMLSize_t eaten = 0;
-    try {
-        const XMLSize_t made = transcoder.transcodeTo(&character, 1, encoded, sizeof encoded, eaten,
-                                                      XMLTranscoder::UnRep_Throw);
-        return made == count && std::memcmp(encoded, source, count) == 0;
-    } catch (const xercesc::XMLException&) {
-        return false;
-    }
-}
 
 // A transcoder may keep the lead byte of an unfinished character for its next call and
 // report it eaten. Only a byte at 0x80 or above can lead; a plain letter then shows whether
@@ -54,11 +35,7 @@ void verifyInbound(XMLTranscoder& transcoder, const XMLByte* source, std::size_t
                    const XmlString& converted, const std::vector<unsigned char>& sizes) {
     std::size_t offset = 0;
     for (std::size_t i = 0; i < converted.size(); ++i) {
-        const XMLCh c = converted[i];
-        if ((c == asciiSubstitute || c == replacementCharacter) &&
-            !isGenuine(transcoder, c, source + offset, sizes[i])) {
-            refuseBytes();
-        }
+        if (isSubstitution(transcoder, converted[i], source + offset, sizes[i])) refuseBytes();
         offset += sizes[i];
     }
     if (offset != length || leftACharacterUnfinished(transcoder, source[length - 1])) {

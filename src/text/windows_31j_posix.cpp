@@ -3,7 +3,8 @@
 // U+007F, 0x7F as U+001A, and back. None of the three bytes is ever part of a two-byte
 // character, so the rotation is undone byte for byte: on the bytes before the table reads
 // them, and on the bytes it writes. Every other mapping, one-way ones included, stays the
-// table's.
+// table's. Bytes the code page does not assign, which the table would read as a substitute
+// character, are refused: a file holding them does not load, rather than load changed.
 #include "text/windows_31j.hpp"
 
 #include <algorithm>
@@ -14,6 +15,9 @@
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TransService.hpp>
 #include <xercesc/util/TranscodingException.hpp>
+
+#include "text/code_page.hpp"
+#include "text/substitutes.hpp"
 
 namespace tovalin::text {
 namespace {
@@ -80,13 +84,17 @@ class Windows31JTranscoder : public XMLTranscoder {
                             unsigned char* charSizes) override {
         // No character takes more than two bytes, so the table reads no further than this.
         const XMLSize_t window = std::min(count, 2 * maxChars);
+        XMLSize_t made = 0;
         if (!holdsRotatedByte(source, window)) {
-            return table->transcodeFrom(source, window, toFill, maxChars, bytesEaten, charSizes);
+            made = table->transcodeFrom(source, window, toFill, maxChars, bytesEaten, charSizes);
+        } else {
+            rotated.assign(source, source + window);
+            std::transform(rotated.begin(), rotated.end(), rotated.begin(), toTable);
+            made = table->transcodeFrom(rotated.data(), window, toFill, maxChars, bytesEaten,
+                                        charSizes);
         }
-        rotated.assign(source, source + window);
-        std::transform(rotated.begin(), rotated.end(), rotated.begin(), toTable);
-        return table->transcodeFrom(rotated.data(), window, toFill, maxChars, bytesEaten,
-                                    charSizes);
+        refuseSubstitutions(source, toFill, made, charSizes);
+        return made;
     }
 
     XMLSize_t transcodeTo(const XMLCh* source, XMLSize_t count, XMLByte* toFill, XMLSize_t maxBytes,
@@ -102,6 +110,13 @@ class Windows31JTranscoder : public XMLTranscoder {
     bool canTranscodeTo(unsigned int toCheck) override { return table->canTranscodeTo(toCheck); }
 
   private:
+    void refuseSubstitutions(const XMLByte* source, const XMLCh* made, XMLSize_t count,
+                             const unsigned char* sizes) {
+        for (XMLSize_t i = 0; i < count; source += sizes[i], ++i) {
+            if (isSubstitution(*this, made[i], source, sizes[i])) refuseBytes();
+        }
+    }
+
     std::unique_ptr<XMLTranscoder> table;
     std::vector<XMLByte> rotated;
 };

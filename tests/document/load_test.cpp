@@ -243,6 +243,18 @@ TEST_F(LoadTest, JapaneseFilesReadBack) {
     EXPECT_EQ(root().getAttribute("a"), "\x87\x40");
     ASSERT_TRUE(object.load(utf16File, &errors, false)) << errors.front().message;
     EXPECT_EQ(root().getFirstChild().getValue(), "\x81\x60\x81\x7C");
+
+    // Bytes the code page does not assign fail the load where they stand; a substitute
+    // character in their place would be written back as other bytes.
+    for (const std::string unassigned : {"\xFC\xFC", "\xFC\x4C", "\x85\x40", "\xA0"}) {
+        errors.clear();
+        const std::string file = folder.write(
+            "unassigned.xml",
+            "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r>\n\x81\x60" + unassigned + "</r>");
+        EXPECT_FALSE(object.load(file, &errors, false)) << unassigned;
+        ASSERT_EQ(errors.size(), 1u) << unassigned;
+        EXPECT_GT(errors.front().lineNumber, 0u) << unassigned;
+    }
 }
 
 // A DTD's location names a local file: relative to the document, absolute, or a file URL
