@@ -15,6 +15,8 @@ namespace testing_support {
 
 inline constexpr const char* shiftJis = "ja_JP.SJIS";
 inline constexpr const char* utf8 = "ja_JP.UTF-8";
+// A code page without Japanese characters.
+inline constexpr const char* latin1 = "en_US.ISO-8859-1";
 
 // shiftJisOf: the UTF-8 text in Shift_JIS (code page 932); throws when it has no such form.
 #ifdef _WIN32
