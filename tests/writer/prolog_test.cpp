@@ -3,8 +3,10 @@
 #include <stdexcept>
 #include <string>
 
+#ifndef TOVALIN_OVER_C
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/util/XMLString.hpp>
+#endif
 
 #include "support/save_fixture.hpp"
 
@@ -25,10 +27,12 @@ class PrologTest : public testing_support::SaveFixture {
 TEST_F(PrologTest, NewFileWithDeclarationDtdAndStylesheetInBothEncodings) {
     object.createDocument("r");
     EXPECT_TRUE(object.setXMLDecl(TL_ENCODE_UTF16));
+#ifndef TOVALIN_OVER_C
     // Callers of the parser's nodes see the declaration as an instruction with its data.
     const xercesc::DOMNode* declaration = child(0);
     EXPECT_TRUE(xercesc::XMLString::equals(declaration->getNodeValue(),
                                            u"version=\"1.0\" encoding=\"UTF-16\""));
+#endif
     EXPECT_TRUE(object.setXSL("s.xsl"));
     EXPECT_TRUE(object.setSchema("dtd/r.dtd", TL_SCHEMA_DTD));
     const std::string prolog =
