@@ -10,6 +10,7 @@
 #include <xercesc/util/XMLString.hpp>
 
 #include "node/declaration.hpp"
+#include "node/parent_of.hpp"
 #include "text/code_page.hpp"
 #include "text/format_string.hpp"
 #include "writer/document_type.hpp"
@@ -64,7 +65,7 @@ bool isCharacterData(const DOMNode* node) {
 bool followedByWrittenText(const DOMNode* node) {
     const DOMNode* next = node->getNextSibling();
     return next != nullptr && isCharacterData(next) &&
-           node->getParentNode()->getNodeType() != DOMNode::DOCUMENT_NODE;
+           detail::parentOf(node)->getNodeType() != DOMNode::DOCUMENT_NODE;
 }
 
 // XML has no way to carry a carriage return in a comment, an instruction or a CDATA
@@ -85,7 +86,7 @@ XmlString withLineFeeds(const XmlString& content) {
 }
 
 bool isFirstOfDocument(const DOMNode* node) {
-    const DOMNode* parent = node->getParentNode();
+    const DOMNode* parent = detail::parentOf(node);
     return parent != nullptr && parent->getNodeType() == DOMNode::DOCUMENT_NODE &&
            parent->getFirstChild() == node;
 }
@@ -104,7 +105,7 @@ void refuseIfAfterRoot(const DOMNode* type) {
 // The node after this one in document order within the top node's subtree, or null.
 const DOMNode* nextWithin(const DOMNode* node, const DOMNode* top) {
     if (const DOMNode* child = node->getFirstChild()) return child;
-    for (; node != top; node = node->getParentNode()) {
+    for (; node != top; node = detail::parentOf(node)) {
         if (const DOMNode* next = node->getNextSibling()) return next;
     }
     return nullptr;
@@ -126,10 +127,10 @@ bool holds(const DOMNode* node, const XmlString& character) {
 std::string pathOf(const DOMNode* element) {
     std::string path;
     for (; element != nullptr && element->getNodeType() == DOMNode::ELEMENT_NODE;
-         element = element->getParentNode()) {
+         element = detail::parentOf(element)) {
         int before = 0;
         int namesakes = 0;
-        for (const DOMNode* sibling = element->getParentNode()->getFirstChild(); sibling;
+        for (const DOMNode* sibling = detail::parentOf(element)->getFirstChild(); sibling;
              sibling = sibling->getNextSibling()) {
             if (!xercesc::XMLString::equals(sibling->getNodeName(), element->getNodeName()))
                 continue;
@@ -154,7 +155,7 @@ std::string whereFound(const DOMNode* top, unsigned long codePoint) {
     }
     for (const DOMNode* node = top; node != nullptr; node = nextWithin(node, top)) {
         if (!holds(node, character)) continue;
-        if (node->getNodeType() != DOMNode::ELEMENT_NODE) node = node->getParentNode();
+        if (node->getNodeType() != DOMNode::ELEMENT_NODE) node = detail::parentOf(node);
         return pathOf(node);
     }
     return "/";
@@ -189,7 +190,7 @@ class TreeWriter {
             case DOMNode::TEXT_NODE:
                 // Outside the root element the parser keeps only layout, which a file
                 // cannot carry there as text: it is left out.
-                if (node->getParentNode()->getNodeType() != DOMNode::DOCUMENT_NODE) {
+                if (detail::parentOf(node)->getNodeType() != DOMNode::DOCUMENT_NODE) {
                     out.text(node->getNodeValue());
                 }
                 return false;
@@ -352,7 +353,7 @@ void writeWalking(xercesc::XMLFormatter& formatter, const DOMNode* top, const st
                 node = next;
                 break;
             }
-            node = node->getParentNode();
+            node = detail::parentOf(node);
             writer.close(node);
         }
     }
