@@ -48,9 +48,11 @@ TEST(StringTokenizer, CrLfTextReadsAsLfText) {
         EXPECT_EQ(t.at(3, 1), "d");
         EXPECT_EQ(t.at(3, 2), "");
     }
-    // A row of mixed text that ends with a bare line feed keeps its last byte.
-    Analysed mixed("a\r\nbc\nd");
+    // A row of mixed text that ends with a bare line feed keeps its last byte, and a CR
+    // before a tab is part of its value.
+    Analysed mixed("a\r\nbc\nd\r\te");
     EXPECT_EQ(mixed.at(2, 1), "bc");
+    EXPECT_EQ(mixed.at(3, 1), "d\r");
 }
 
 TEST(StringTokenizer, BlankLineEndsTheCountButNotTheText) {
