@@ -270,7 +270,8 @@ TEST_F(LoadTest, DtdLocationsNameLocalFilesOnly) {
                                           "file:d%20%4a%6B.dtd"};
 #ifndef _WIN32
     folder.write("d_Jk:.dtd", "<!ENTITY e \"found\">");
-    locations.push_back("d_Jk:.dtd");
+    folder.write("d\tJk.dtd", "<!ENTITY e \"found\">");
+    locations.insert(locations.end(), {"d_Jk:.dtd", "file:d%09Jk.dtd"});
 #endif
     for (const std::string& location : locations) {
         const std::string file =
