@@ -257,6 +257,11 @@ TEST_F(HostileFilesTest, EntitiesComeFromLocalFilesOrOnlyTheDocumentsFolder) {
                      "<!DOCTYPE r [<!ENTITY b SYSTEM \"deeper/below.txt\">]><r>&b;</r>"));
     EXPECT_EQ(object.getXmlData("r"), "below");
     EXPECT_FALSE(load("inner/dtd.xml", "<!DOCTYPE r SYSTEM \"../outside.txt\"><r/>"));
+    // A sibling folder whose name begins with the document folder's is outside it.
+    folder.folder("innermost");
+    folder.write("innermost/beside.txt", "beside");
+    EXPECT_FALSE(load("inner/beside.xml",
+                      "<!DOCTYPE r [<!ENTITY b SYSTEM \"../innermost/beside.txt\">]><r>&b;</r>"));
 #ifndef _WIN32
     ASSERT_EQ(symlink(folder.path("outside.txt").c_str(), folder.path("inner/link.txt").c_str()),
               0);
