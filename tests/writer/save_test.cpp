@@ -75,7 +75,7 @@ TEST_F(SaveTest, UnwritableContentFailsAndKeepsTheEarlierFile) {
     for (XcsXmlNode bad :
          {XcsXmlNode(tree->createComment(u"a--b")), XcsXmlNode(tree->createComment(u"a-")),
           XcsXmlNode(tree->createProcessingInstruction(u"p", u"?>")),
-          XcsXmlNode(tree->createTextNode(u"\x01"))}) {
+          XcsXmlNode(tree->createTextNode(u"\x01")), XcsXmlNode(tree->createTextNode(u"\uFFFE"))}) {
         root().appendChild(bad);
         folder.write("out.xml", earlier);
         EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
