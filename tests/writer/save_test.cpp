@@ -9,6 +9,7 @@
 #include "support/save_fixture.hpp"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -174,6 +175,23 @@ TEST_F(SaveTest, FailedSaveThroughADanglingLinkKeepsTheLinkAndLeavesNoFile) {
         EXPECT_TRUE(folder.files().empty()) << target;
         std::filesystem::remove(out());
     }
+}
+
+// The lowest descriptor free: it rises when a save leaves its file open.
+int lowestFreeDescriptor() {
+    const int probe = open("/dev/null", O_RDONLY);
+    close(probe);
+    return probe;
+}
+
+TEST_F(SaveTest, FailedSaveLeavesNoFileOpen) {
+    object.createDocument("r");
+    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
+    folder.write("out.xml", earlier);
+    EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
+    const int lowest = lowestFreeDescriptor();
+    EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
+    EXPECT_EQ(lowestFreeDescriptor(), lowest);
 }
 
 TEST_F(SaveTest, HiddenFileKeepsItsNameAndModeAfterSuccessAndFailure) {
