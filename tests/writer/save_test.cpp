@@ -59,9 +59,12 @@ TEST_F(SaveTest, UnwritableContentFailsAndKeepsTheEarlierFile) {
     xercesc::DOMElement* second = tree->createElement(u"c");
     tree->getDocumentElement()->appendChild(tree->createElement(u"c"));
     tree->getDocumentElement()->appendChild(second);
-    // Yen sign, an emoji, the byte-order mark: UTF-16 carries them, Shift_JIS does not.
-    const std::pair<std::u16string, const char*> characters[] = {
-        {u"\u00A5", "U+00A5"}, {u"\U0001F600", "U+1F600"}, {u"\uFEFF", "U+FEFF"}};
+    // Yen sign, the first character past 16 bits, an emoji, the byte-order mark: UTF-16
+    // carries them, Shift_JIS does not.
+    const std::pair<std::u16string, const char*> characters[] = {{u"\u00A5", "U+00A5"},
+                                                                 {u"\U00010000", "U+10000"},
+                                                                 {u"\U0001F600", "U+1F600"},
+                                                                 {u"\uFEFF", "U+FEFF"}};
     for (const auto& [character, named] : characters) {
         second->setAttribute(u"a", (u"x" + character).c_str());
         folder.write("out.xml", earlier);
@@ -73,10 +76,12 @@ TEST_F(SaveTest, UnwritableContentFailsAndKeepsTheEarlierFile) {
         EXPECT_EQ(object.getLastError(), "");
     }
     tree->getDocumentElement()->removeChild(second);
+    const char16_t loneSurrogate[] = {0xD800, u'x', 0};
     for (XcsXmlNode bad :
          {XcsXmlNode(tree->createComment(u"a--b")), XcsXmlNode(tree->createComment(u"a-")),
           XcsXmlNode(tree->createProcessingInstruction(u"p", u"?>")),
-          XcsXmlNode(tree->createTextNode(u"\x01")), XcsXmlNode(tree->createTextNode(u"\uFFFE"))}) {
+          XcsXmlNode(tree->createTextNode(u"\x01")), XcsXmlNode(tree->createTextNode(u"\uFFFE")),
+          XcsXmlNode(tree->createTextNode(loneSurrogate))}) {
         root().appendChild(bad);
         folder.write("out.xml", earlier);
         EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
