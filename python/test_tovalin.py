@@ -55,6 +55,8 @@ class ModuleTest(unittest.TestCase):
         with open(out, "rb") as file:
             self.assertIn("<r>\n  <名前>～①</名前>\n</r>".encode("utf-8"), file.read())
         self.assertRaises(tovalin.TovalinError, setattr, document, "indent", 17)
+        self.assertRaises(OverflowError, setattr, document, "indent", 2**32 + 2)
+        self.assertEqual(document.indent, 2)
         with self.assertRaises(tovalin.TovalinError):
             document.save(os.path.join(self.folder.name, "no", "x.xml"))
         self.assertIn("フォルダ", document.last_error)
@@ -104,6 +106,7 @@ class ModuleTest(unittest.TestCase):
         self.assertRaises(KeyError, next, walked)
         self.assertEqual([n.value for n in document.document.walk(4)], ["x"])
         self.assertEqual(tovalin.Tokenizer("名\t前\n値").value(1, 2), "前")
+        self.assertRaises(OverflowError, tovalin.Tokenizer("a\tb").next, 2**32)
 
 
 if __name__ == "__main__":

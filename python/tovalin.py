@@ -115,6 +115,23 @@ def _out(function, *arguments, kind=ctypes.c_int):
     return value.value
 
 
+def _exactly(kind, number):
+    """The number as a C number of the kind; one that does not fit is refused, not wrapped."""
+    converted = kind(number)
+    if converted.value != number:
+        raise OverflowError(f"{number} does not fit {kind.__name__}")
+    return converted
+
+
+def _setting(name, doc, kind=ctypes.c_int):
+    """A number the document keeps, read and written through tovalin_document_get_/set_ name."""
+    return property(
+        lambda self: _out("tovalin_document_get_" + name, self._handle, kind=kind),
+        lambda self, number: _call("tovalin_document_set_" + name, self._handle,
+                                   _exactly(kind, number)),
+        doc=doc)
+
+
 class _Handle:
     """One handle of the library, released when the object goes."""
 
@@ -370,31 +387,14 @@ class Document(_Handle):
     def remove_white_space(self):
         _call("tovalin_document_remove_white_space", self._handle)
 
-    @property
-    def entity_source(self):
-        return _out("tovalin_document_get_entity_source", self._handle)
-
-    @entity_source.setter
-    def entity_source(self, source):
-        _call("tovalin_document_set_entity_source", self._handle, source)
-
-    @property
-    def message_language(self):
-        """MESSAGES_PARSER or MESSAGES_JAPANESE: the language of the parser's load problems."""
-        return _out("tovalin_document_get_message_language", self._handle)
-
-    @message_language.setter
-    def message_language(self, language):
-        _call("tovalin_document_set_message_language", self._handle, language)
-
-    @property
-    def indent(self):
-        """Spaces per level for element-only content in saves (0 to 16)."""
-        return _out("tovalin_document_get_indent", self._handle, kind=ctypes.c_uint)
-
-    @indent.setter
-    def indent(self, spaces):
-        _call("tovalin_document_set_indent", self._handle, ctypes.c_uint(spaces))
+    entity_source = _setting(
+        "entity_source", "ENTITY_ANY_LOCAL_FILE or ENTITY_DOCUMENT_FOLDER: where loads may read "
+        "entities and the document type from.")
+    message_language = _setting(
+        "message_language",
+        "MESSAGES_PARSER or MESSAGES_JAPANESE: the language of the parser's load problems.")
+    indent = _setting("indent", "Spaces per level for element-only content in saves (0 to 16).",
+                      ctypes.c_uint)
 
     file_encoding = property(
         lambda self: _text_of("tovalin_document_get_file_encoding", self._handle),
@@ -432,5 +432,5 @@ class Tokenizer(_Handle):
         return _out("tovalin_tokenizer_get_row", self._handle, row, kind=ctypes.c_uint)
 
     def next(self, position):
-        return _out("tovalin_tokenizer_get_next", self._handle, ctypes.c_uint(position),
+        return _out("tovalin_tokenizer_get_next", self._handle, _exactly(ctypes.c_uint, position),
                     kind=ctypes.c_uint)
