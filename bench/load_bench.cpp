@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <list>
-#include <type_traits>
 
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
@@ -37,7 +36,6 @@ void parseWith(benchmark::State& state, std::size_t megabytes, bool validate) {
         parser.setCreateEntityReferenceNodes(false);
         parser.parse(file.c_str());
         if (parser.getErrorCount() != 0) state.SkipWithError("parse failed");
-        if constexpr (std::is_same_v<Parser, bench::PositionsParser>) parser.keepPositions();
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(megabytes << 20));
 }

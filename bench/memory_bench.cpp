@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <list>
-#include <type_traits>
 
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
@@ -58,7 +57,6 @@ void parseWith(const std::string& file) {
     parser.setValidationScheme(xercesc::XercesDOMParser::Val_Never);
     parser.setCreateEntityReferenceNodes(false);
     parser.parse(file.c_str());
-    if constexpr (std::is_same_v<Parser, bench::PositionsParser>) parser.keepPositions();
 }
 
 void peakMemory(benchmark::State& state, void (*work)(const std::string&)) {

@@ -32,7 +32,8 @@ class PositionsParser : public xercesc::XercesDOMParser {
 
     // What the library does once the parse ends: sorts by address when needed, and keeps
     // no spare capacity.
-    void keepPositions() {
+    void endDocument() override {
+        XercesDOMParser::endDocument();
         const auto byElement = [](const Position& a, const Position& b) {
             return std::less<const xercesc::DOMNode*>()(a.element, b.element);
         };
@@ -40,8 +41,6 @@ class PositionsParser : public xercesc::XercesDOMParser {
             std::sort(positions.begin(), positions.end(), byElement);
         positions.shrink_to_fit();
     }
-
-    std::size_t kept() const { return positions.size(); }
 
   private:
     std::vector<Position> positions;
