@@ -12,7 +12,7 @@ apt_install_missing -- "${packages[@]}"
 
 # The tests speak Shift_JIS (code page 932, Windows-31J) and UTF-8, and Latin-1 where
 # Japanese text cannot be shown.
-have_locale() { locale -a 2>/dev/null | grep -qi "^$1\$"; }
+have_locale() { LC_ALL=C locale -a 2>/dev/null | grep -qi "^$1\$"; }
 if ! have_locale ja_JP.sjis; then
     echo "set-up: making the locale ja_JP.SJIS"
     localedef -i ja_JP -f WINDOWS-31J ja_JP.SJIS

@@ -14,7 +14,7 @@ if [[ $library == *.dll ]]; then
     mangled=$(LC_ALL=C "${OBJDUMP:-objdump}" -p "$library" |
         sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p')
 else
-    mangled=$(nm -D --defined-only "$library" | awk '{ print $3 }')
+    mangled=$(LC_ALL=C nm -D --defined-only "$library" | awk '{ print $3 }')
 fi
 [ -n "$mangled" ] || { echo "no exported symbols found in $library"; exit 1; }
 symbols=$(printf '%s\n' "$mangled" | grep -v -E "$runtime" | c++filt)

@@ -11,7 +11,7 @@ packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
           clang-14 lld-14 llvm-14)
 case "${1:-}" in
     --32-bit)
-        dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+        LC_ALL=C dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
         packages+=(wine32:i386)
         ;;
     --emulated-32-bit)

@@ -41,11 +41,22 @@ make_userland() {
 make_kernel() {
     echo "== fetching the kernel for the test machine"
     local package work
-    # All of the list is read: an early exit would fail the pipeline under pipefail.
-    package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ && !found { print $2; found = 1 }')
+    # The package's own dependencies, in apt's untranslated words; all of the list is read:
+    # an early exit would fail the pipeline under pipefail.
+    local depends
+    depends=$(LC_ALL=C apt-cache depends --no-pre-depends --no-recommends --no-suggests \
+        --no-conflicts --no-breaks --no-replaces --no-enhances linux-image-amd64)
+    package=$(awk '$1 == "Depends:" && $2 ~ /^linux-image-[0-9]/ && !found { print $2; found = 1 }' \
+        <<<"$depends")
+    if [ -z "$package" ]; then
+        echo "set-up: looked for the kernel package (linux-image-<version>) that linux-image-amd64" \
+            "depends on, and apt-cache gave:" >&2
+        echo "$depends" >&2
+        exit 1
+    fi
     work=$(mktemp -d)
     (cd "$work" && apt_get download -qq "$package")
-    dpkg-deb --fsys-tarfile "$work"/*.deb | tar -x -C "$work" --wildcards './boot/vmlinuz-*' \
+    LC_ALL=C dpkg-deb --fsys-tarfile "$work"/*.deb | tar -x -C "$work" --wildcards './boot/vmlinuz-*' \
         './lib/modules/*/kernel/drivers/virtio/*' './lib/modules/*/kernel/drivers/block/virtio_blk.ko' \
         './lib/modules/*/kernel/lib/crc16.ko' './lib/modules/*/kernel/fs/mbcache.ko' \
         './lib/modules/*/kernel/fs/jbd2/*' './lib/modules/*/kernel/crypto/crc32c_generic.ko' \

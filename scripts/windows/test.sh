@@ -22,8 +22,10 @@ for arch in i686 x86_64; do
     bash scripts/windows/build-xerces.sh "$arch"
 done
 
-# Wine's ANSI code page follows the locale it starts in: ja_JP gives 932.
-export LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+# Wine's ANSI code page follows the locale it starts in: ja_JP gives 932. Only Wine's
+# programs run in it; the tools whose words the scripts read keep the caller's locale.
+export WINEDEBUG=-all
+japanese=(env LC_ALL=ja_JP.UTF-8)
 
 build_target() {
     echo "== windows-$1 build"
@@ -37,15 +39,15 @@ run_suite() {
     build_target "$arch"
     export WINEPREFIX=$PWD/build/windows-$arch/wineprefix WINEARCH=$winearch
     rm -rf "$WINEPREFIX"
-    "$loader" wineboot -i
-    wineserver -w
+    "${japanese[@]}" "$loader" wineboot -i
+    "${japanese[@]}" wineserver -w
     # A server that stays, and one program run to its end: otherwise Wine's service
     # processes, started by the first test, hold ctest's output pipe open.
-    wineserver -p
-    "$loader" cmd /c exit
+    "${japanese[@]}" wineserver -p
+    "${japanese[@]}" "$loader" cmd /c exit
     echo "== windows-$arch tests under Wine"
     local status=0
-    ctest --preset "windows-$arch" -j "$(nproc)" || status=$?
+    "${japanese[@]}" ctest --preset "windows-$arch" -j "$(nproc)" || status=$?
     wineserver -k || true
     return $status
 }
@@ -58,7 +60,7 @@ if [ $runs32 = yes ]; then
     unpacked=$(mktemp -d)
     unzip -q build/packages/tovalin-*-win32.zip -d "$unpacked"
     cp examples/data/* "$unpacked"
-    (cd "$unpacked" && WINEPATH= /usr/lib/wine/wine ./tovalin-*-win32/bin/tovalin.exe check settings.xml)
+    (cd "$unpacked" && WINEPATH= "${japanese[@]}" /usr/lib/wine/wine ./tovalin-*-win32/bin/tovalin.exe check settings.xml)
     rm -rf "$unpacked"
 else
     echo "(this machine cannot execute 32-bit x86 code: the 32-bit tests run in an emulated machine)"

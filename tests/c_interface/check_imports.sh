@@ -8,8 +8,8 @@ if [[ $program == *.exe ]]; then
     imported=$(LC_ALL=C "${OBJDUMP:-objdump}" -p "$program" |
         sed -n "/DLL Name: $(basename "$library")/,/^\$/p" | awk 'NR > 2 && NF { print $NF }')
 else
-    imported=$(comm -12 <(nm -D --undefined-only "$program" | awk '{ print $2 }' | sed 's/@.*//' | sort -u) \
-        <(nm -D --defined-only "$library" | awk '{ print $3 }' | sort -u) |
+    imported=$(comm -12 <(LC_ALL=C nm -D --undefined-only "$program" | awk '{ print $2 }' | sed 's/@.*//' | sort -u) \
+        <(LC_ALL=C nm -D --defined-only "$library" | awk '{ print $3 }' | sort -u) |
         grep -v -E '^_Z(N|NK)?(St|9__gnu_cxx)|^_ZT[VIS]N?(St|9__gnu_cxx)|^_ZGVZN?St|^_ZZN?St' || true)
 fi
 [ -n "$imported" ] || { echo "$program takes nothing from $library"; exit 1; }

@@ -9,7 +9,7 @@ prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 libdir=$(dirname "$(find "$prefix" -name 'libtovalin.so' | head -1)")
-soname=$(objdump -p "$libdir/libtovalin.so" | awk '/SONAME/ { print $2 }')
+soname=$(LC_ALL=C objdump -p "$libdir/libtovalin.so" | awk '/SONAME/ { print $2 }')
 for name in libtovalin.so "$soname"; do
     [ -L "$libdir/$name" ] || { echo "missing versioned link $name"; exit 1; }
 done
