@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
+conformance=/opt/tovalin-xml-conformance-1.2.0/xmlconf
+[ -d "$conformance" ] || bash scripts/setup.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" >/dev/null
 
@@ -22,6 +24,16 @@ for fuzzer in load tokenizer edit round_trip tag_lookup; do
     mkdir -p "$corpus"
     cp fuzz/corpus/"$fuzzer"/* "$corpus"/
     cp fuzz/regressions/"$fuzzer"-* "$corpus"/ 2>/dev/null || true
+    if [ "$fuzzer" = load ]; then
+        # Real documents besides: the bundled examples and every document of the XML
+        # conformance suite that the set-up fetched, each under a name of its own.
+        cp examples/data/*.xml "$corpus"/
+        (cd "$conformance" && find . -name '*.xml' -print0) |
+            while IFS= read -r -d '' document; do
+                name=${document#./}
+                cp "$conformance/$document" "$corpus/conformance-${name//\//-}"
+            done
+    fi
     echo "== fuzzing $fuzzer for ${seconds}s"
     # Leaks are looked for in the run below, which replays every input kept.
     (cd "$work" && "$OLDPWD/build/fuzz/fuzz/${fuzzer}_fuzzer" -max_total_time="$seconds" \

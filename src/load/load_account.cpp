@@ -6,6 +6,7 @@
 #include <new>
 
 #include <xercesc/framework/XMLEntityDecl.hpp>
+#include <xercesc/validators/DTD/DTDEntityDecl.hpp>
 #include <xercesc/internal/ReaderMgr.hpp>
 #include <xercesc/internal/XMLReader.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
@@ -39,9 +40,12 @@ constexpr std::uint64_t leastPerFileExpansion = 1024;
 // expansion, and the reader manager's current entity is the one that ended. This is the
 // only place that relies on it; a block of the same size freed for another reason only
 // counts one expansion more.
-const std::size_t readerBlockSize =
-    xercesc::XMLPlatformUtils::alignPointerForNewBlockAllocation(sizeof(xercesc::MemoryManager*)) +
-    sizeof(xercesc::XMLReader);
+const std::size_t objectHeaderSize =
+    xercesc::XMLPlatformUtils::alignPointerForNewBlockAllocation(sizeof(xercesc::MemoryManager*));
+const std::size_t readerBlockSize = objectHeaderSize + sizeof(xercesc::XMLReader);
+// The parser makes entity declarations the same way, so the block of a declaration is
+// known when it is freed: the object follows the header.
+const std::size_t entityBlockSize = objectHeaderSize + sizeof(xercesc::DTDEntityDecl);
 
 std::uint64_t fixedPart(std::size_t bytes) {
     return bytes == XcsLoadLimits::unlimited ? noBound : bytes;
@@ -80,6 +84,12 @@ bool LoadAccount::firstRead(const std::string& canonicalPath) {
     return filesRead.insert(canonicalPath).second;
 }
 
+void LoadAccount::noteEntity(const xercesc::XMLEntityDecl& entity) {
+    entityCounts[&entity] =
+        entity.isExternal() ? leastPerFileExpansion
+                            : std::max<std::uint64_t>(entity.getValueLen(), leastPerExpansion);
+}
+
 void LoadAccount::countRead(std::size_t bytes, bool again) {
     if (again) {
         produce(bytes);
@@ -108,6 +118,9 @@ void LoadAccount::deallocate(void* memory) {
     if (memory == nullptr) return;
     auto* block = reinterpret_cast<HeldBlock*>(static_cast<char*>(memory) - headerSize);
     if (block->size == readerBlockSize && readers != nullptr) countExpansionEnd();
+    if (block->size == entityBlockSize && !entityCounts.empty()) {
+        entityCounts.erase(static_cast<char*>(memory) + objectHeaderSize);
+    }
     if (block->previous != nullptr) {
         block->previous->next = block->next;
     } else {
@@ -118,12 +131,14 @@ void LoadAccount::deallocate(void* memory) {
     std::free(block);
 }
 
+// The ended entity is only compared by address: when a parse is abandoned, the parser frees
+// its declarations before the readers that still name them. An entity the DTD did not
+// declare (the external subset itself) is a file, counted as one.
 void LoadAccount::countExpansionEnd() {
-    const xercesc::XMLEntityDecl* ended = readers->getCurrentEntity();
+    const void* ended = readers->getCurrentEntity();
     if (ended == nullptr) return;
-    // An external entity's text is counted as its file is read.
-    produce(ended->isExternal() ? leastPerFileExpansion
-                                : std::max<std::uint64_t>(ended->getValueLen(), leastPerExpansion));
+    const auto noted = entityCounts.find(ended);
+    produce(noted != entityCounts.end() ? noted->second : leastPerFileExpansion);
 }
 
 // Past the limit the parse is refused its next allocation: this may run inside the parser's

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include <xercesc/framework/MemoryManager.hpp>
 
@@ -13,6 +14,7 @@
 
 XERCES_CPP_NAMESPACE_BEGIN
 class ReaderMgr;
+class XMLEntityDecl;
 XERCES_CPP_NAMESPACE_END
 
 namespace tovalin {
@@ -41,6 +43,9 @@ class LoadAccount final : public xercesc::MemoryManager {
     bool firstRead(const std::string& canonicalPath);
     // Bytes read from a file: input the first time, expansion when the file is read again.
     void countRead(std::size_t bytes, bool again);
+    // Notes what an expansion of the declared entity produces, while the declaration is
+    // known to be alive: the parser may free it before the last of its expansions ends.
+    void noteEntity(const xercesc::XMLEntityDecl& entity);
 
     xercesc::MemoryManager* getExceptionMemoryManager() override;
     void* allocate(XMLSize_t size) override;
@@ -66,6 +71,9 @@ class LoadAccount final : public xercesc::MemoryManager {
     std::uint64_t held = 0;
     HeldBlock* blocks = nullptr;
     std::set<std::string> filesRead;
+    // What an expansion of each declared entity counts, by the declaration's address; an
+    // entry goes when its declaration's memory is freed, so an address is never mistaken.
+    std::unordered_map<const void*, std::uint64_t> entityCounts;
 };
 
 }  // namespace tovalin

@@ -261,6 +261,11 @@ void LoadParser::docPI(const XMLCh* target, const XMLCh* data) {
     XercesDOMParser::docPI(target, data);
 }
 
+void LoadParser::entityDecl(const xercesc::DTDEntityDecl& entity, bool isPEDecl, bool isIgnored) {
+    XercesDOMParser::entityDecl(entity, isPEDecl, isIgnored);
+    account.noteEntity(entity);
+}
+
 // Without entity reference nodes the text on both sides of a reference is one node, so
 // what is held back waits for the text that follows.
 void LoadParser::startEntityReference(const xercesc::XMLEntityDecl& entity) {

@@ -81,6 +81,7 @@ class LoadParser : public xercesc::XercesDOMParser {
                     const XMLCh* prefix) override;
     void docComment(const XMLCh* comment) override;
     void docPI(const XMLCh* target, const XMLCh* data) override;
+    void entityDecl(const xercesc::DTDEntityDecl& entity, bool isPEDecl, bool isIgnored) override;
     void startEntityReference(const xercesc::XMLEntityDecl& entity) override;
     void endEntityReference(const xercesc::XMLEntityDecl& entity) override;
     void endDocument() override;

@@ -1,0 +1,143 @@
+// Loads every *.xml, *.bin and *.ent file below the folders given, in place beside the DTDs
+// and entities they name, in every way a load can be asked for: validating and not, each
+// entity source, the default and the lifted bounds, the parser's and the Japanese messages,
+// with and without a problem list. Built with the sanitizers, a load that touches memory it
+// should not stops the run. Beyond that it checks what any load must keep to: a refused
+// file has a record and a reason, and a file that saves loads again as the same tree.
+//
+// Usage: tovalin_load_every_way FOLDER...   The folders are copied into a scratch folder
+// first, since a load may make its working copy beside the file and saves go beside it.
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "support/tree_dump.hpp"
+#include "tovalin/document.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Way {
+    const char* name;
+    bool validate;
+    TL_ENTITY_SOURCE source;
+    bool lifted;
+    TL_MESSAGE_LANGUAGE language;
+    bool listed;
+};
+
+// Each value of each choice at least twice, in different company.
+const Way ways[] = {
+    {"validating, any local file", true, TL_ENTITY_ANY_LOCAL_FILE, false, TL_MESSAGES_PARSER, true},
+    {"well-formedness, document folder, lifted, Japanese", false, TL_ENTITY_DOCUMENT_FOLDER, true,
+     TL_MESSAGES_JAPANESE, true},
+    {"validating, document folder, lifted, Japanese", true, TL_ENTITY_DOCUMENT_FOLDER, true,
+     TL_MESSAGES_JAPANESE, true},
+    {"well-formedness, any local file, without a list", false, TL_ENTITY_ANY_LOCAL_FILE, false,
+     TL_MESSAGES_PARSER, false},
+};
+
+bool isDocument(const fs::path& path) {
+    const std::string extension = path.extension().string();
+    return extension == ".xml" || extension == ".bin" || extension == ".ent";
+}
+
+struct Tally {
+    std::size_t loads = 0, refused = 0, faults = 0;
+};
+
+void fault(Tally& tally, const fs::path& file, const Way& way, const std::string& what) {
+    ++tally.faults;
+    std::cerr << file.string() << " (" << way.name << "): " << what << '\n';
+}
+
+std::string dump(XcsXmlDOMDocument& document) {
+    return testing_support::dumpTree(document.getDocument().getTarget());
+}
+
+// A file the load took saves beside it, and that save loads again as the same tree.
+void expectSavedFileLoadsTheSame(XcsXmlDOMDocument& document, const fs::path& file,
+                                 const Way& way, Tally& tally) {
+    const std::string saved = (file.parent_path() / "tovalin-saved.xml").string();
+    if (!document.save(saved, TL_ENCODE_UTF16)) return;
+    XcsXmlDOMDocument again;
+    again.setLoadLimits(XcsLoadLimits::lifted());
+    std::list<XMLERROR_TYPE> errors;
+    if (!again.load(saved, &errors, false)) {
+        fault(tally, file, way, "saved, but what it saved does not load: " +
+                                    (errors.empty() ? std::string() : errors.front().message));
+    } else if (dump(again) != dump(document)) {
+        fault(tally, file, way, "saved, but loads as another tree:\n  " + dump(document) +
+                                    "\n  " + dump(again));
+    }
+    fs::remove(saved);
+}
+
+void loadEveryWay(const fs::path& file, Tally& tally) {
+    for (const Way& way : ways) {
+        XcsXmlDOMDocument document;
+        document.setEntitySource(way.source);
+        document.setMessageLanguage(way.language);
+        if (way.lifted) document.setLoadLimits(XcsLoadLimits::lifted());
+        std::list<XMLERROR_TYPE> errors;
+        ++tally.loads;
+        const bool loaded = way.listed ? document.load(file.string(), &errors, way.validate)
+                                       : document.load(file.string(), way.validate);
+        if (!loaded) {
+            ++tally.refused;
+            if (way.listed && errors.empty()) fault(tally, file, way, "refused without a record");
+            if (document.getLastError().empty()) fault(tally, file, way, "refused without a reason");
+        } else if (&way == &ways[0] || &way == &ways[1]) {
+            expectSavedFileLoadsTheSame(document, file, way, tally);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "C");
+    if (argc < 2) {
+        std::cerr << "usage: tovalin_load_every_way FOLDER...\n";
+        return 2;
+    }
+    const char* scratchRoot = std::getenv("TMPDIR");
+    const fs::path scratch =
+        fs::path(scratchRoot != nullptr ? scratchRoot : "/tmp") /
+        ("tovalin-load-every-way-" + std::to_string(static_cast<long>(::getpid())));
+    std::vector<fs::path> files;
+    for (int i = 1; i < argc; ++i) {
+        const fs::path source(argv[i]);
+        if (!fs::is_directory(source)) {
+            std::cerr << "no folder " << source.string() << " (the set-up fetches the corpora)\n";
+            return 2;
+        }
+        const fs::path copy = scratch / std::to_string(i);
+        fs::create_directories(copy);
+        fs::copy(source, copy, fs::copy_options::recursive);
+        for (const auto& entry : fs::recursive_directory_iterator(copy)) {
+            if (entry.is_regular_file() && isDocument(entry.path())) files.push_back(entry.path());
+        }
+    }
+    // A load without a list prints its first problem; the run keeps those out of its output.
+    std::ostringstream quiet;
+    std::streambuf* const out = std::cout.rdbuf(quiet.rdbuf());
+    Tally tally;
+    for (const fs::path& file : files) {
+        loadEveryWay(file, tally);
+        quiet.str({});
+    }
+    std::cout.rdbuf(out);
+    fs::remove_all(scratch);
+    std::cout << files.size() << " files, " << tally.loads << " loads, " << tally.refused
+              << " refused, " << tally.faults << " faults\n";
+    return tally.faults == 0 ? 0 : 1;
+}
