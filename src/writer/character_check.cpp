@@ -33,7 +33,9 @@ CharacterCheck::CharacterCheck(std::string encoding)
 void CharacterCheck::require(const XMLCh* text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
         const XMLCh c = text[i];
-        if (c >= 0x20 && (c < 0x7F || (unicode && c < 0xD800))) continue;
+        if (c >= 0x20 && c < 0x7F) continue;
+        if (xml11 && ((c >= 0x7F && c <= 0x9F) || c == 0x2028)) refuse(c, encoding);
+        if (c >= 0x20 && unicode && c < 0xD800) continue;
         if (c < 0x20 && isXmlCharacter(c)) continue;
         if (isHighSurrogate(c) && i + 1 < length && isLowSurrogate(text[i + 1])) {
             const unsigned long pair = 0x10000 + ((c - 0xD800UL) << 10) + (text[i + 1] - 0xDC00UL);

@@ -26,12 +26,16 @@ class CharacterCheck {
 
     // Throws UnwritableCharacter for the first character the file cannot carry.
     void require(const XMLCh* text, std::size_t length);
+    // In an XML 1.1 file the C1 controls cannot stand as they are, and NEL and LS read back
+    // as line ends.
+    void setXml11(bool on) { xml11 = on; }
 
   private:
     bool representable(XMLCh character);
 
     std::string encoding;
     bool unicode;
+    bool xml11 = false;
     // Per BMP character of the non-Unicode encoding: 0 not yet asked, 1 yes, 2 no.
     std::vector<unsigned char> answers;
 };

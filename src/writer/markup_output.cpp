@@ -31,6 +31,18 @@ const XMLCh* replacement(XMLCh c, bool inAttribute) {
     }
 }
 
+// The characters XML 1.1 does not give back as they stand in content.
+bool changesInXml11(XMLCh c) {
+    return (c < 0x20 && c != u'\t' && c != u'\n') || (c >= 0x7F && c <= 0x9F) || c == 0x2028;
+}
+
+text::XmlString reference(XMLCh c) {
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    text::XmlString written(u"&#x");
+    for (int shift = c > 0xFF ? 12 : 4; shift >= 0; shift -= 4) written += digits[(c >> shift) & 0xF];
+    return written + u';';
+}
+
 }  // namespace
 
 MarkupOutput::MarkupOutput(xercesc::XMLFormatter& formatter, CharacterCheck& check)
@@ -55,13 +67,18 @@ void MarkupOutput::escaped(const XMLCh* content, Context context) {
             append(run, static_cast<std::size_t>(at - run));
             return;
         }
-        if (*at > u'>') continue;
+        if (*at > u'>' && !(xml11 && changesInXml11(*at))) continue;
         const XMLCh* instead = replacement(*at, inAttribute);
-        if (instead == nullptr) continue;
+        if (instead == nullptr && !(xml11 && changesInXml11(*at))) continue;
         gathered.append(run, static_cast<std::size_t>(at - run));
-        gathered.append(instead);
+        gathered.append(instead != nullptr ? text::XmlString(instead) : reference(*at));
         run = at + 1;
     }
+}
+
+void MarkupOutput::setXml11(bool on) {
+    xml11 = on;
+    check.setXml11(on);
 }
 
 void MarkupOutput::append(const XMLCh* piece, std::size_t length) {

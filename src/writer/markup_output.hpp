@@ -35,6 +35,9 @@ class MarkupOutput {
     void attributeValue(const XMLCh* value);
     // Hands what is gathered to the formatter; the writer calls it once it is done.
     void flush();
+    // An XML 1.1 file takes control characters in content only as character references,
+    // and reads NEL (U+0085) and LS (U+2028) as line ends: all of them become references.
+    void setXml11(bool xml11);
 
   private:
     enum class Context { text, attribute };
@@ -44,6 +47,7 @@ class MarkupOutput {
     xercesc::XMLFormatter& formatter;
     CharacterCheck& check;
     text::XmlString gathered;
+    bool xml11 = false;
 };
 
 }  // namespace tovalin::writer

@@ -310,6 +310,7 @@ class TreeWriter {
     }
 
     void writeDeclaration(const XmlString& version, const XmlString& standalone) {
+        out.setXml11(version == u"1.1");
         XmlString markup = u"<?xml version=\"" + (version.empty() ? u"1.0" : version) +
                            u"\" encoding=\"" + encoding;
         if (!standalone.empty()) markup += u"\" standalone=\"" + standalone;

@@ -136,6 +136,22 @@ TEST_F(RoundTripTest, BundledJapaneseSamplesAsUtf8) {
     }
 }
 
+// XML 1.1 reads NEL and LS as line ends and takes control characters only as references;
+// a C1 control that stood as it is would make the saved file unreadable.
+TEST_F(RoundTripTest, Xml11ControlsAndLineEndCharactersStayWhatTheyAre) {
+    loadText("<?xml version=\"1.1\" encoding=\"UTF-8\"?>\n"
+             "<!DOCTYPE r [<!ELEMENT r (#PCDATA)><!ATTLIST r a CDATA #IMPLIED>]>\n<r a=\"&#x85;&#x2028;&#x1;\">&#x7F;&#x80;&#x85;&#x9F;&#x2028;&#x1;&#x1F;</r>\n");
+    const std::string written = saved(TL_ENCODE_UTF8);
+    EXPECT_NE(written.find("<r a=\"&#x85;&#x2028;&#x01;\">&#x7F;&#x80;&#x85;&#x9F;&#x2028;&#x01;"
+                           "&#x1F;</r>"),
+              std::string::npos)
+        << written;
+    expectSameTreeAfterSaving(TL_ENCODE_UTF16);
+    // Where no reference can stand, the save is refused.
+    root().getTarget()->appendChild(parserDocument()->createComment(u"\x85"));
+    EXPECT_FALSE(object.save(folder.path("out.xml"), TL_ENCODE_UTF8));
+}
+
 TEST_F(RoundTripTest, DocumentTypeKeepsItsPublicAndSystemIdentifiers) {
     folder.write("r.dtd", "<!ELEMENT r EMPTY>\n");
     loadText("<!DOCTYPE r PUBLIC \"-//Tovalin//R//EN\" 'r.dtd'>\n<r/>\n", true);
