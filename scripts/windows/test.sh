@@ -14,7 +14,7 @@ if [ "$(uname -m)" = x86_64 ]; then
     probe=$(mktemp -d)
     trap 'rm -rf "$probe"' EXIT
     cc -O0 scripts/windows/runs-32-bit-code.c -o "$probe/probe" &&
-        (exec "$probe/probe") 2>/dev/null && runs32=yes
+        { (exec "$probe/probe"); } 2>/dev/null && runs32=yes
 fi
 
 bash scripts/windows/setup.sh $([ $runs32 = yes ] && echo --32-bit)
