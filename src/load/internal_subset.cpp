@@ -1,10 +1,10 @@
 #include "load/internal_subset.hpp"
 
-#include <fstream>
 #include <memory>
 
 #include <xercesc/util/XMLException.hpp>
 
+#include "platform/platform.hpp"
 #include "text/transcoder_cache.hpp"
 
 namespace tovalin {
@@ -78,20 +78,19 @@ class SpanCollector {
 
 }  // namespace
 
-XmlString readSubset(const std::string& path, const SubsetSpan& span) {
+XmlString readSubset(int fd, const SubsetSpan& span) {
     if (!span.seen) return {};
     const std::unique_ptr<xercesc::XMLTranscoder> transcoder =
         text::newTranscoder(transcoderName(span.encoding));
-    std::ifstream file(path, std::ios::binary);
-    if (!transcoder || !file) return {};
+    if (!transcoder || !platform::rewindFile(fd)) return {};
     SpanCollector collector(span);
     std::string bytes;
     XMLCh characters[blockSize];
     unsigned char sizes[blockSize];
     char block[blockSize];
     try {
-        while (file.read(block, sizeof block) || file.gcount() > 0) {
-            bytes.append(block, static_cast<std::size_t>(file.gcount()));
+        for (long got; (got = platform::readSome(fd, block, sizeof block)) > 0;) {
+            bytes.append(block, static_cast<std::size_t>(got));
             XMLSize_t eaten = 0;
             const XMLSize_t count =
                 transcoder->transcodeFrom(reinterpret_cast<const XMLByte*>(bytes.data()),

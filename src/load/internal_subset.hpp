@@ -5,8 +5,6 @@
 #ifndef TOVALIN_LOAD_INTERNAL_SUBSET_HPP
 #define TOVALIN_LOAD_INTERNAL_SUBSET_HPP
 
-#include <string>
-
 #include <xercesc/util/XercesDefs.hpp>
 
 #include "text/code_page.hpp"
@@ -22,9 +20,9 @@ struct SubsetSpan {
     text::XmlString encoding;
 };
 
-// The subset's text with line ends as a parser reads them (each a line feed); empty when
-// the file cannot be read again as it was.
-text::XmlString readSubset(const std::string& path, const SubsetSpan& span);
+// The subset's text with line ends as a parser reads them (each a line feed), read again from
+// the open file the parser read; empty when it cannot be read again as it was.
+text::XmlString readSubset(int fd, const SubsetSpan& span);
 
 }  // namespace tovalin
 

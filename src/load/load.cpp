@@ -26,17 +26,6 @@ namespace {
 using text::fromXml;
 using text::fromXmlForMessage;
 
-// The working copy of one load, deleted on every way out of it.
-struct WorkingCopy {
-    std::string path;
-    WorkingCopy() = default;
-    WorkingCopy(const WorkingCopy&) = delete;
-    WorkingCopy& operator=(const WorkingCopy&) = delete;
-    ~WorkingCopy() {
-        if (!path.empty()) platform::deleteFile(path);
-    }
-};
-
 void addRecord(std::list<XMLERROR_TYPE>& errors, const std::string& message,
                const std::string& systemId) {
     errors.push_back(XMLERROR_TYPE{0, 0, message, systemId});
@@ -97,9 +86,9 @@ void reportFirst(std::list<XMLERROR_TYPE>& errors, std::size_t earlier, bool lis
 }
 
 // The folder a load reads entities from, or none for any local file.
-std::string entityFolder(TL_ENTITY_SOURCE source, const std::string& workingCopy) {
+std::string entityFolder(TL_ENTITY_SOURCE source, const std::string& document) {
     if (source != TL_ENTITY_DOCUMENT_FOLDER) return {};
-    const std::string folder = platform::folderOf(workingCopy);
+    const std::string folder = platform::folderOf(document);
     return folder.empty() ? std::string(".") : folder;
 }
 
@@ -119,26 +108,23 @@ void keepInternalSubset(detail::Tree& tree, const text::XmlString& subset) {
     tree.loadedSubset = subset;
 }
 
-// A problem in the file itself is reported under the working copy's name, which is gone
-// when the load ends: it is given the caller's name for the file.
+// A problem in the file itself is reported under the name the parser knows it by: it is given
+// the caller's name for the file.
 void nameTheCallersFile(std::list<XMLERROR_TYPE>& errors, std::size_t earlier,
-                        const std::string& workingCopy, const std::string& source) {
+                        const std::string& parsersName, const std::string& source) {
     for (auto record = std::next(errors.begin(), static_cast<std::ptrdiff_t>(earlier));
          record != errors.end(); ++record) {
-        if (record->systemId == workingCopy) record->systemId = source;
+        if (record->systemId == parsersName) record->systemId = source;
     }
 }
 
-// The file a load parses: a new working copy in the file's folder or, where none can be made
-// there (a folder the user cannot write to), the file itself, which is then only read.
-// Empty when the file cannot be read; why then says why, unless moving the file is the cure.
-std::string fileToParse(const std::string& source, WorkingCopy& copy, std::string& why) {
-    if (makeWorkingCopy(source, copy.path)) return copy.path;
-    if (!platform::isUsablePath(source)) return {};
-    const platform::FileProblem problem = platform::whyNotReadable(source);
-    if (problem == platform::FileProblem::none) return source;
-    why = load_messages::cannotRead(problem);
-    return {};
+// The text in UTF-16, or nothing when it is no text in the process code page.
+std::optional<text::XmlString> inUtf16(const std::string& narrow) {
+    try {
+        return text::toXml(narrow);
+    } catch (const xercesc::TranscodingException&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -148,40 +134,41 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     namespace messages = load_messages;
     const bool listed = request.listed;
     const std::size_t earlier = errors.size();
-    WorkingCopy copy;
-    std::string why;
-    const std::string parsedFile = fileToParse(source, copy, why);
-    if (!why.empty()) {
-        addRecord(errors, why, source);
-        reportFirst(errors, earlier, listed, true);
+    platform::FileProblem problem;
+    const platform::Descriptor document(platform::openToRead(source, problem));
+    if (!document.isOpen()) {
+        const std::string why = messages::cannotRead(problem);
+        addRecord(errors, why.empty() ? messages::moveFileAndRetry() : why, source);
+        reportFirst(errors, earlier, listed, !why.empty());
         return std::nullopt;
     }
-    text::XmlString parsedPath;
-    try {
-        parsedPath = text::toXml(parsedFile);
-    } catch (const xercesc::TranscodingException&) {
-        // A folder named with bytes that are no text in the process code page.
-    }
-    if (parsedPath.empty()) {
+    const std::string folder = platform::folderOf(source);
+    const std::optional<text::XmlString> folderName = inUtf16(folder);
+    if (!folderName) {
         addRecord(errors, messages::moveFileAndRetry(), source);
         reportFirst(errors, earlier, listed);
         return std::nullopt;
     }
-    if (const XMLCh forbidden = firstForbiddenCharacter(parsedPath.c_str())) {
+    if (const XMLCh forbidden = firstForbiddenCharacter(folderName->c_str())) {
         addRecord(errors, messages::refusedPath(forbidden), source);
         if (!listed) std::cout << errors.back().message << std::endl;
         return std::nullopt;
     }
+    // The name the parser knows the document by, beside which it finds the DTDs and entities
+    // named by relative paths. The bytes come from the file already open, so a file name that
+    // is no text in the code page may have a stand-in.
+    const text::XmlString parsersName =
+        *folderName + inUtf16(source.substr(folder.size())).value_or(u"?");
 
     const std::shared_ptr<LoadAccount> account(new LoadAccount(request.limits));
-    LoadParser parser(*account, entityFolder(request.entitySource, parsedFile));
+    LoadParser parser(*account, entityFolder(request.entitySource, source));
     parser.setMessageLanguage(request.messageLanguage);
     XcsErrorReporter reporter(&errors);
     if (!request.configure(&parser, &reporter)) return std::nullopt;
     parser.secure();
-    const bool stopped =
-        parseReporting(parser, LocalFileSource(parsedFile, parsedPath, *account), errors, source);
-    nameTheCallersFile(errors, earlier, text::fromXmlForMessage(parsedPath.c_str()), source);
+    const bool stopped = parseReporting(
+        parser, LocalFileSource(document.get(), parsersName, *account), errors, source);
+    nameTheCallersFile(errors, earlier, text::fromXmlForMessage(parsersName.c_str()), source);
     if (stopped || reporter.getSawErrors() || errors.size() != earlier) {
         reportFirst(errors, earlier, listed, stopped);
         return std::nullopt;
@@ -191,7 +178,7 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     xercesc::DOMDocument* parsed = parser.takeDocument();
     loaded.tree = detail::TreeRef(detail::Tree::adopt(parsed, account));
     loaded.tree.get()->keepPositions(parser.takePositions());
-    keepInternalSubset(*loaded.tree.get(), readSubset(parsedFile, parser.internalSubset()));
+    keepInternalSubset(*loaded.tree.get(), readSubset(document.get(), parser.internalSubset()));
     const xercesc::DOMNode* first = parsed->getFirstChild();
     loaded.declared = first != nullptr && declaration::isDeclaration(first);
     if (loaded.declared) {

@@ -1,5 +1,5 @@
-// The load pipeline: a file read through a working copy in its folder, parsed with the
-// limits of the load, its problems reported as records. It makes the tree and knows nothing
+// The load pipeline: a file opened by the library and parsed with the limits of the load, its
+// problems reported as records. It makes the tree and knows nothing
 // of the document object that will hold it.
 #ifndef TOVALIN_LOAD_LOAD_HPP
 #define TOVALIN_LOAD_LOAD_HPP
@@ -49,7 +49,8 @@ bool configureParser(xercesc::XercesDOMParser* parser, xercesc::ErrorHandler* ha
                      bool validate);
 
 // Copies the file to a new working copy in its folder, whose path goes to workingCopy;
-// false when none could be made.
+// false when none could be made. Only for callers that want such a copy: loads read the file
+// itself.
 bool makeWorkingCopy(const std::string& source, std::string& workingCopy);
 
 }  // namespace tovalin::load

@@ -28,6 +28,9 @@ std::string cannotRead(platform::FileProblem problem) {
         case FileProblem::locked:
             return text::messageText(
                 u"ファイルが他のプログラムで使用中の為、読込むことができません。");
+        case FileProblem::notAFile:
+            return text::messageText(
+                u"通常のファイルではない（パイプやデバイスなど）為、読込むことができません。");
         default:
             return {};
     }

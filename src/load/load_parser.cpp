@@ -7,7 +7,8 @@
 #include <xercesc/sax/Locator.hpp>
 
 #include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/util/BinFileInputStream.hpp>
+#include <xercesc/util/BinInputStream.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
 #include "node/declaration.hpp"
@@ -19,25 +20,31 @@ namespace {
 
 using text::XmlString;
 
-// A file whose bytes are counted in the load's account as they are read.
+// An open file whose bytes are counted in the load's account as they are read.
 class CountedFileStream : public xercesc::BinInputStream {
   public:
-    CountedFileStream(const std::string& path, LoadAccount& account, bool again)
-        : file(path.c_str()), account(account), again(again) {}
-    bool isOpen() const { return file.getIsOpen(); }
+    // Reads the open file, and closes it at the end when it is given as owned.
+    CountedFileStream(int fd, platform::Descriptor owned, LoadAccount& account, bool again)
+        : fd(fd), owned(std::move(owned)), account(account), again(again) {}
 
-    XMLFilePos curPos() const override { return file.curPos(); }
+    XMLFilePos curPos() const override { return position; }
     XMLSize_t readBytes(XMLByte* toFill, XMLSize_t maxToRead) override {
-        const XMLSize_t read = file.readBytes(toFill, maxToRead);
-        account.countRead(read, again);
-        return read;
+        const long read = platform::readSome(fd, reinterpret_cast<char*>(toFill), maxToRead);
+        if (read < 0)
+            ThrowXML(xercesc::XMLPlatformUtilsException,
+                     xercesc::XMLExcepts::File_CouldNotReadFromFile);
+        position += static_cast<XMLFilePos>(read);
+        account.countRead(static_cast<std::size_t>(read), again);
+        return static_cast<XMLSize_t>(read);
     }
     const XMLCh* getContentType() const override { return nullptr; }
 
   private:
-    xercesc::BinFileInputStream file;
+    const int fd;
+    const platform::Descriptor owned;
     LoadAccount& account;
     const bool again;
+    XMLFilePos position = 0;
 };
 
 bool startsWith(const XmlString& text, const char16_t* prefix) {
@@ -106,20 +113,36 @@ XmlString localPath(const XmlString& systemId, const XmlString& base) {
 
 }  // namespace
 
-LocalFileSource::LocalFileSource(std::string path, const text::XmlString& systemId,
+LocalFileSource::LocalFileSource(int document, const text::XmlString& systemId,
                                  LoadAccount& loadAccount)
-    : narrowPath(std::move(path)), account(loadAccount) {
+    : opened(document), account(loadAccount) {
+    setSystemId(systemId.c_str());
+}
+
+LocalFileSource::LocalFileSource(std::string path, const text::XmlString& systemId,
+                                 LoadAccount& loadAccount, std::string folder)
+    : narrowPath(std::move(path)), onlyFolder(std::move(folder)), account(loadAccount) {
     setSystemId(systemId.c_str());
 }
 
 xercesc::BinInputStream* LocalFileSource::makeStream() const {
-    if (narrowPath.empty()) return nullptr;
-    const std::string identity = platform::fileIdentity(narrowPath);
+    platform::Descriptor owned;
+    if (opened < 0) {
+        if (narrowPath.empty()) return nullptr;
+        platform::FileProblem problem;
+        owned = platform::Descriptor(platform::openToRead(narrowPath, problem));
+        // The folder is judged by the file opened, so no link swapped in meanwhile escapes it.
+        if (!owned.isOpen() || (!onlyFolder.empty() &&
+                                !platform::isWithinFolder(owned.get(), narrowPath, onlyFolder))) {
+            return nullptr;
+        }
+    } else if (!platform::rewindFile(opened)) {
+        return nullptr;
+    }
+    const int fd = opened < 0 ? owned.get() : opened;
+    const std::string identity = platform::identityOf(fd);
     if (identity.empty()) return nullptr;
-    auto* stream = new CountedFileStream(narrowPath, account, !account.firstRead(identity));
-    if (stream->isOpen()) return stream;
-    delete stream;
-    return nullptr;
+    return new CountedFileStream(fd, std::move(owned), account, !account.firstRead(identity));
 }
 
 LocalEntityResolver::LocalEntityResolver(LoadAccount& loadAccount, std::string folder)
@@ -128,18 +151,13 @@ LocalEntityResolver::LocalEntityResolver(LoadAccount& loadAccount, std::string f
 xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
     const XmlString systemId = text::orEmpty(resource->getSystemId());
     const XmlString path = localPath(systemId, text::orEmpty(resource->getBaseURI()));
-    if (path.empty()) return new LocalFileSource(std::string(), systemId, account);
-    std::string narrowPath;
+    if (path.empty()) return new LocalFileSource(std::string(), systemId, account, onlyFolder);
     try {
-        narrowPath = text::fromXml(path.c_str());
+        return new LocalFileSource(text::fromXml(path.c_str()), path, account, onlyFolder);
     } catch (const xercesc::TranscodingException&) {
         // A path the process code page cannot hold exactly would name some other file.
-        return new LocalFileSource(std::string(), path, account);
+        return new LocalFileSource(std::string(), path, account, onlyFolder);
     }
-    if (!onlyFolder.empty() && !platform::isWithinFolder(narrowPath, onlyFolder)) {
-        return new LocalFileSource(std::string(), systemId, account);
-    }
-    return new LocalFileSource(narrowPath, path, account);
 }
 
 LoadParser::LoadParser(LoadAccount& loadAccount, std::string onlyFolder)

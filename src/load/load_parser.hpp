@@ -21,24 +21,30 @@
 
 namespace tovalin {
 
-// A file read by its narrow path, named to the parser by its UTF-16 path, its bytes counted
-// in the load's account. A source with an empty path opens nothing, so the parser reports
-// the entity as unreadable.
+// A file the parser reads, opened by the library, its bytes counted in the load's account. A
+// source that names no file opens nothing, so the parser reports the entity as unreadable.
 class LocalFileSource : public xercesc::InputSource {
   public:
-    LocalFileSource(std::string narrowPath, const text::XmlString& systemId, LoadAccount& account);
+    // The document, opened by the load; the source reads it from its first byte.
+    LocalFileSource(int document, const text::XmlString& systemId, LoadAccount& account);
+    // A DTD or an external entity, opened when the parser reads it: only a regular file, and
+    // with a folder given, only one that lies in it.
+    LocalFileSource(std::string narrowPath, const text::XmlString& systemId, LoadAccount& account,
+                    std::string onlyFolder);
     xercesc::BinInputStream* makeStream() const override;
 
   private:
-    std::string narrowPath;
+    const int opened = -1;
+    const std::string narrowPath;
+    const std::string onlyFolder;
     LoadAccount& account;
 };
 
 // Resolves DTDs and external entities to local files, relative to the entity that names
-// them; any other scheme than file, and with a folder given any file outside that folder,
-// gets a source that opens nothing.
+// them; any other scheme than file gets a source that opens nothing.
 class LocalEntityResolver : public xercesc::XMLEntityResolver {
   public:
+    // With a folder given, only files in that folder are read.
     LocalEntityResolver(LoadAccount& account, std::string onlyFolder);
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 

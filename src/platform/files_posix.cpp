@@ -7,29 +7,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/file_problems_posix.hpp"
 #include "platform/platform.hpp"
 
 namespace tovalin::platform {
 namespace {
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int opened) : fd(opened) {}
-    ~FileDescriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd; }
-    bool close() {
-        const int closing = fd;
-        fd = -1;
-        return ::close(closing) == 0;
-    }
-
-  private:
-    int fd;
-};
 
 bool copyWithReadWrite(int from, int to) {
     std::vector<char> buffer(1 << 16);
@@ -48,20 +30,6 @@ bool copyWithReadWrite(int from, int to) {
     }
 }
 
-// The kernel copies without passing the bytes through this process where it can.
-bool copyContent(int from, int to) {
-    for (;;) {
-        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (copied == 0) return true;
-        if (copied > 0) continue;
-        if (errno == EINTR) continue;
-        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
-            return copyWithReadWrite(from, to);
-        }
-        return false;
-    }
-}
-
 int openDestination(const std::string& path, CopyInto destination, mode_t sourceMode) {
     constexpr int writing = O_WRONLY | O_CLOEXEC;
     switch (destination) {
@@ -73,15 +41,14 @@ int openDestination(const std::string& path, CopyInto destination, mode_t source
             if (fd >= 0) ::fchmod(fd, sourceMode);
             return fd;
         }
-        case CopyInto::callersFile:
-            return ::open(path.c_str(), writing | O_TRUNC);
     }
     return -1;
 }
 
 std::string nameOf(const std::string& path) { return path.substr(folderOf(path).size()); }
 
-// The absolute path with every link resolved; empty when there is no such file.
+}  // namespace
+
 std::string resolvedPath(const std::string& path) {
     char* resolved = ::realpath(path.empty() ? "." : path.c_str(), nullptr);
     if (resolved == nullptr) return {};
@@ -103,6 +70,9 @@ FileProblem problemOf(int error, const std::string& path) {
         case ETXTBSY:
         case EAGAIN:
             return FileProblem::locked;
+        case ENXIO:
+            // A named pipe without a reader, or a socket.
+            return FileProblem::notAFile;
         case EACCES:
         case EPERM:
             // A mode that lets no one write is the file's own choice, not the user's lack.
@@ -115,21 +85,26 @@ FileProblem problemOf(int error, const std::string& path) {
     }
 }
 
-// Why the opened file, or the failed open, keeps a load or a save from using it.
-FileProblem problemOfOpen(const FileDescriptor& file, const std::string& path) {
+// The kernel copies without passing the bytes through this process where it can.
+bool copyContent(int from, int to) {
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (copied == 0) return true;
+        if (copied > 0) continue;
+        if (errno == EINTR) continue;
+        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
+            return copyWithReadWrite(from, to);
+        }
+        return false;
+    }
+}
+
+FileProblem problemOfOpen(const Descriptor& file, const std::string& path) {
     if (file.get() < 0) return problemOf(errno, path);
     struct stat status {};
     if (::fstat(file.get(), &status) != 0) return FileProblem::other;
     if (S_ISDIR(status.st_mode)) return FileProblem::folder;
-    return S_ISREG(status.st_mode) ? FileProblem::none : FileProblem::other;
-}
-
-}  // namespace
-
-FileProblem whyNotReadable(const std::string& path) {
-    if (!isUsablePath(path)) return FileProblem::other;
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    return problemOfOpen(file, path);
+    return S_ISREG(status.st_mode) ? FileProblem::none : FileProblem::notAFile;
 }
 
 FileProblem whyNotWritable(const std::string& path) {
@@ -139,7 +114,7 @@ FileProblem whyNotWritable(const std::string& path) {
         const std::string folder = folderOf(path).empty() ? "." : folderOf(path);
         return ::access(folder.c_str(), W_OK) == 0 ? FileProblem::none : problemOf(errno, folder);
     }
-    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Descriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     return problemOfOpen(file, path);
 }
 
@@ -166,12 +141,12 @@ std::string createUniqueFile(const std::string& folder, const std::string& prefi
 bool copyFile(const std::string& from, const std::string& to, CopyInto destination) {
     if (!isUsablePath(from) || !isUsablePath(to)) return false;
     // Without O_NONBLOCK a named pipe would wait for a writer before it can be told apart.
-    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat status {};
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }
-    FileDescriptor target(openDestination(to, destination, status.st_mode & 0777));
+    Descriptor target(openDestination(to, destination, status.st_mode & 0777));
     if (target.get() < 0) return false;
     const bool copied = copyContent(source.get(), target.get()) &&
                         (destination == CopyInto::ownFile || ::fsync(target.get()) == 0) &&
@@ -192,7 +167,7 @@ bool fileExists(const std::string& path) {
 bool canOpenForWriting(const std::string& path) {
     if (!isUsablePath(path)) return false;
     // Without waiting: a FIFO without a reader fails at once.
-    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Descriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status {};
     return file.get() >= 0 && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode);
 }
@@ -214,48 +189,12 @@ FileAttributes clearAttributesBlockingWrites(const std::string& /*path*/) { retu
 
 void putBackAttributes(const std::string& /*path*/, FileAttributes /*attributes*/) {}
 
-std::string fileIdentity(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return {};
-    std::string identity(reinterpret_cast<const char*>(&status.st_dev), sizeof status.st_dev);
-    return identity.append(reinterpret_cast<const char*>(&status.st_ino), sizeof status.st_ino);
-}
-
-bool isWithinFolder(const std::string& path, const std::string& folder) {
-    const std::string file = resolvedPath(path);
-    std::string base = resolvedPath(folder);
-    if (file.empty() || base.empty()) return false;
-    if (base.back() != '/') base += '/';
-    return file.compare(0, base.size(), base) == 0;
-}
-
 bool isHiddenFile(const std::string& path) {
     const std::string name = nameOf(path);
     return fileExists(path) && !name.empty() && name.front() == '.';
 }
 
 bool setHiddenFile(const std::string& path, bool /*hidden*/) { return fileExists(path); }
-
-int openForWriting(const std::string& path) {
-    if (!isUsablePath(path)) return -1;
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-}
-
-long writeSome(int fd, const char* data, std::size_t count) {
-    for (;;) {
-        const ssize_t written = ::write(fd, data, count);
-        if (written > 0) return written;
-        if (written < 0 && errno == EINTR) continue;
-        return -1;
-    }
-}
-
-bool syncAndClose(int fd) {
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
-}
-
-void closeFile(int fd) { ::close(fd); }
 
 std::string temporaryFolder() {
     const char* fromEnvironment = std::getenv("TMPDIR");

@@ -11,24 +11,9 @@ namespace tovalin::platform {
 // Buffers the bytes, puts CR before each LF in text mode, and remembers any failed write.
 class OutputFile::Buffer : public std::streambuf {
   public:
-    Buffer(const std::string& path, bool textMode) : fd(openForWriting(path)), textMode(textMode) {
-        bytes.reserve(capacity);
-    }
-    ~Buffer() override {
-        if (fd >= 0) closeFile(fd);
-    }
-    Buffer(const Buffer&) = delete;
-    Buffer& operator=(const Buffer&) = delete;
+    Buffer(int fd, bool textMode) : fd(fd), textMode(textMode) { bytes.reserve(capacity); }
 
-    bool isOpen() const { return fd >= 0; }
-
-    bool commit() {
-        if (fd < 0) return false;
-        const bool drained = drain();
-        const int closing = fd;
-        fd = -1;
-        return syncAndClose(closing) && drained && !failed;
-    }
+    bool commit() { return drain() && syncFile(fd); }
 
   protected:
     std::streamsize xsputn(const char* data, std::streamsize count) override {
@@ -82,18 +67,16 @@ class OutputFile::Buffer : public std::streambuf {
         }
     }
 
-    int fd;
+    const int fd;
     const bool textMode;
     bool failed = false;
     std::vector<char> bytes;
 };
 
-OutputFile::OutputFile(const std::string& path, bool textMode)
-    : buffer(new Buffer(path, textMode)), out(buffer.get()) {}
+OutputFile::OutputFile(int fd, bool textMode)
+    : buffer(new Buffer(fd, textMode)), out(buffer.get()) {}
 
 OutputFile::~OutputFile() = default;
-
-bool OutputFile::isOpen() const { return buffer->isOpen(); }
 
 std::ostream& OutputFile::stream() { return out; }
 

@@ -1,5 +1,5 @@
-// A file written from the start, whose content counts as stored only once it reached
-// stable storage without any error.
+// The content written to an open file, which counts as stored only once it reached stable
+// storage without any error.
 #ifndef TOVALIN_PLATFORM_OUTPUT_FILE_HPP
 #define TOVALIN_PLATFORM_OUTPUT_FILE_HPP
 
@@ -11,17 +11,16 @@ namespace tovalin::platform {
 
 class OutputFile {
   public:
-    // Opens the file for writing from its first byte, creating it when it does not exist.
-    // In text mode each line feed written is stored as the platform's line end.
-    OutputFile(const std::string& path, bool textMode);
+    // Writes to the open file from where it stands; the file stays the caller's to close. In
+    // text mode each line feed written is stored as the platform's line end.
+    OutputFile(int fd, bool textMode);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool isOpen() const;
     std::ostream& stream();
-    // Writes out what is buffered, waits until the file is on stable storage and closes it.
-    // False when any write, the flush or the close failed.
+    // Writes out what is buffered and waits until the file is on stable storage. False when
+    // any write or the flush failed.
     bool commit();
 
   private:

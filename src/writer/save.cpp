@@ -2,14 +2,19 @@
 
 #include <memory>
 
+#include "platform/new_file.hpp"
 #include "platform/output_file.hpp"
 #include "platform/platform.hpp"
 #include "writer/backup.hpp"
 #include "writer/format_target.hpp"
+#include "writer/held_file.hpp"
 #include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
 namespace {
+
+using platform::FileProblem;
+using Content = std::function<void(xercesc::XMLFormatter&)>;
 
 // While it lives, the file's attributes that would keep the system from replacing its content
 // are cleared; then the file has its own attributes again, whatever the write did to them.
@@ -31,10 +36,11 @@ std::unique_ptr<XcsXmlFormatTarget> targetFor(TL_ENCODE_TYPE type, std::ostream&
     return std::make_unique<XcsXmlFormatTarget>(stream);
 }
 
-// Writes the whole content through a formatter for the encoding and stores it durably.
-bool writeContentTo(platform::OutputFile& file, TL_ENCODE_TYPE type,
-                    const std::function<void(xercesc::XMLFormatter&)>& writeContent,
-                    std::string& why) {
+// Writes the whole content into the open file through a formatter for the encoding, and
+// stores it durably.
+bool writeContentTo(int fd, TL_ENCODE_TYPE type, const Content& writeContent, std::string& why) {
+    // Only Shift_JIS files keep the Windows line end; the Unicode ones store line feeds.
+    platform::OutputFile file(fd, type == TL_ENCODE_SHIFT_JIS);
     try {
         const std::unique_ptr<XcsXmlFormatTarget> output = targetFor(type, file.stream());
         // Little-endian whatever the machine, as the byte-order mark says.
@@ -54,6 +60,69 @@ bool writeContentTo(platform::OutputFile& file, TL_ENCODE_TYPE type,
     return false;
 }
 
+// A file that does not exist yet is written whole without a name, then given its name, which
+// makes it appear complete or not at all.
+bool createFile(const std::string& file, TL_ENCODE_TYPE type, const Content& writeContent,
+                std::string& why) {
+    platform::NewFile made(platform::folderOf(file));
+    if (!made.isOpen()) {
+        why = save_messages::cannotWrite(platform::whyNotWritable(file));
+        return false;
+    }
+    if (!writeContentTo(made.descriptor(), type, writeContent, why)) return false;
+    if (made.nameAs(file)) {
+        platform::syncFolder(platform::folderOf(file));
+        return true;
+    }
+    // Another save made the file while this one wrote.
+    why = save_messages::cannotWrite(platform::fileExists(file) ? FileProblem::beingSaved
+                                                                : platform::whyNotWritable(file));
+    return false;
+}
+
+// The new content is written to a new file beside the old one, which takes the old one's place
+// in one step; until then the backup is a second name of the old file.
+bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& file,
+                 TL_ENCODE_TYPE type, const Content& writeContent, std::string& why) {
+    if (!backup.link()) {
+        why = save_messages::cannotWrite(platform::whyNotWritable(backup.path()));
+        return false;
+    }
+    if (!writeContentTo(made.descriptor(), type, writeContent, why)) return false;
+    if (!made.replace(backup.path(), file)) {
+        why = save_messages::writeFailed();
+        return false;
+    }
+    backup.handedOver();
+    return true;
+}
+
+// The file itself is written over, behind a copy of its earlier content that is put back when
+// the write fails.
+bool rewriteFile(Backup& backup, const std::string& file, TL_ENCODE_TYPE type,
+                 const Content& writeContent, std::string& why) {
+    if (!backup.copy()) {
+        why = save_messages::cannotWrite(platform::whyNotWritable(backup.path()));
+        return false;
+    }
+    {
+        platform::Descriptor out(platform::openForWriting(file));
+        if (!out.isOpen()) {
+            why = save_messages::cannotWrite(platform::whyNotWritable(file));
+            return false;
+        }
+        if (writeContentTo(out.get(), type, writeContent, why)) {
+            if (out.close()) return true;
+            why = save_messages::writeFailed();
+        }
+    }
+    // Only once the file is closed: Windows copies onto no file that is held open.
+    if (!backup.restore() && !backup.outOfSight()) {
+        why += save_messages::earlierContentKeptIn(backup.path());
+    }
+    return false;
+}
+
 }  // namespace
 
 const char* declaredEncoding(TL_ENCODE_TYPE type) {
@@ -68,32 +137,49 @@ const char* declaredEncoding(TL_ENCODE_TYPE type) {
     return nullptr;
 }
 
-bool saveFile(const std::string& target, TL_ENCODE_TYPE type,
-              const std::function<void(xercesc::XMLFormatter&)>& writeContent, std::string& why) {
+bool saveFile(const std::string& target, TL_ENCODE_TYPE type, const Content& writeContent,
+              std::string& why) {
     if (declaredEncoding(type) == nullptr) return false;
-    Backup backup(target);
-    if (!backup.ready()) {
-        // A writable file whose backup cannot be made beside it: the folder refuses.
-        platform::FileProblem problem = platform::whyNotWritable(target);
-        if (problem == platform::FileProblem::none) {
-            problem = platform::whyNotWritable(backup.backupPath());
-        }
-        why = save_messages::cannotWrite(problem);
+    const std::string backupPath = target + ".BAK";
+    if (!platform::isUsablePath(target) || !platform::isUsablePath(backupPath)) {
+        why = save_messages::cannotWrite(FileProblem::other);
         return false;
     }
-    const AttributesSetAside attributes(target);
-    {
-        // Only Shift_JIS files keep the Windows line end; the Unicode ones store line feeds.
-        platform::OutputFile file(target, type == TL_ENCODE_SHIFT_JIS);
-        if (!file.isOpen()) {
-            why = save_messages::cannotWrite(platform::whyNotWritable(target));
+    // A link stays a link: the file at its end is the one replaced.
+    const std::string file = platform::whereCreated(target);
+    const HeldFile held(file);
+    if (held.problem() != FileProblem::none) {
+        why = save_messages::cannotWrite(held.problem());
+        return false;
+    }
+    if (!held.exists()) return createFile(file, type, writeContent, why);
+    // A file the user may not write is not replaced either.
+    if (!platform::canOpenForWriting(file)) {
+        why = save_messages::cannotWrite(platform::whyNotWritable(file));
+        return false;
+    }
+    Backup backup(backupPath, file, held.descriptor());
+    if (!backup.cleared()) {
+        why = save_messages::cannotWrite(platform::whyNotWritable(backupPath));
+        return false;
+    }
+    const AttributesSetAside attributes(file);
+    // A file with other names stays the one file they all name, and one whose owner or
+    // attributes this process cannot give a new file stays that file: both are written in place.
+    std::unique_ptr<platform::NewFile> made;
+    if (platform::linkCount(held.descriptor()) == 1) {
+        made.reset(new platform::NewFile(platform::folderOf(file)));
+        if (made->isOpen() && made->takeOwnerAndAttributesOf(held.descriptor())) {
+            return replaceFile(*made, backup, file, type, writeContent, why);
+        }
+        // A folder that takes no new file; anything else stops the save.
+        if (!made->isOpen() && made->problem() != FileProblem::permissionDenied) {
+            why = save_messages::writeFailed();
             return false;
         }
-        if (writeContentTo(file, type, writeContent, why)) return true;
+        made.reset();
     }
-    // Only once the file is closed: Windows copies onto no file that is held open.
-    if (!backup.restore()) why += save_messages::earlierContentKeptIn(backup.backupPath());
-    return false;
+    return rewriteFile(backup, file, type, writeContent, why);
 }
 
 }  // namespace tovalin::writer

@@ -28,6 +28,12 @@ std::string cannotWrite(platform::FileProblem problem) {
         case FileProblem::locked:
             return text::messageText(
                 u"保存先のファイルが他のプログラムで使用中の為、保存できません。");
+        case FileProblem::notAFile:
+            return text::messageText(
+                u"保存先が通常のファイルではない（パイプやデバイスなど）為、保存できません。");
+        case FileProblem::beingSaved:
+            return text::messageText(
+                u"保存先のファイルは別の保存の途中で、待っても終わらなかった為、保存できません。");
         default:
             return text::messageText(u"保存先のファイルに書込めない為、保存できません。");
     }

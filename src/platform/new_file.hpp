@@ -1,0 +1,55 @@
+// A file for the new content of a save, made beside the file it is to replace and kept without
+// a lasting name until the content is complete, so that a process killed while it writes leaves
+// nothing behind: on Linux a file without a name (O_TMPFILE), on Windows a file the system
+// deletes when its handle closes, however the process ends. Where the folder's file system
+// offers neither, it has a temporary name beside the target, removed on every way out of the
+// save but left by a process killed while it writes.
+#ifndef TOVALIN_PLATFORM_NEW_FILE_HPP
+#define TOVALIN_PLATFORM_NEW_FILE_HPP
+
+#include <string>
+
+#include "platform/platform.hpp"
+
+namespace tovalin::platform {
+
+class NewFile {
+  public:
+    // Makes the file in the folder (empty: the current one), readable and writable as a new
+    // file is, by every user the process's file creation mask allows.
+    explicit NewFile(const std::string& folder);
+    // Closes the file; one that was not put in place is gone.
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    bool isOpen() const { return file.isOpen(); }
+    // Why the file could not be made.
+    FileProblem problem() const { return why; }
+    int descriptor() const { return file.get(); }
+
+    // Gives the file what the existing file has besides its content: owner and group,
+    // permissions, and extended attributes with the access control lists among them. False
+    // when any of them cannot be given (the process may not), so that the new file would not
+    // be what the old one was. On Windows the system's replacement keeps them itself.
+    bool takeOwnerAndAttributesOf(int existing);
+    // Gives the file the path as its name, which must not exist yet: false when it exists (then
+    // nothing changed) or the name cannot be made.
+    bool nameAs(const std::string& path);
+    // Puts the file in place of the file at replaced, in one step that leaves the name holding
+    // either file whole, and makes that survive a power loss. On the way it stands for a moment
+    // at the name staging (the old file's backup, removed first), unless it has a name of its
+    // own. False when the old file stays; staging may then hold the new content.
+    bool replace(const std::string& staging, const std::string& replaced);
+
+  private:
+    Descriptor file;
+    // The name the file stands at until it is put in place, where it could not be made
+    // without one.
+    std::string temporaryName;
+    FileProblem why = FileProblem::none;
+};
+
+}  // namespace tovalin::platform
+
+#endif
