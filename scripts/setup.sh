@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config binutils locales libxerces-c-dev libicu-dev
           libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-          clang-14 libclang-rt-14-dev)
+          clang-14 libclang-rt-14-dev strace)
 
 source "$(dirname "$0")/apt.sh"
 apt_install_missing -- "${packages[@]}"
