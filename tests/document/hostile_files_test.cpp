@@ -15,6 +15,7 @@
 #include "tovalin/document.hpp"
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/child_process.hpp"
@@ -269,5 +270,38 @@ TEST_F(HostileFilesTest, EntitiesComeFromLocalFilesOrOnlyTheDocumentsFolder) {
         load("inner/link.xml", "<!DOCTYPE r [<!ENTITY l SYSTEM \"link.txt\">]><r>&l;</r>"));
 #endif
 }
+
+#ifndef _WIN32
+// A pipe, a device or a folder named as the document, its DTD or an entity would keep the load
+// waiting for ever, or reading without end: each fails at once with a record that names it.
+// The child's alarm ends a load that waits, so the test fails rather than hangs.
+TEST_F(HostileFilesTest, PipesDevicesAndFoldersAreRefusedAtOnce) {
+    ASSERT_EQ(mkfifo(folder.path("fifo").c_str(), 0600), 0);
+    const std::pair<const char*, const char*> named[] = {
+        {"<!DOCTYPE r SYSTEM \"fifo\"><r/>", "fifo"},
+        {"<!DOCTYPE r [<!ENTITY e SYSTEM \"fifo\">]><r>&e;</r>", "fifo"},
+        {"<!DOCTYPE r SYSTEM \"/dev/stdin\"><r/>", "/dev/stdin"},
+        {"<!DOCTYPE r SYSTEM \"/dev/zero\"><r/>", "/dev/zero"},
+        {"<!DOCTYPE r SYSTEM \".\"><r/>", "/.'"}};
+    for (const TL_ENTITY_SOURCE source : {TL_ENTITY_ANY_LOCAL_FILE, TL_ENTITY_DOCUMENT_FOLDER}) {
+        object.setEntitySource(source);
+        for (const auto& [text, name] : named) {
+            const bool refused = testing_support::passesInChild([&] {
+                alarm(20);
+                return !load("doc.xml", text) && !errors.empty() &&
+                       errors.back().message.find(name) != std::string::npos;
+            });
+            EXPECT_TRUE(refused) << text;
+        }
+    }
+    const bool documentRefused = testing_support::passesInChild([&] {
+        alarm(20);
+        errors.clear();
+        return !object.load(folder.path("fifo"), &errors, false) && errors.size() == 1 &&
+               errors.front().message == testing_support::notAFile;
+    });
+    EXPECT_TRUE(documentRefused);
+}
+#endif
 
 }  // namespace

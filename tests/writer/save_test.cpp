@@ -2,6 +2,7 @@
 
 #include <xercesc/dom/DOM.hpp>
 
+#include <fstream>
 #include <set>
 #include <string>
 
@@ -10,8 +11,10 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -151,6 +154,94 @@ TEST_F(SaveTest, UnwritableFilesAreRefusedAndAWritableOneInALockedFolderIsWritte
     EXPECT_EQ(folder.read("locked/x.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r/>\n");
     EXPECT_EQ(folder.read("open/x.xml"), earlier);
     EXPECT_EQ(folder.files(), (std::set<std::string>{"locked/x.xml", "open/x.xml", "open/ro.xml"}));
+}
+
+std::string attribute(const std::string& path, const char* name) {
+    char value[256];
+    const ssize_t size = getxattr(path.c_str(), name, value, sizeof value);
+    return size < 0 ? std::string() : std::string(value, static_cast<std::size_t>(size));
+}
+
+// The file stays the file it was: its owner, group, mode, extended attributes and access list
+// (which lets user 65534 read); a link stays a link to the file replaced; a file with a second
+// name is written in place, so both names keep naming it.
+TEST_F(SaveTest, WhatTheFileIsStaysAfterASave) {
+    object.createDocument("r");
+    const std::string file = folder.write("out.xml", earlier);
+    ASSERT_EQ(chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+    ASSERT_EQ(setxattr(file.c_str(), "user.note", "kept", 4, 0), 0);
+    // Version 2; owner rw, user 65534 r, group r, mask r, others nothing.
+    const unsigned char list[] = {2,    0,    0,    0,    1,    0,    6,    0,    0xFF, 0xFF, 0xFF,
+                                  0xFF, 2,    0,    4,    0,    0xFE, 0xFF, 0,    0,    4,    0,
+                                  4,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0,    4,    0,    0xFF,
+                                  0xFF, 0xFF, 0xFF, 0x20, 0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF};
+    const std::string access(reinterpret_cast<const char*>(list), sizeof list);
+    ASSERT_EQ(setxattr(file.c_str(), "system.posix_acl_access", access.data(), access.size(), 0),
+              0);
+    folder.folder("real");
+    folder.write("real/target.xml", earlier);
+    std::filesystem::create_symlink("real/target.xml", folder.path("link.xml"));
+    folder.write("linked.xml", earlier);
+    ASSERT_EQ(link(folder.path("linked.xml").c_str(), folder.path("second.xml").c_str()), 0);
+
+    for (const char* name : {"out.xml", "link.xml", "linked.xml"}) {
+        EXPECT_TRUE(object.save(folder.path(name), TL_ENCODE_UTF8)) << name;
+    }
+    const std::string saved = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r/>\n";
+    struct stat status {};
+    ASSERT_EQ(stat(file.c_str(), &status), 0);
+    EXPECT_EQ(folder.read("out.xml"), saved);
+    EXPECT_EQ(status.st_uid, 65534u);
+    EXPECT_EQ(status.st_gid, 65534u);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(attribute(file, "user.note"), "kept");
+    EXPECT_EQ(attribute(file, "system.posix_acl_access"), access);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path("link.xml")));
+    EXPECT_EQ(folder.read("real/target.xml"), saved);
+    EXPECT_EQ(folder.read("second.xml"), saved);
+    ASSERT_EQ(stat(folder.path("linked.xml").c_str(), &status), 0);
+    EXPECT_EQ(status.st_nlink, 2u);
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"out.xml", "link.xml", "real/target.xml",
+                                                     "linked.xml", "second.xml"}));
+}
+
+// A small drive of its own: 1 MiB, mounted for the test (which runs as root).
+class FullDriveTest : public SaveTest {
+  protected:
+    std::string drive = folder.folder("drive");
+    void SetUp() override {
+        if (geteuid() != 0) GTEST_SKIP() << "mounting a drive needs root";
+        ASSERT_EQ(mount("tmpfs", drive.c_str(), "tmpfs", 0, "size=1m"), 0);
+    }
+    void TearDown() override {
+        if (geteuid() == 0) umount2(drive.c_str(), MNT_DETACH);
+    }
+    void fillWith(std::size_t bytes) {
+        std::ofstream(drive + "fill", std::ios::binary) << std::string(bytes, 'f');
+    }
+};
+
+// The backup takes no room, so a save the drive has room for works however large the old
+// file; one it has no room for leaves the old file and nothing else. A file written in place
+// needs a copy for its backup: where none fits, the file is not touched.
+TEST_F(FullDriveTest, SavesNeedRoomOnlyForTheNewContent) {
+    const std::string old = "<old>" + std::string(600 << 10, 'o') + "</old>";
+    std::ofstream(drive + "out.xml", std::ios::binary) << old;
+    object.createDocument("r").getDocumentElement().setAttribute("a", std::string(200 << 10, 'n'));
+    EXPECT_TRUE(object.save(drive + "out.xml", TL_ENCODE_UTF8));
+    EXPECT_EQ(testing_support::fileBytes(drive + "out.xml"), saved(TL_ENCODE_UTF8));
+
+    std::ofstream(drive + "out.xml", std::ios::binary) << old;
+    fillWith(300 << 10);
+    EXPECT_FALSE(object.save(drive + "out.xml", TL_ENCODE_UTF8));
+    EXPECT_EQ(testing_support::fileBytes(drive + "out.xml"), old);
+    ASSERT_EQ(link((drive + "out.xml").c_str(), (drive + "second.xml").c_str()), 0);
+    object.createDocument("small");
+    EXPECT_FALSE(object.save(drive + "out.xml", TL_ENCODE_UTF8));
+    EXPECT_EQ(testing_support::fileBytes(drive + "out.xml"), old);
+    EXPECT_EQ(testing_support::filesUnder(drive),
+              (std::set<std::string>{"fill", "out.xml", "second.xml"}));
 }
 
 TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {
