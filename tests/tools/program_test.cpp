@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -95,6 +99,40 @@ TEST_F(ProgramTest, CheckGoesThroughFoldersInTheOrderOfTheFiles) {
     EXPECT_EQ(all.out,
               alone + "2001 files checked, " + std::to_string(broken.size()) + " with problems\n");
     EXPECT_EQ(all.err, "");
+}
+
+// SIGINT or SIGTERM stops a check of many large files while loads are under way: the program
+// says how far it got, leaves nothing in the folder, and ends by that signal (status 130 or 143
+// in a shell). The test gives up after a minute rather than hang.
+TEST_F(ProgramTest, CheckStopsWhenAskedAndLeavesNothing) {
+    folder.write("big.xml", "<r>" + std::string(std::size_t{16} << 20, 'a') + "</r>");
+    const std::string out = folder.path(".out");
+    for (const int signal : {SIGINT, SIGTERM}) {
+        std::vector<std::string> words = {TOVALIN_PROGRAM, "check", "--jobs", "2"};
+        words.insert(words.end(), 200, folder.path("big.xml"));
+        std::vector<char*> arguments;
+        for (std::string& word : words) arguments.push_back(word.data());
+        arguments.push_back(nullptr);
+        posix_spawn_file_actions_t redirect;
+        posix_spawn_file_actions_init(&redirect);
+        posix_spawn_file_actions_addopen(&redirect, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        pid_t child = 0;
+        ASSERT_EQ(
+            posix_spawn(&child, TOVALIN_PROGRAM, &redirect, nullptr, arguments.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&redirect);
+        usleep(500000);
+        kill(child, signal);
+        int status = 0;
+        for (int waited = 0; waitpid(child, &status, WNOHANG) == 0; ++waited) {
+            if (waited == 600) kill(child, SIGKILL);
+            usleep(100000);
+        }
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_NE(folder.read(".out").find("interrupted after "), std::string::npos);
+        std::remove(out.c_str());
+        EXPECT_EQ(folder.files(), std::set<std::string>{"big.xml"});
+    }
 }
 
 // One object per problem, in ASCII whatever the code page, that a JSON reader takes.

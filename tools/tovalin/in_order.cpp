@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -11,6 +12,11 @@
 
 namespace tool {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long an interruption waits for the items under way.
+constexpr std::chrono::milliseconds grace{500};
 
 std::atomic<int> interruption{0};
 static_assert(std::atomic<int>::is_always_lock_free, "a signal handler may only use lock-free");
@@ -42,14 +48,20 @@ class InterruptionCatcher {
 
 class Shared {
   public:
-    explicit Shared(std::size_t items) : results(items) {}
+    Shared(std::size_t items, InOrder steps) : steps(std::move(steps)), results(items) {}
+
+    const InOrder steps;
 
     // The next item to work on, or none when all are given out or the run was interrupted.
     std::optional<std::size_t> nextItem() {
+        if (interruption.load() != 0) return std::nullopt;
         const std::size_t item = next.fetch_add(1);
-        if (item >= results.size() || interruption.load() != 0) return std::nullopt;
+        if (item >= results.size()) return std::nullopt;
         return item;
     }
+
+    // Whether the item was given out to a worker.
+    bool started(std::size_t item) const { return item < next.load(); }
 
     void finish(std::size_t item, Problems problems) {
         {
@@ -60,11 +72,14 @@ class Shared {
         changed.notify_one();
     }
 
-    // The item's result once it is done, waiting a little for it; with the number done.
-    std::optional<Problems> take(std::size_t item, std::size_t& doneSoFar) {
+    // The item's result once it is done, waiting for it until the time at most, or until an
+    // interruption unless the wait is for the items under way after one; with the number done.
+    std::optional<Problems> take(std::size_t item, std::size_t& doneSoFar, Clock::time_point until,
+                                 bool interruptible) {
         std::unique_lock<std::mutex> held(lock);
-        changed.wait_for(held, std::chrono::milliseconds(100),
-                         [&] { return results[item].has_value() || interruption.load() != 0; });
+        changed.wait_until(held, until, [&] {
+            return results[item].has_value() || (interruptible && interruption.load() != 0);
+        });
         doneSoFar = done;
         std::optional<Problems> result = std::move(results[item]);
         results[item].reset();
@@ -83,14 +98,15 @@ class Shared {
 
 bool runInOrder(std::size_t items, unsigned int threads, const InOrder& steps) {
     const InterruptionCatcher catcher;
-    Shared shared(items);
+    // The workers share it, so that one still at work after an interruption may outlive this.
+    const auto shared = std::make_shared<Shared>(items, steps);
     std::vector<std::thread> workers;
     // As many threads as asked and the system gives: --jobs may ask for more than it has.
     for (unsigned int i = 0; i < threads && i < items; ++i) {
         try {
-            workers.emplace_back([&] {
-                while (const std::optional<std::size_t> item = shared.nextItem()) {
-                    shared.finish(*item, steps.work(*item));
+            workers.emplace_back([shared] {
+                while (const std::optional<std::size_t> item = shared->nextItem()) {
+                    shared->finish(*item, shared->steps.work(*item));
                 }
             });
         } catch (const std::system_error&) {
@@ -100,17 +116,25 @@ bool runInOrder(std::size_t items, unsigned int threads, const InOrder& steps) {
     }
     std::size_t taken = 0, done = 0;
     while (taken < items && interruption.load() == 0) {
-        if (const std::optional<Problems> result = shared.take(taken, done)) {
+        const auto soon = Clock::now() + std::chrono::milliseconds(100);
+        if (const std::optional<Problems> result = shared->take(taken, done, soon, true)) {
             steps.take(taken++, *result);
         }
         steps.progress(done);
     }
-    for (std::thread& worker : workers) worker.join();
-    // After an interruption: the items that were under way.
-    while (taken < items) {
-        const std::optional<Problems> result = shared.take(taken, done);
+    // After an interruption: the items under way that end within the grace.
+    const auto giveUp = Clock::now() + grace;
+    while (taken < items && shared->started(taken)) {
+        const std::optional<Problems> result = shared->take(taken, done, giveUp, false);
         if (!result) break;
         steps.take(taken++, *result);
+    }
+    for (std::thread& worker : workers) {
+        if (taken == items) {
+            worker.join();
+        } else {
+            worker.detach();
+        }
     }
     return taken == items;
 }

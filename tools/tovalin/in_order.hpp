@@ -23,8 +23,10 @@ struct InOrder {
 };
 
 // Runs the work on every item with the number of threads. An interruption (SIGINT, SIGTERM)
-// lets the items under way finish and be taken, and starts no other; false then, with the
-// signal's own action restored for the caller to raise it again.
+// starts no other item and takes those under way that end within half a second; false then,
+// with the signal's own action restored. Work still under way is left running, so the caller
+// then ends the process at once by raising the signal again; what the work refers to must
+// last until then.
 bool runInOrder(std::size_t items, unsigned int threads, const InOrder& steps);
 
 // The signal that interrupted runInOrder, or 0.
