@@ -129,24 +129,46 @@ class TOVALIN_API XcsXmlDOMDocument {
 
     /// Lets go of the document; it lives on while wrappers into it remain.
     virtual ~XcsXmlDOMDocument();
-    /// Loads the file through a working copy in its folder (which must be writable),
-    /// validating against its DTD when asked. Problems are appended to the list; true when
-    /// the document was loaded. On failure the object keeps the document it held. A first
-    /// problem without a position gets the library's advice to move the file and retry as
-    /// its message, and a folder part holding a full-width hyphen-minus or tilde is refused
-    /// with a record naming it. The path is in the process code page; one that is no text in
-    /// it fails with one record. A null list does what load(path, validate) does.
+    /// Loads the file, validating against its DTD when asked. Problems are appended to the
+    /// list; true when the document was loaded. On failure the object keeps the document it
+    /// held. The library opens the file, its DTD and its external entities itself, reads them
+    /// in place and writes nothing: regular files only (a pipe, a device, a socket or a folder
+    /// fails at once with a record naming it), on Windows shared with programs that hold them
+    /// open for reading, writing or deletion. A first problem without a position gets the
+    /// library's advice to move the file and retry as its message, and a folder part holding
+    /// a full-width hyphen-minus or tilde is refused with a record naming it. The path is in
+    /// the process code page; one whose folder is no text in it fails with one record. A null
+    /// list does what load(path, validate) does.
     virtual bool load(const std::string& path, std::list<XMLERROR_TYPE>* errors, bool validate);
     /// The same; the first problem is written to standard output, in the process code page.
     virtual bool load(const std::string& path, bool validate);
-    /// Writes the document to the file in the encoding, keeping the earlier content in the
-    /// file's ".BAK" beside it until the new content is safely stored. False when nothing
-    /// was written or the earlier content was put back: the object holds no document, the
-    /// file cannot be written, the document has no root element, or it holds what the file
+    /// Writes the document to the file in the encoding. False when the file was left as it
+    /// was: the object holds no document, the file cannot be written, another save of it did
+    /// not end within 20 seconds, the document has no root element, or it holds what the file
     /// cannot carry (a character the encoding lacks, a comment holding "--", an instruction
-    /// holding "?>"). The ".BAK" replaces whatever stood at its name and is gone afterwards,
-    /// unless the earlier content could not be put back. The path is in the process code
-    /// page.
+    /// holding "?>"). The path is in the process code page.
+    ///
+    /// The new content goes to a new file beside the old one, is flushed to the disk, and
+    /// takes the old file's place in one step (a rename and a flush of the folder on POSIX,
+    /// ReplaceFileW on Windows): at every instant, whether the process is killed or the
+    /// machine stops, the name holds the whole old content or the whole new content. The file
+    /// stays what it was: owner, group, permissions, extended attributes and access lists on
+    /// POSIX, attributes and security on Windows; a symbolic link stays a link and the file
+    /// it names is replaced; a file that did not exist appears whole or not at all. While the
+    /// save runs, the path plus ".BAK" names the old content (a second name of the old file,
+    /// which needs no room on the drive); it replaces whatever stood at its name and is gone
+    /// after the save. A save cut short may leave it, holding a whole content.
+    ///
+    /// Saves of one file from several threads or processes take turns: a save waits for the
+    /// one under way, and the later content stands whole.
+    ///
+    /// Three kinds of file cannot be replaced without changing what they are, and are written
+    /// in place instead, behind a copy of the old content in the ".BAK" that is put back when
+    /// the write fails: a file with more than one hard link, one whose owner or attributes
+    /// this process may not give a new file, and a writable file in a folder that takes no new
+    /// file (its copy is then a file without a name in the temporary folder). A save of these
+    /// cut short by a kill or a stop of the machine can leave the file part written, with the
+    /// old content whole in the ".BAK" (not for the third).
     virtual bool save(const std::string& path, TL_ENCODE_TYPE type);
     /// Replaces the document by a new one holding a deep copy of the other's root element
     /// and nothing else; the other may be this object's own document. Gives the reference
@@ -259,8 +281,9 @@ class TOVALIN_API XcsXmlDOMDocument {
     virtual bool setParserCondition(xercesc::XercesDOMParser* parser,
                                     xercesc::ErrorHandler* handler, bool validate);
 
-    /// Copies the file to a new working copy in its folder; false when none could be made.
-    /// Both paths are in the process code page.
+    /// Copies the file to a new working copy in its folder, which the caller deletes; false
+    /// when none could be made. Both paths are in the process code page. Loads make no working
+    /// copy.
     bool preBuilder(std::string source, std::string& workingCopy);
     /// Gives the folder for temporary files, with its trailing separator; always true.
     bool getWindowsTempPath(std::string& folder);

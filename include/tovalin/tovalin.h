@@ -224,19 +224,23 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_create(tovalin_docume
  * settings; release it with tovalin_release. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_copy(tovalin_document* source,
                                                                 tovalin_document** copy);
-/** Loads the file, validating against its DTD when validate is not 0. The file is read
- * through a working copy in its folder, which must be writable. TOVALIN_E_FAILED when it was
- * not loaded; the object keeps the document it held. With problems not null, `*problems` gets
+/** Loads the file, validating against its DTD when validate is not 0. The library opens the
+ * file, its DTD and entities itself and writes nothing; a pipe, a device or a folder fails at
+ * once with a problem naming it. TOVALIN_E_FAILED when it was not loaded; the object keeps the document it held. With problems not null, `*problems` gets
  * the problems of this load (maybe none) on TOVALIN_OK and on TOVALIN_E_FAILED; free it with
  * tovalin_free. On failure the last error message is the first problem's. With problems null, the
  * first problem is written to standard output, as the C++ interface does. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_load(tovalin_document* object,
                                                                 const char* path, int validate,
                                                                 tovalin_problem_list** problems);
-/** Saves in a TOVALIN_ENCODE_ encoding, keeping the earlier content in the file's ".BAK"
- * beside it until the new content is stored. TOVALIN_E_FAILED when nothing was written or the
- * earlier content was put back: no document, an unknown encoding, a file that cannot be
- * written, no root element, a character the encoding lacks; tovalin_document_get_last_error
+/** Saves in a TOVALIN_ENCODE_ encoding, as XcsXmlDOMDocument::save does: the new content is
+ * written beside the file and takes its place in one step, so the name holds the whole old or
+ * the whole new content at every instant; the file keeps its owner, permissions and attributes;
+ * the file's ".BAK" names the old content while the save runs; saves of one file take turns. A
+ * file with more than one hard link, or one that cannot be replaced as it is, is written in
+ * place behind a copy in the ".BAK". TOVALIN_E_FAILED when the file was left as it was: no
+ * document, an unknown encoding, a file that cannot be written or that another save held for
+ * 20 seconds, no root element, a character the encoding lacks; tovalin_document_get_last_error
  * says which. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_save(tovalin_document* object,
                                                                 const char* path, int encoding);
