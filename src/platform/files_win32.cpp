@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/file_problems_win32.hpp"
 #include "platform/platform.hpp"
 
 namespace tovalin::platform {
@@ -56,45 +57,43 @@ bool flushToDisk(const std::string& path) {
     return CloseHandle(file) != 0 && flushed;
 }
 
-// A bare drive, "Z:", as the folder part of a path relative to that drive's current folder.
+// A handle for reading the attributes of an existing file or folder, or none.
+OwnedHandle openEntry(const std::string& path) {
+    return OwnedHandle(path.empty() || isUsablePath(path)
+                           ? CreateFileA(path.empty() ? "." : path.c_str(), 0,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                         nullptr)
+                           : INVALID_HANDLE_VALUE);
+}
+
+}  // namespace
+
 bool isBareDrive(const std::string& folder) { return folder.size() == 2 && folder[1] == ':'; }
 
-// A handle for reading the attributes of an existing file or folder, or none.
-class OpenedEntry {
-  public:
-    explicit OpenedEntry(const std::string& path)
-        : handle(path.empty() || isUsablePath(path)
-                     ? CreateFileA(path.empty() ? "." : path.c_str(), 0,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
-                     : INVALID_HANDLE_VALUE) {}
-    ~OpenedEntry() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    OpenedEntry(const OpenedEntry&) = delete;
-    OpenedEntry& operator=(const OpenedEntry&) = delete;
-    HANDLE get() const { return handle; }
-
-  private:
-    HANDLE handle;
-};
-
-// The path the system reaches the entry by, every link and short name resolved; empty when
-// it cannot be reached.
-std::wstring finalPath(const std::string& path) {
-    const OpenedEntry entry(path);
-    if (entry.get() == INVALID_HANDLE_VALUE) return {};
-    const DWORD needed = GetFinalPathNameByHandleW(entry.get(), nullptr, 0, FILE_NAME_NORMALIZED);
+std::wstring finalPathOf(HANDLE entry) {
+    if (entry == INVALID_HANDLE_VALUE) return {};
+    const DWORD needed = GetFinalPathNameByHandleW(entry, nullptr, 0, FILE_NAME_NORMALIZED);
     if (needed == 0) return {};
     std::wstring result(needed, L'\0');
     const DWORD length =
-        GetFinalPathNameByHandleW(entry.get(), result.data(), needed, FILE_NAME_NORMALIZED);
+        GetFinalPathNameByHandleW(entry, result.data(), needed, FILE_NAME_NORMALIZED);
     if (length == 0 || length >= needed) return {};
     result.resize(length);
     return result;
 }
 
-}  // namespace
+std::wstring finalPath(const std::string& path) { return finalPathOf(openEntry(path).get()); }
+
+std::string identityOfHandle(HANDLE entry) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (entry == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(entry, &information)) {
+        return {};
+    }
+    const DWORD parts[] = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                           information.nFileIndexLow};
+    return std::string(reinterpret_cast<const char*>(parts), sizeof parts);
+}
 
 // The ANSI functions replace bytes that are no text in the code page with some character and
 // would reach a file of another name. Some of them take no more than MAX_PATH characters, and
@@ -174,15 +173,8 @@ bool canOpenForWriting(const std::string& path) {
     return onDisk;
 }
 
-// Why the open failed, or what stands in the way of the opened file.
-FileProblem problemOfOpen(HANDLE file, const std::string& path) {
-    const DWORD error = GetLastError();
+FileProblem problemOfError(DWORD error, const std::string& path) {
     const DWORD attributes = attributesOf(path);
-    if (file != INVALID_HANDLE_VALUE) {
-        const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
-        CloseHandle(file);
-        return onDisk ? FileProblem::none : FileProblem::other;
-    }
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
@@ -202,11 +194,9 @@ FileProblem problemOfOpen(HANDLE file, const std::string& path) {
     }
 }
 
-FileProblem whyNotReadable(const std::string& path) {
-    if (!isUsablePath(path)) return FileProblem::other;
-    return problemOfOpen(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
-                         path);
+FileProblem problemOfOpen(HANDLE file, const std::string& path) {
+    if (file == INVALID_HANDLE_VALUE) return problemOfError(GetLastError(), path);
+    return GetFileType(file) == FILE_TYPE_DISK ? FileProblem::none : FileProblem::notAFile;
 }
 
 FileProblem whyNotWritable(const std::string& path) {
@@ -218,10 +208,10 @@ FileProblem whyNotWritable(const std::string& path) {
                    ? FileProblem::missing
                    : FileProblem::permissionDenied;
     }
-    return problemOfOpen(
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
-        path);
+    const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    return problemOfOpen(file.get(), path);
 }
 
 std::string whereCreated(const std::string& path) { return path; }
@@ -239,23 +229,7 @@ void putBackAttributes(const std::string& path, FileAttributes attributes) {
 }
 
 std::string fileIdentity(const std::string& path) {
-    const OpenedEntry entry(path);
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (entry.get() == INVALID_HANDLE_VALUE ||
-        !GetFileInformationByHandle(entry.get(), &information)) {
-        return {};
-    }
-    const DWORD parts[] = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
-                           information.nFileIndexLow};
-    return std::string(reinterpret_cast<const char*>(parts), sizeof parts);
-}
-
-bool isWithinFolder(const std::string& path, const std::string& folder) {
-    const std::wstring file = finalPath(path);
-    std::wstring base = finalPath(folder);
-    if (file.empty() || base.empty()) return false;
-    if (base.back() != L'\\') base += L'\\';
-    return file.compare(0, base.size(), base) == 0;
+    return identityOfHandle(openEntry(path).get());
 }
 
 bool isHiddenFile(const std::string& path) {
@@ -269,23 +243,6 @@ bool setHiddenFile(const std::string& path, bool hidden) {
     return setAttributes(path, hidden ? (attributes | FILE_ATTRIBUTE_HIDDEN)
                                       : (attributes & ~FILE_ATTRIBUTE_HIDDEN));
 }
-
-int openForWriting(const std::string& path) {
-    if (!isUsablePath(path)) return -1;
-    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
-}
-
-long writeSome(int fd, const char* data, std::size_t count) {
-    const int written = _write(fd, data, static_cast<unsigned int>(count));
-    return written > 0 ? written : -1;
-}
-
-bool syncAndClose(int fd) {
-    const bool synced = _commit(fd) == 0;
-    return _close(fd) == 0 && synced;
-}
-
-void closeFile(int fd) { _close(fd); }
 
 std::string temporaryFolder() {
     char folder[MAX_PATH + 1];

@@ -36,11 +36,12 @@ class NewFile {
     // Gives the file the path as its name, which must not exist yet: false when it exists (then
     // nothing changed) or the name cannot be made.
     bool nameAs(const std::string& path);
-    // Puts the file in place of the file at replaced, in one step that leaves the name holding
-    // either file whole, and makes that survive a power loss. On the way it stands for a moment
-    // at the name staging (the old file's backup, removed first), unless it has a name of its
-    // own. False when the old file stays; staging may then hold the new content.
-    bool replace(const std::string& staging, const std::string& replaced);
+    // Puts the file in place of the file at replaced, so that the name holds either file whole,
+    // and makes that survive a power loss: a rename on POSIX, ReplaceFileW on Windows. backup
+    // is the name of the old file's backup, which is gone afterwards: on POSIX the new file
+    // passes through that name, on Windows the old one. False when the old file stays at its
+    // name; the backup's name may then hold either content.
+    bool replace(const std::string& backup, const std::string& replaced);
 
   private:
     Descriptor file;

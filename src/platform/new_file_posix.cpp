@@ -142,13 +142,15 @@ bool NewFile::nameAs(const std::string& path) {
     return true;
 }
 
-bool NewFile::replace(const std::string& staging, const std::string& replaced) {
+// The file takes the backup's name, and from there the replaced file's: the name that stays
+// after a kill between the two is the backup's, holding one whole content.
+bool NewFile::replace(const std::string& backup, const std::string& replaced) {
     if (temporaryName.empty()) {
-        ::unlink(staging.c_str());
-        if (linkUnnamed(file.get(), staging)) return moveOver(staging, replaced);
+        ::unlink(backup.c_str());
+        if (linkUnnamed(file.get(), backup)) return moveOver(backup, replaced);
         if (errno != EXDEV) return false;
-        // The staging name lies on another file system than the replaced file (a link to a
-        // file on another drive): the file stands beside the replaced one instead.
+        // The backup lies on another file system than the replaced file (a link to a file on
+        // another drive): the file stands beside the replaced one instead.
         std::string beside = candidateName(folderOf(replaced));
         while (!linkUnnamed(file.get(), beside)) {
             if (errno != EEXIST) return false;
