@@ -28,11 +28,13 @@ class NewFile {
     FileProblem problem() const { return why; }
     int descriptor() const { return file.get(); }
 
-    // Gives the file what the existing file has besides its content: owner and group,
-    // permissions, and extended attributes with the access control lists among them. False
-    // when any of them cannot be given (the process may not), so that the new file would not
-    // be what the old one was. On Windows the system's replacement keeps them itself.
-    bool takeOwnerAndAttributesOf(int existing);
+    // Readies the file to take the place of the existing file, open as existing, at the path.
+    // On POSIX it gets what the existing file has besides its content: owner and group,
+    // permissions, and extended attributes with the access control lists among them. On
+    // Windows, whose replacement keeps those itself, no other program may hold the existing
+    // file open without sharing its deletion. False when the file could not replace the
+    // existing one without changing what it is, or not at all.
+    bool mayReplace(int existing, const std::string& path);
     // Gives the file the path as its name, which must not exist yet: false when it exists (then
     // nothing changed) or the name cannot be made.
     bool nameAs(const std::string& path);

@@ -163,7 +163,7 @@ bool NewFile::replace(const std::string& backup, const std::string& replaced) {
     return true;
 }
 
-bool NewFile::takeOwnerAndAttributesOf(int existing) {
+bool NewFile::mayReplace(int existing, const std::string& /*path*/) {
     struct stat old {
     }, made{};
     if (::fstat(existing, &old) != 0 || ::fstat(file.get(), &made) != 0) return false;

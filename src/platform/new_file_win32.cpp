@@ -52,7 +52,12 @@ NewFile::NewFile(const std::string& folder) {
 // The system deletes the temporary name when the handle closes.
 NewFile::~NewFile() = default;
 
-bool NewFile::takeOwnerAndAttributesOf(int /*existing*/) { return true; }
+bool NewFile::mayReplace(int /*existing*/, const std::string& path) {
+    const OwnedHandle deleting(CreateFileA(path.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return deleting.get() != INVALID_HANDLE_VALUE;
+}
 
 bool NewFile::nameAs(const std::string& path) {
     return isUsablePath(path) && CreateHardLinkA(path.c_str(), temporaryName.c_str(), nullptr) != 0;

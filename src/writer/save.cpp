@@ -165,11 +165,12 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type, const Content& wri
     }
     const AttributesSetAside attributes(file);
     // A file with other names stays the one file they all name, and one whose owner or
-    // attributes this process cannot give a new file stays that file: both are written in place.
+    // attributes this process cannot give a new file, or that another program holds open
+    // against its replacement, stays that file: they are written in place.
     std::unique_ptr<platform::NewFile> made;
     if (platform::linkCount(held.descriptor()) == 1) {
         made.reset(new platform::NewFile(platform::folderOf(file)));
-        if (made->isOpen() && made->takeOwnerAndAttributesOf(held.descriptor())) {
+        if (made->isOpen() && made->mayReplace(held.descriptor(), file)) {
             return replaceFile(*made, backup, file, type, writeContent, why);
         }
         // A folder that takes no new file; anything else stops the save.

@@ -1,6 +1,6 @@
 // What only Windows shows: the ANSI code page, file attributes and sharing, drives and the
-// path length limit, the working copy's name, and exceptions crossing from one DLL into the
-// program.
+// path length limit, pipes and devices, a save ended by TerminateProcess, and exceptions
+// crossing from one DLL into the program.
 #define WIN32_LEAN_AND_MEAN
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,7 +8,9 @@
 #include <xercesc/dom/DOM.hpp>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <future>
 #include <set>
 #include <string>
 #include <thread>
@@ -28,15 +30,15 @@ class WindowsTest : public testing_support::SaveFixture {
     }
 };
 
-// The names of the working copies seen in the folder while the action ran.
-std::set<std::string> workingCopiesDuring(const std::string& folder,
-                                          const std::function<void()>& action) {
+// The names of the files seen in the folder while the action ran.
+std::set<std::string> filesSeenDuring(const std::string& folder,
+                                      const std::function<void()>& action) {
     std::set<std::string> seen;
     std::atomic<bool> done{false};
     std::thread watcher([&] {
         while (!done) {
             WIN32_FIND_DATAA entry{};
-            const HANDLE search = FindFirstFileA((folder + "MIR*.TMP").c_str(), &entry);
+            const HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
             if (search == INVALID_HANDLE_VALUE) continue;
             do seen.insert(entry.cFileName);
             while (FindNextFileA(search, &entry));
@@ -46,7 +48,16 @@ std::set<std::string> workingCopiesDuring(const std::string& folder,
     action();
     done = true;
     watcher.join();
+    seen.erase(".");
+    seen.erase("..");
     return seen;
+}
+
+// The program beside the tests.
+std::string program() {
+    char path[MAX_PATH];
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of('\\') + 1) + "tovalin.exe";
 }
 
 TEST(Windows, ProcessCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
@@ -144,19 +155,111 @@ TEST_F(WindowsTest, HiddenAndReadOnlySourcesLoadUnchanged) {
     EXPECT_EQ(folder.files(), std::set<std::string>{"locked.xml"});
 }
 
-TEST_F(WindowsTest, WorkingCopyIsMadeBesideTheFileAndRemovedAfterwards) {
+TEST_F(WindowsTest, ALoadWritesNothingBesideTheFile) {
     const std::string file =
         folder.write("big.xml", "<r>" + std::string(std::size_t{16} << 20, 'a') + "</r>");
-    const std::set<std::string> seen = workingCopiesDuring(
-        folder.path(""), [&] { EXPECT_TRUE(object.load(file, &errors, false)); });
-    ASSERT_EQ(seen.size(), 1u);
-    // "MIR", up to four hexadecimal digits, ".TMP", in either case (Wine writes lower case).
-    const std::string name = CharUpperA(std::string(*seen.begin()).data());
-    const std::size_t digits = name.find_first_not_of("0123456789ABCDEF", 3) - 3;
-    EXPECT_EQ(name.substr(0, 3), "MIR") << name;
-    EXPECT_TRUE(digits >= 1 && digits <= 4) << name;
-    EXPECT_EQ(name.substr(3 + digits), ".TMP") << name;
-    EXPECT_EQ(folder.files(), std::set<std::string>{"big.xml"});
+    const std::set<std::string> seen =
+        filesSeenDuring(folder.path(""), [&] { EXPECT_TRUE(object.load(file, &errors, false)); });
+    EXPECT_EQ(seen, std::set<std::string>{"big.xml"});
+}
+
+// Other programs hold the document and its DTD open for writing, sharing reading and writing
+// as editors and loggers do: both load, and a save writes the document in place, since the
+// system would not let it be replaced. Sharing its deletion too, it is replaced.
+TEST_F(WindowsTest, FilesOtherProgramsHoldOpenLoadAndSave) {
+    folder.write("list.dtd", "<!ELEMENT list EMPTY>");
+    const std::string file = folder.write("list.xml", "<!DOCTYPE list SYSTEM \"list.dtd\"><list/>");
+    const auto holdOpen = [](const std::string& path, DWORD sharing) {
+        return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const DWORD readWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    for (const DWORD sharing : {readWrite, readWrite | FILE_SHARE_DELETE}) {
+        const HANDLE dtd = holdOpen(folder.path("list.dtd"), sharing);
+        const HANDLE document = holdOpen(file, sharing);
+        EXPECT_TRUE(object.load(file, &errors, true))
+            << (errors.empty() ? std::string() : errors.front().message);
+        EXPECT_TRUE(object.save(file, TL_ENCODE_UTF8)) << object.getLastError();
+        CloseHandle(document);
+        CloseHandle(dtd);
+        EXPECT_EQ(folder.read("list.xml").substr(0, 38),
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+        EXPECT_EQ(folder.files(), (std::set<std::string>{"list.dtd", "list.xml"}));
+    }
+}
+
+// A pipe or a device named as the DTD fails at once with a record naming it. A load that
+// waited would fail the test after 20 seconds rather than hang it.
+TEST_F(WindowsTest, PipesAndDevicesAsDtdFailAtOnce) {
+    const char* const pipe = "\\\\.\\pipe\\tovalin-test-dtd";
+    const HANDLE server =
+        CreateNamedPipeA(pipe, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 4096, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    for (const std::string dtd : {std::string(pipe), std::string("NUL")}) {
+        const std::string file = folder.write("doc.xml", "<!DOCTYPE r SYSTEM \"" + dtd + "\"><r/>");
+        auto loading = std::async(std::launch::async, [&] {
+            errors.clear();
+            return !object.load(file, &errors, false) && !errors.empty() &&
+                   errors.back().message.find(dtd) != std::string::npos;
+        });
+        if (loading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << dtd << " kept the load waiting";
+            std::_Exit(1);
+        }
+        EXPECT_TRUE(loading.get()) << dtd;
+    }
+    CloseHandle(server);
+}
+
+// The program saving a 1.5 MB file, ended by TerminateProcess at moments spread over the
+// save: the file holds its old or its new content, and nothing else stays but the backup,
+// holding one of the two whole.
+TEST_F(WindowsTest, ASaveEndedByTerminateProcessLeavesTheOldOrTheNewFile) {
+    std::string old = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<records>\r\n";
+    for (int i = 0; i < 38000; ++i) {
+        old += "  <record id=\"" + std::to_string(i) + "\">\x93\xFA\x96\x7B old</record>\r\n";
+    }
+    old += "</records>\r\n";
+    std::string command =
+        "\"" + program() + "\" set \"" + folder.path("data.xml") + "\" record changed";
+    const auto run = [&](DWORD endAfter) {
+        folder.write("data.xml", old);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                            nullptr, nullptr, &startup, &started)) {
+            return false;
+        }
+        if (WaitForSingleObject(started.hProcess, endAfter) == WAIT_TIMEOUT) {
+            TerminateProcess(started.hProcess, 9);
+            WaitForSingleObject(started.hProcess, INFINITE);
+        }
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        return true;
+    };
+    const auto began = std::chrono::steady_clock::now();
+    ASSERT_TRUE(run(INFINITE));
+    const auto whole = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - began)
+                           .count();
+    const std::string changed = folder.read("data.xml");
+    ASSERT_NE(changed, old);
+    constexpr int ends = 24;
+    for (int i = 0; i < ends; ++i) {
+        ASSERT_TRUE(run(static_cast<DWORD>(whole * i / ends)));
+        const std::string now = folder.read("data.xml");
+        EXPECT_TRUE(now == old || now == changed) << i << ": " << now.size() << " bytes";
+        std::set<std::string> left = folder.files();
+        left.erase("data.xml");
+        if (left.erase("data.xml.BAK") != 0) {
+            const std::string backup = folder.read("data.xml.BAK");
+            EXPECT_TRUE(backup == old || backup == changed) << i;
+            DeleteFileA(folder.path("data.xml.BAK").c_str());
+        }
+        EXPECT_TRUE(left.empty()) << i << ": " << *left.begin();
+    }
 }
 
 // The system's ANSI functions would store such a name as some other character.
