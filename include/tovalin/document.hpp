@@ -162,13 +162,14 @@ class TOVALIN_API XcsXmlDOMDocument {
     /// Saves of one file from several threads or processes take turns: a save waits for the
     /// one under way, and the later content stands whole.
     ///
-    /// Three kinds of file cannot be replaced without changing what they are, and are written
-    /// in place instead, behind a copy of the old content in the ".BAK" that is put back when
-    /// the write fails: a file with more than one hard link, one whose owner or attributes
-    /// this process may not give a new file, and a writable file in a folder that takes no new
-    /// file (its copy is then a file without a name in the temporary folder). A save of these
-    /// cut short by a kill or a stop of the machine can leave the file part written, with the
-    /// old content whole in the ".BAK" (not for the third).
+    /// Some files cannot be replaced without changing what they are, and are written in place
+    /// instead, behind a copy of the old content in the ".BAK" that is put back when the
+    /// write fails: a file with more than one hard link, one whose owner or attributes this
+    /// process may not give a new file, on Windows one that another program holds open without
+    /// sharing its deletion, and a writable file in a folder that takes no new file (its copy
+    /// is then a file without a name in the temporary folder). A save of these cut short by a
+    /// kill or a stop of the machine can leave the file part written, with the old content
+    /// whole in the ".BAK" (but for the last).
     virtual bool save(const std::string& path, TL_ENCODE_TYPE type);
     /// Replaces the document by a new one holding a deep copy of the other's root element
     /// and nothing else; the other may be this object's own document. Gives the reference
