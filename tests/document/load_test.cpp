@@ -406,9 +406,13 @@ TEST_F(LoadTest, MessagesFollowTheProcessCodePage) {
               0u);
 }
 
-// The file is read in place, its DTD found beside it, and nothing is written.
-TEST_F(LoadTest, ReadableFileInAFolderWithoutRoomForAWorkingCopyLoads) {
+// The file is read in place, its DTD found beside it, and nothing is written: in a folder the
+// user cannot write to, and under a name that is no text in the code page.
+TEST_F(LoadTest, FilesAreReadInPlaceAndNothingIsWritten) {
     chmod(folder.path("").c_str(), 0755);
+    folder.write("list.dtd", listDtd);
+    EXPECT_TRUE(object.load(folder.write("\xE9.xml", validList), &errors, true));
+    EXPECT_TRUE(errors.empty()) << errors.front().message;
     const std::string locked = folder.folder("locked");
     folder.write("locked/list.dtd", listDtd);
     const std::string file = folder.write("locked/list.xml", validList);
@@ -427,8 +431,8 @@ TEST_F(LoadTest, ReadableFileInAFolderWithoutRoomForAWorkingCopyLoads) {
         ChildRole::nobody);
     chmod(locked.c_str(), 0755);
     EXPECT_TRUE(loaded);
-    EXPECT_EQ(folder.files(),
-              (std::set<std::string>{"locked/list.dtd", "locked/list.xml", "locked/secret.xml"}));
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"list.dtd", "\xE9.xml", "locked/list.dtd",
+                                                     "locked/list.xml", "locked/secret.xml"}));
 }
 
 TEST_F(LoadTest, HiddenAndReadOnlySourcesLoadUnchanged) {
