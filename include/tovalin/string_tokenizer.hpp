@@ -39,10 +39,16 @@ class TOVALIN_API StringTokenizer {
     int getCols();
 
     /// The position of the first value of a row (from 1). A row past the last line feed of
-    /// the text gives the end of the text, where the value is empty.
+    /// the text gives the end of the text, where the value is empty. A later row that begins
+    /// with an empty value is denoted by the line feed before it.
     unsigned int getRow(int row);
     /// The position of the value after the one at the position; a line feed separates values
-    /// as a tab does. After the last value of the text it gives the end of the text.
+    /// as a tab does. After the last value of the text it gives the end of the text. A value
+    /// that holds bytes is denoted by its first byte, an empty one by the delimiter before it;
+    /// the tabs that begin a text are walked one by one from 0, which stands for the first two
+    /// values. Where a row that begins with a tab follows an empty row, or a first row of tabs
+    /// only, the line feed between them stands for a value of each row, and the walk takes it
+    /// as the later row's first; getValue by row and column has no such case.
     unsigned int getNext(unsigned int position);
     /// The value at a position, without the CR of a CR LF row end; std::out_of_range for a
     /// position past the end of the text.
@@ -54,6 +60,8 @@ class TOVALIN_API StringTokenizer {
   private:
     std::string::size_type nextPosition(std::string::size_type position) const;
     std::string valueAt(std::string::size_type position) const;
+    // The first tab or line feed at or after the position, or the end of the text.
+    std::string::size_type endOfValue(std::string::size_type position) const;
     void indexRows();
 
     std::string columnDelimiter;

@@ -78,16 +78,30 @@ unsigned int StringTokenizer::getNext(unsigned int position) {
 }
 
 size_type StringTokenizer::nextPosition(size_type position) const {
-    const std::string delimiters = columnDelimiter + rowDelimiter;
     const auto isDelimiter = [&](size_type at) {
-        return at < text.size() && delimiters.find(text[at]) != std::string::npos;
+        return at < text.size() && (text[at] == columnDelimiter[0] || text[at] == rowDelimiter[0]);
     };
     if (position == 0 && isDelimiter(0)) return 1;
     if (position >= text.size()) return text.size();
-    const size_type end = text.find_first_of(delimiters, position + 1);
-    if (end == std::string::npos) return text.size();
+    // Position 0 stands for the first two values of a text that begins with a tab, so each
+    // later tab of that first run ends an empty value; and a delimiter followed by a value
+    // that holds bytes can only end an empty value. Either way the next value is one on.
+    const bool endsEmptyValue =
+        isDelimiter(position) &&
+        (text.find_first_not_of(columnDelimiter) > position ||
+         (position + 1 < text.size() && !isDelimiter(position + 1)));
+    if (endsEmptyValue) return position + 1;
+    const size_type end = endOfValue(position + 1);
+    if (end == text.size()) return end;
     if (isDelimiter(end + 1) || end + 1 == text.size()) return end;
     return end + 1;
+}
+
+size_type StringTokenizer::endOfValue(size_type position) const {
+    size_type end = position;
+    while (end < text.size() && text[end] != columnDelimiter[0] && text[end] != rowDelimiter[0])
+        ++end;
+    return end;
 }
 
 std::string StringTokenizer::getValue(int position) {
@@ -96,8 +110,7 @@ std::string StringTokenizer::getValue(int position) {
 
 std::string StringTokenizer::valueAt(size_type position) const {
     if (position > text.size()) throw std::out_of_range("position past the end of the text");
-    size_type end =
-        std::min(text.find_first_of(columnDelimiter + rowDelimiter, position), text.size());
+    size_type end = endOfValue(position);
     // Only a CR that is there is dropped: a row of mixed text may end with a bare line feed.
     const bool rowEnd = end < text.size() && text[end] == rowDelimiter[0];
     if (rowEnd && crlf == 1 && end > position && text[end - 1] == '\r') --end;
@@ -106,7 +119,10 @@ std::string StringTokenizer::valueAt(size_type position) const {
 
 std::string StringTokenizer::getValue(int row, int column) {
     if (!analyzed) throw std::exception();
-    size_type position = getRow(row);
-    for (int i = 1; i < column; ++i) position = nextPosition(position);
-    return valueAt(position);
+    // Counted over the delimiters from the row's first byte: a position may stand for two
+    // values where empty ones start the text, so a walk over positions could lose one.
+    const auto index = static_cast<size_type>(std::max(row, 1) - 1);
+    size_type start = index < rowStarts.size() ? rowStarts[index] : text.size();
+    for (int i = 1; i < column && start < text.size(); ++i) start = endOfValue(start) + 1;
+    return valueAt(std::min(start, text.size()));
 }

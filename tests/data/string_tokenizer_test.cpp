@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tovalin/string_tokenizer.hpp"
 
@@ -35,6 +37,68 @@ TEST(StringTokenizer, EmptyValuesAreDenotedByTheDelimiterBeforeThem) {
     EXPECT_EQ(leading.tokenizer.getNext(0), 1u);
     EXPECT_EQ(leading.at(1, 1), "");
     EXPECT_EQ(leading.at(1, 2), "x");
+}
+
+TEST(StringTokenizer, TwoEmptyValuesStartingTheTextAreWalkedOneByOne) {
+    Analysed t("\t\tc\nd\n");
+    EXPECT_EQ(t.at(1, 2), "");
+    EXPECT_EQ(t.at(1, 3), "c");
+    EXPECT_EQ(t.tokenizer.getNext(0), 1u) << "as for a text that begins with one tab";
+    EXPECT_EQ(t.tokenizer.getNext(1), 2u);
+}
+
+// Every text of up to four rows of one to four values, each value empty or one letter (a
+// letter of its own, so that a skipped value shows), read by row and column and walked
+// within each row, against a plain split on tab and line feed; in LF and CR LF text.
+TEST(StringTokenizer, EveryValueOfEverySmallTextIsTheOneASplitFinds) {
+    using Rows = std::vector<std::vector<std::string>>;
+    const auto check = [](const Rows& rows, const std::string& end) {
+        std::string text;
+        std::vector<std::string> split;
+        for (const auto& row : rows) {
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                if (c > 0) text += '\t';
+                text += row[c];
+            }
+            text += end;
+            split.insert(split.end(), row.begin(), row.end());
+        }
+        StringTokenizer tokenizer;
+        if (!tokenizer.analysis(text)) return;  // an LF text that begins with a blank line
+        std::size_t first = 0;
+        for (std::size_t r = 0; r < rows.size(); first += rows[r++].size()) {
+            const int row = static_cast<int>(r + 1);
+            for (int column = 1; column <= 4; ++column) {
+                const std::size_t index = first + static_cast<std::size_t>(column - 1);
+                const std::string expected = index < split.size() ? split[index] : "";
+                ASSERT_EQ(tokenizer.getValue(row, column), expected)
+                    << testing::PrintToString(text) << " row " << row << " column " << column;
+            }
+            unsigned int position = tokenizer.getRow(row);
+            for (const std::string& value : rows[r]) {
+                ASSERT_EQ(tokenizer.getValue(static_cast<int>(position)), value)
+                    << testing::PrintToString(text) << " walking row " << row;
+                position = tokenizer.getNext(position);
+            }
+        }
+    };
+    Rows rows;
+    std::function<void(int)> grow = [&](int cell) {
+        for (const std::string end : {"\n", "\r\n"}) check(rows, end);
+        if (rows.size() == 4) return;
+        for (std::size_t columns = 1; columns <= 4; ++columns) {
+            for (unsigned empties = 0; empties < (1u << columns); ++empties) {
+                std::vector<std::string> row;
+                for (std::size_t c = 0; c < columns; ++c) {
+                    row.push_back((empties >> c & 1u) ? "" : std::string(1, char('a' + cell + c)));
+                }
+                rows.push_back(row);
+                grow(cell + 4);
+                rows.pop_back();
+            }
+        }
+    };
+    grow(0);
 }
 
 TEST(StringTokenizer, CrLfTextReadsAsLfText) {
