@@ -38,6 +38,8 @@ class LoadAccount final : public xercesc::MemoryManager {
     void endParse() noexcept;
     // True when a limit stopped the parse or memory ran out.
     bool stopped() const { return refusing; }
+    // The readers of the parse while it runs, else null.
+    const xercesc::ReaderMgr* parseReaders() const { return readers; }
 
     // Whether this is the first time the load reads the file, by its canonical path.
     bool firstRead(const std::string& canonicalPath);

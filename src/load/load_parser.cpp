@@ -35,16 +35,40 @@ class CountedFileStream : public xercesc::BinInputStream {
                      xercesc::XMLExcepts::File_CouldNotReadFromFile);
         position += static_cast<XMLFilePos>(read);
         account.countRead(static_cast<std::size_t>(read), again);
+        refuseUnfinishedEnd(static_cast<XMLSize_t>(read), maxToRead);
         return static_cast<XMLSize_t>(read);
     }
     const XMLCh* getContentType() const override { return nullptr; }
 
   private:
+    // The parser's reader asks for as much room as its buffer has beside the bytes it still
+    // holds, all of it the first time. When it asks again at the end of the file for the same
+    // room, the bytes it holds make no character: the file ends inside one. That fails the
+    // load once every character before them is read, so that the record stands where they do.
+    void refuseUnfinishedEnd(XMLSize_t read, XMLSize_t room) {
+        if (firstRoom == 0) firstRoom = room;
+        if (read != 0) {
+            roomAtEnd = 0;
+            return;
+        }
+        if (room < firstRoom && room == roomAtEnd && !charactersLeft()) text::refuseBytes();
+        roomAtEnd = room;
+    }
+
+    // Whether the reader reading this file still holds characters, when it asks for bytes.
+    bool charactersLeft() const {
+        const xercesc::ReaderMgr* readers = account.parseReaders();
+        const xercesc::XMLReader* reader = readers ? readers->getCurrentReader() : nullptr;
+        return reader != nullptr && reader->charsLeftInBuffer() != 0;
+    }
+
     const int fd;
     const platform::Descriptor owned;
     LoadAccount& account;
     const bool again;
     XMLFilePos position = 0;
+    XMLSize_t firstRoom = 0;
+    XMLSize_t roomAtEnd = 0;
 };
 
 bool startsWith(const XmlString& text, const char16_t* prefix) {

@@ -4,7 +4,8 @@
 // character, so the rotation is undone byte for byte: on the bytes before the table reads
 // them, and on the bytes it writes. Every other mapping, one-way ones included, stays the
 // table's. Bytes the code page does not assign, which the table would read as a substitute
-// character, are refused: a file holding them does not load, rather than load changed.
+// character, are refused: a file holding them does not load, rather than load changed. So is
+// a file that ends inside a character, which the table would keep waiting for its end.
 #include "text/windows_31j.hpp"
 
 #include <algorithm>
@@ -54,6 +55,18 @@ XMLByte fromTable(XMLByte byte) {
     }
 }
 
+bool isLeadByte(XMLByte byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// The bytes up to the last whole character. Every byte that cannot lead ends a character, so
+// the lead bytes after the last of those pair up from there; an odd one out at the end waits
+// for the next call. The table would take it and keep it out of sight, and a file that ends
+// there would lose it unseen.
+XMLSize_t wholeCharacters(const XMLByte* bytes, XMLSize_t count) {
+    XMLSize_t leads = 0;
+    while (leads < count && isLeadByte(bytes[count - 1 - leads])) ++leads;
+    return count - leads % 2;
+}
+
 bool holdsRotatedByte(const XMLByte* bytes, std::size_t count) {
     return std::memchr(bytes, 0x1A, count) != nullptr ||
            std::memchr(bytes, 0x1C, count) != nullptr || std::memchr(bytes, 0x7F, count) != nullptr;
@@ -83,7 +96,9 @@ class Windows31JTranscoder : public XMLTranscoder {
                             XMLSize_t maxChars, XMLSize_t& bytesEaten,
                             unsigned char* charSizes) override {
         // No character takes more than two bytes, so the table reads no further than this.
-        const XMLSize_t window = std::min(count, 2 * maxChars);
+        const XMLSize_t window = wholeCharacters(source, std::min(count, 2 * maxChars));
+        bytesEaten = 0;
+        if (window == 0) return 0;
         XMLSize_t made = 0;
         if (!holdsRotatedByte(source, window)) {
             made = table->transcodeFrom(source, window, toFill, maxChars, bytesEaten, charSizes);
@@ -93,8 +108,7 @@ class Windows31JTranscoder : public XMLTranscoder {
             made = table->transcodeFrom(rotated.data(), window, toFill, maxChars, bytesEaten,
                                         charSizes);
         }
-        refuseSubstitutions(source, toFill, made, charSizes);
-        return made;
+        return upToSubstitution(source, toFill, made, charSizes, bytesEaten);
     }
 
     XMLSize_t transcodeTo(const XMLCh* source, XMLSize_t count, XMLByte* toFill, XMLSize_t maxBytes,
@@ -110,11 +124,19 @@ class Windows31JTranscoder : public XMLTranscoder {
     bool canTranscodeTo(unsigned int toCheck) override { return table->canTranscodeTo(toCheck); }
 
   private:
-    void refuseSubstitutions(const XMLByte* source, const XMLCh* made, XMLSize_t count,
-                             const unsigned char* sizes) {
-        for (XMLSize_t i = 0; i < count; source += sizes[i], ++i) {
-            if (isSubstitution(*this, made[i], source, sizes[i])) refuseBytes();
+    // The characters before the first that stands in for bytes the code page does not assign.
+    // Those bytes are refused when they come first: the parser's reader has then read on up
+    // to them, and its record of the failure stands near them, not where its block began.
+    XMLSize_t upToSubstitution(const XMLByte* source, const XMLCh* made, XMLSize_t count,
+                               const unsigned char* sizes, XMLSize_t& bytesEaten) {
+        XMLSize_t offset = 0;
+        for (XMLSize_t i = 0; i < count; offset += sizes[i], ++i) {
+            if (!isSubstitution(*this, made[i], source + offset, sizes[i])) continue;
+            if (i == 0) refuseBytes();
+            bytesEaten = offset;
+            return i;
         }
+        return count;
     }
 
     std::unique_ptr<XMLTranscoder> table;

@@ -257,6 +257,17 @@ TEST_F(LoadTest, JapaneseFilesReadBack) {
         ASSERT_EQ(errors.size(), 1u) << unassigned;
         EXPECT_GT(errors.front().lineNumber, 0u) << unassigned;
     }
+    // So does the first byte of a character that the file ends before.
+    for (const std::string cut : {"<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n\x81",
+                                  "<?xml version=\"1.0\"?>\n<r/>\n\xE2\x91", "<r/>\n\xEF"}) {
+        errors.clear();
+        const std::string file = folder.write("cut.xml", cut);
+        EXPECT_FALSE(object.load(file, &errors, false)) << cut;
+        EXPECT_EQ(errors.size(), 1u) << cut;
+        if (errors.empty()) continue;
+        EXPECT_EQ(errors.front().lineNumber, cut.front() == '<' && cut[1] == '?' ? 3u : 2u) << cut;
+        EXPECT_EQ(errors.front().columnNumber, 1u) << cut;
+    }
 }
 
 // A DTD's location names a local file: relative to the document, absolute, or a file URL
