@@ -318,6 +318,11 @@ TEST_F(ProgramTest, TsvShowsRowsOrOneValue) {
     EXPECT_EQ(run({"tsv", "one.tsv"}).out, "1 row, 1 column\na\n");
     folder.write("blank.tsv", "\nx");
     EXPECT_EQ(run({"tsv", "blank.tsv"}).status, 1);
+    // Rows that begin with empty values.
+    folder.write("t.tsv", "\tb\n\t\tc\n");
+    EXPECT_EQ(run({"tsv", "t.tsv"}).out, "2 rows, 3 columns\n | b\n |  | c\n");
+    EXPECT_EQ(run({"tsv", "t.tsv", "2", "2"}).out, "\n");
+    EXPECT_EQ(run({"tsv", "t.tsv", "2", "3"}).out, "c\n");
 }
 
 // "① ～" stored in each encoding, shown in the terminal's code page.
@@ -338,6 +343,21 @@ TEST_F(ProgramTest, TsvReadsTheEncodingGiven) {
     }
     folder.write("t.tsv", sjis);
     EXPECT_EQ(run({"tsv", "t.tsv", "--encoding", "utf-8"}).err, "tovalin: t.tsv: not UTF-8 text\n");
+    // Without an encoding the text must be in the terminal's code page, to its last byte.
+    const Outcome foreign = run({"tsv", "t.tsv"});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_EQ(foreign.out, "");
+    EXPECT_EQ(foreign.err,
+              "tovalin: t.tsv: not text in the terminal's code page; "
+              "name the file's encoding, for instance --encoding shift_jis\n");
+    EXPECT_EQ(run({"tsv", "t.tsv", "1", "2"}, "ja_JP.SJIS").out, "\x81\x60\n");
+    for (const auto& [encoding, cut] : std::vector<std::pair<std::string, std::string>>{
+             {"shift_jis", "a\t\x81"}, {"utf-8", "a\t\xE2\x91"}}) {
+        folder.write("t.tsv", cut);
+        EXPECT_EQ(run({"tsv", "t.tsv", "--encoding", encoding}).status, 1) << encoding;
+        EXPECT_EQ(run({"tsv", "t.tsv"}, encoding == "utf-8" ? "C.UTF-8" : "ja_JP.SJIS").status, 1)
+            << encoding;
+    }
 }
 
 TEST_F(ProgramTest, UsageErrorsExitWithTwoAndHelpWithZero) {

@@ -125,14 +125,15 @@ std::string helpText(const std::string& command) {
           u"Shows the rows and values of a tab-separated text, or prints the value at ROW and\n"
           u"COL (from 1); a cell the text does not hold is a failure. The text is read as\n"
           u"stored in E (shift_jis, utf-8 or utf-16; without a byte-order mark UTF-16 is\n"
-          u"little-endian) and shown in the terminal's code page; without --encoding it is\n"
-          u"taken to be in the terminal's code page already.\n",
+          u"little-endian) and shown in the terminal's code page; without --encoding it must\n"
+          u"be in the terminal's code page already, and a text that is not is a failure.\n",
           u"使い方: tovalin tsv FILE [ROW COL] [--encoding E]\n"
           u"タブ区切りテキストの行と値を表示するか、ROW 行目 COL 列目（1 から数えます）の値を\n"
           u"表示します。テキストにない位置を指定すると失敗します。テキストは E（shift_jis、\n"
           u"utf-8、utf-16 のどれか。バイト順マークのない UTF-16 はリトルエンディアンとみなし\n"
           u"ます）で保存されているものとして読み、端末の文字コードで表示します。--encoding\n"
-          u"を指定しなければ、端末の文字コードで保存されているものとして読みます。\n"}},
+          u"を指定しなければ、端末の文字コードで保存されていなければならず、そうでない\n"
+          u"テキストは失敗になります。\n"}},
     };
     const auto found = texts.find(command);
     return found == texts.end() ? std::string() : say(found->second);

@@ -7,6 +7,7 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TransService.hpp>
+#include <xercesc/util/TranscodingException.hpp>
 #include <xercesc/util/XMLException.hpp>
 
 #include "code_page_text.hpp"
@@ -82,6 +83,21 @@ std::string readTextIn(const std::string& path, const std::string& encoding) {
             say({u"%1: not %2 text", u"%1: %2 のテキストではありません"}, {path, stored.option}));
     }
     return CodePageText().narrow(*text);
+}
+
+std::string readTextInCodePage(const std::string& path) {
+    std::string bytes = readFile(path);
+    try {
+        CodePageText().wide(bytes);
+    } catch (const xercesc::TranscodingException&) {
+        throw std::runtime_error(
+            say({u"%1: not text in the terminal's code page; name the file's encoding, for "
+                 u"instance --encoding shift_jis",
+                 u"%1: 端末の文字コードのテキストではありません。--encoding shift_jis のように"
+                 u"ファイルの文字コードを指定してください"},
+                {path}));
+    }
+    return bytes;
 }
 
 }  // namespace tool

@@ -13,6 +13,11 @@ namespace tool {
 // code page cannot show with the parser's TranscodingException.
 std::string readTextIn(const std::string& path, const std::string& encoding);
 
+// The file's text, which must be in the terminal's code page already: bytes that are no text
+// there (a file in another encoding, or one that ends inside a character) fail with
+// std::runtime_error naming the file and the option that reads it.
+std::string readTextInCodePage(const std::string& path);
+
 }  // namespace tool
 
 #endif

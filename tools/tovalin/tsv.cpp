@@ -4,7 +4,6 @@
 
 #include "command_line.hpp"
 #include "commands.hpp"
-#include "files.hpp"
 #include "language.hpp"
 #include "text_file.hpp"
 #include "tovalin/string_tokenizer.hpp"
@@ -14,7 +13,9 @@ namespace {
 
 // The number of values in a counted row (from 1).
 int valuesInRow(StringTokenizer& tokenizer, const std::string& text, int row) {
-    const std::string::size_type start = tokenizer.getRow(row);
+    std::string::size_type start = tokenizer.getRow(row);
+    // A later row that begins with an empty value is denoted by the line feed before it.
+    if (row > 1 && text[start] == '\n') ++start;
     const std::string::size_type end = std::min(text.find('\n', start), text.size());
     return static_cast<int>(std::count(text.begin() + static_cast<std::ptrdiff_t>(start),
                                        text.begin() + static_cast<std::ptrdiff_t>(end), '\t')) +
@@ -67,7 +68,7 @@ int tsv(const Words& words) {
     const int column = one ? positiveNumber(line.positional[2], "COL") : 0;
     const std::string text = line.options.count("--encoding") != 0
                                  ? readTextIn(file, line.option("--encoding"))
-                                 : readFile(file);
+                                 : readTextInCodePage(file);
     StringTokenizer tokenizer;
     if (!tokenizer.analysis(text)) {
         throw std::runtime_error(
