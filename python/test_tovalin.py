@@ -47,6 +47,8 @@ class ModuleTest(unittest.TestCase):
         made = document.document.create_element("made")
         self.assertEqual([node.position for node in (document.root, document.root.first_child, made)],
                          [(3, 4), (4, 5), (0, 0)])
+        self.assertEqual([node.source_file for node in (document.root, made)],
+                         [os.path.join(self.folder.name, "in.xml"), ""])
         document.remove_white_space()
         document.indent = 2
         self.assertEqual(document.indent, 2)

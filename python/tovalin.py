@@ -216,6 +216,11 @@ class Node(_Handle):
         _call("tovalin_node_get_position", self._handle, ctypes.byref(line), ctypes.byref(column))
         return line.value, column.value
 
+    source_file = property(
+        lambda self: _text_of("tovalin_node_get_source_file", self._handle),
+        doc="The file that position counts in: the path the document was loaded by, or that of "
+            "the external entity that held the element; empty for any other node.")
+
     def attribute(self, name):
         return _text_of("tovalin_node_get_attribute", self._handle, _encoded(name))
 

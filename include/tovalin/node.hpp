@@ -160,6 +160,11 @@ class TOVALIN_API XcsXmlNode {
     /// The column (counted from 1, as the parser counts them) of the character that follows
     /// the '>' of an element's start tag; 0 where getLineNumber is 0.
     unsigned int getColumnNumber() const;
+    /// The file that getLineNumber counts in: for the document's own elements the path it was
+    /// loaded by, as the caller gave it; for an element from an external entity the path of the
+    /// entity's file, found from the folder of the file that declared it. Named as problem
+    /// records name files; empty where getLineNumber is 0.
+    std::string getSourceFile() const;
 
   protected:
     /// Wraps a node of a tree the library holds, sharing the given hold on it.

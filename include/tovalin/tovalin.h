@@ -401,6 +401,11 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_type(tovalin_node* no
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_position(tovalin_node* node,
                                                                     unsigned int* line,
                                                                     unsigned int* column);
+/** The file that tovalin_node_get_position counts in: the path the document was loaded by, or
+ * for an element from an external entity the path of the entity's file; the empty text where
+ * the line is 0. Free it with tovalin_free. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_source_file(tovalin_node* node,
+                                                                       char** file);
 /** Puts new_child before ref_child, or last when ref_child is null; a node already in the
  * tree moves. With inserted not null, the new child is given there; release it. TOVALIN_E_DOM_
  * codes: HIERARCHY_REQUEST for the node itself, an ancestor or a kind of node not allowed here,

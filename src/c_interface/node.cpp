@@ -137,6 +137,14 @@ tovalin_status TOVALIN_CALL tovalin_node_get_position(tovalin_node* node, unsign
     });
 }
 
+tovalin_status TOVALIN_CALL tovalin_node_get_source_file(tovalin_node* node, char** file) {
+    return guarded([&] {
+        char*& out = result(file);
+        out = giveText(nodeOf(node).getSourceFile());
+        return TOVALIN_OK;
+    });
+}
+
 tovalin_status TOVALIN_CALL tovalin_node_insert_before(tovalin_node* node, tovalin_node* new_child,
                                                        tovalin_node* ref_child,
                                                        tovalin_node** inserted) {

@@ -178,6 +178,10 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     xercesc::DOMDocument* parsed = parser.takeDocument();
     loaded.tree = detail::TreeRef(detail::Tree::adopt(parsed, account));
     loaded.tree.get()->keepPositions(parser.takePositions());
+    // Files are named as in the records: the document as the caller named it.
+    loaded.tree.get()->keepSourceFiles(parser.takeSourceFiles([&](const text::XmlString& id) {
+        return id == parsersName ? source : fromXmlForMessage(id.c_str());
+    }));
     keepInternalSubset(*loaded.tree.get(), readSubset(document.get(), parser.internalSubset()));
     const xercesc::DOMNode* first = parsed->getFirstChild();
     loaded.declared = first != nullptr && declaration::isDeclaration(first);

@@ -1,5 +1,6 @@
 #include "load/load_parser.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include <xercesc/internal/ReaderMgr.hpp>
@@ -10,6 +11,7 @@
 #include <xercesc/util/BinInputStream.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TranscodingException.hpp>
+#include <xercesc/util/XMLString.hpp>
 
 #include "node/declaration.hpp"
 #include "node/layout_text.hpp"
@@ -285,6 +287,27 @@ void LoadParser::startElement(const xercesc::XMLElementDecl& declaration, unsign
     const xercesc::Locator& at = position();
     positions.push_back({fCurrentNode, static_cast<unsigned int>(at.getLineNumber()),
                          static_cast<unsigned int>(at.getColumnNumber())});
+    noteSourceFile(fCurrentNode, at.getSystemId());
+}
+
+// The root element stands in the document itself; elements from an external entity stand in
+// its file, and those from an internal one where the reference does.
+void LoadParser::noteSourceFile(const xercesc::DOMNode* element, const XMLCh* systemId) {
+    if (fileIds.empty() || !xercesc::XMLString::equals(systemId, fileIds[currentFile].c_str())) {
+        const XmlString id = text::orEmpty(systemId);
+        const auto known = std::find(fileIds.begin(), fileIds.end(), id);
+        currentFile = static_cast<std::size_t>(known - fileIds.begin());
+        if (known == fileIds.end()) fileIds.push_back(id);
+    }
+    if (currentFile != 0) elsewhere.emplace_back(element, currentFile);
+}
+
+detail::SourceFiles LoadParser::takeSourceFiles(
+    const std::function<std::string(const XmlString&)>& nameOf) {
+    detail::SourceFiles files;
+    for (const XmlString& id : fileIds) files.names.push_back(nameOf(id));
+    files.elsewhere = std::move(elsewhere);
+    return files;
 }
 
 void LoadParser::endElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,

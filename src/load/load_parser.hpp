@@ -3,8 +3,10 @@
 #ifndef TOVALIN_LOAD_LOAD_PARSER_HPP
 #define TOVALIN_LOAD_LOAD_PARSER_HPP
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <xercesc/internal/XMLScanner.hpp>
@@ -101,12 +103,17 @@ class LoadParser : public xercesc::XercesDOMParser {
     const text::XmlString& documentEncoding() const { return readerEncoding; }
     // Where each element read stood, in document order.
     std::vector<detail::SourcePosition> takePositions() { return std::move(positions); }
+    // The files that held the elements read, each named from its system identifier.
+    detail::SourceFiles takeSourceFiles(
+        const std::function<std::string(const text::XmlString&)>& nameOf);
 
   private:
     // True when the text piece is held back as possible layout.
     bool holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable);
     // Turns held-back text into the node it begins after all.
     void emitHeldBack();
+    // Notes the file that holds the element the parser has just made.
+    void noteSourceFile(const xercesc::DOMNode* element, const XMLCh* systemId);
 
     LoadAccount& account;
     LocalEntityResolver resolver;
@@ -117,6 +124,11 @@ class LoadParser : public xercesc::XercesDOMParser {
     bool heldBackIgnorable = false;
     text::XmlString readerEncoding;
     std::vector<detail::SourcePosition> positions;
+    // The system identifiers of the files that held elements, the document's first, and the
+    // elements that another than the document held, by index into them.
+    std::vector<text::XmlString> fileIds;
+    std::vector<std::pair<const xercesc::DOMNode*, std::size_t>> elsewhere;
+    std::size_t currentFile = 0;
     // Present when the problem texts are to be Japanese.
     std::unique_ptr<load::ParserMessages> japanese;
 };

@@ -163,3 +163,8 @@ unsigned int XcsXmlNode::getColumnNumber() const {
     const tovalin::detail::SourcePosition* position = sourcePosition(tree.get(), node);
     return position == nullptr ? 0 : position->column;
 }
+
+std::string XcsXmlNode::getSourceFile() const {
+    const std::string* file = tree.get() == nullptr ? nullptr : tree.get()->sourceFileOf(node);
+    return file == nullptr ? std::string() : *file;
+}

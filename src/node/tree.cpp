@@ -40,6 +40,12 @@ bool byElement(const SourcePosition& a, const SourcePosition& b) {
     return std::less<const xercesc::DOMNode*>()(a.element, b.element);
 }
 
+using HeldElement = std::pair<const xercesc::DOMNode*, std::size_t>;
+
+bool byHeldElement(const HeldElement& a, const HeldElement& b) {
+    return std::less<const xercesc::DOMNode*>()(a.first, b.first);
+}
+
 }  // namespace
 
 void Tree::keepPositions(std::vector<SourcePosition> read) {
@@ -55,6 +61,20 @@ const SourcePosition* Tree::positionOf(const xercesc::DOMNode* element) const {
     const SourcePosition wanted{element, 0, 0};
     const auto found = std::lower_bound(positions.begin(), positions.end(), wanted, byElement);
     return found != positions.end() && found->element == element ? &*found : nullptr;
+}
+
+void Tree::keepSourceFiles(SourceFiles read) {
+    std::sort(read.elsewhere.begin(), read.elsewhere.end(), byHeldElement);
+    sourceFiles = std::move(read);
+}
+
+const std::string* Tree::sourceFileOf(const xercesc::DOMNode* element) const {
+    if (positionOf(element) == nullptr || sourceFiles.names.empty()) return nullptr;
+    const auto& elsewhere = sourceFiles.elsewhere;
+    const auto found =
+        std::lower_bound(elsewhere.begin(), elsewhere.end(), HeldElement{element, 0}, byHeldElement);
+    const bool inEntity = found != elsewhere.end() && found->first == element;
+    return &sourceFiles.names[inEntity ? found->second : 0];
 }
 
 Tree* Tree::of(const xercesc::DOMNode* node) {

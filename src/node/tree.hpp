@@ -4,6 +4,8 @@
 #define TOVALIN_NODE_TREE_HPP
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -23,6 +25,13 @@ struct SourcePosition {
     const xercesc::DOMNode* element;
     unsigned int line;
     unsigned int column;
+};
+
+// The files that held the elements read: the document's own first, then each external entity
+// that held an element, with the elements that such an entity held, by index into the names.
+struct SourceFiles {
+    std::vector<std::string> names;
+    std::vector<std::pair<const xercesc::DOMNode*, std::size_t>> elsewhere;
 };
 
 struct Tree {
@@ -53,6 +62,10 @@ struct Tree {
     void keepPositions(std::vector<SourcePosition> read);
     // The position of the element, or null for a node the file did not have.
     const SourcePosition* positionOf(const xercesc::DOMNode* element) const;
+    // Keeps the names of the files that held the elements read.
+    void keepSourceFiles(SourceFiles read);
+    // The name of the file that held the element, or null for a node the file did not have.
+    const std::string* sourceFileOf(const xercesc::DOMNode* element) const;
 
   private:
     Tree(xercesc::DOMDocument* owned, std::shared_ptr<xercesc::MemoryManager> madeWith)
@@ -61,6 +74,8 @@ struct Tree {
     // Sorted by element. Elements are never freed while the tree lives (their memory would
     // be reused), so no other node ever comes to stand at a kept address.
     std::vector<SourcePosition> positions;
+    // Sorted by element, as the positions are.
+    SourceFiles sourceFiles;
     // Destroyed after the document is freed.
     const std::shared_ptr<xercesc::MemoryManager> memory;
 };

@@ -233,7 +233,29 @@ TEST_F(LoadTest, ElementsKnowWhereTheyStood) {
     const XcsXmlNode copies[] = {root().cloneNode(true), document.importNode(root(), true),
                                  XcsXmlDOMDocument().bind(document).getDocumentElement(),
                                  document.createElement("n")};
-    for (const XcsXmlNode& copy : copies) EXPECT_EQ(copy.getLineNumber(), 0u);
+    for (const XcsXmlNode& copy : copies) {
+        EXPECT_EQ(copy.getLineNumber(), 0u);
+        EXPECT_EQ(copy.getSourceFile(), "");
+    }
+
+    // An element from an external entity stood in the entity's file.
+    folder.folder("parts");
+    folder.write("parts/chapter.xml", "<chapter>\n <p/></chapter>");
+    const std::string book = folder.write(
+        "book.xml", "<!DOCTYPE book [<!ENTITY c SYSTEM \"parts/chapter.xml\">]>\n<book>&c;<end/></book>");
+    ASSERT_TRUE(object.load(book, &errors, false));
+    const XcsXmlNode chapter = root().getFirstChild();
+    const std::vector<std::pair<XcsXmlNode, std::tuple<std::string, unsigned, unsigned>>> stood = {
+        {root(), {book, 2, 7}},
+        {chapter, {folder.path("parts/chapter.xml"), 1, 10}},
+        {chapter.getFirstChild(), {folder.path("parts/chapter.xml"), 2, 6}},
+        {chapter.getNextSibling(), {book, 2, 16}},
+        {root().getParentNode(), {"", 0, 0}}};
+    for (const auto& [element, where] : stood) {
+        EXPECT_EQ(std::make_tuple(element.getSourceFile(), element.getLineNumber(),
+                                  element.getColumnNumber()),
+                  where);
+    }
 }
 
 TEST_F(LoadTest, JapaneseFilesReadBack) {

@@ -173,6 +173,11 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     EXPECT_EQ(run({"get", "a.xml", "v"}, "ja_JP.SJIS").out, "\x81\x60\x87\x40\n");
     EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\ntwo\n");
     EXPECT_EQ(run({"get", "a.xml", "v", "--where"}).out, "a.xml:2:13: \xEF\xBD\x9E\xE2\x91\xA0\n");
+    // An element from an external entity is where the entity's file has it.
+    folder.write("chapter.xml", "\n<v>three</v>");
+    folder.write("book.xml", "<!DOCTYPE r [<!ENTITY c SYSTEM \"chapter.xml\">]>\n<r><v>1</v>&c;</r>");
+    EXPECT_EQ(run({"get", "book.xml", "v", "--all", "--where"}).out,
+              "book.xml:2:7: 1\nchapter.xml:2:4: three\n");
 
     const Outcome missingTag = run({"get", "a.xml", "w"});
     EXPECT_EQ(missingTag.status, 1);

@@ -46,9 +46,10 @@ std::vector<std::string> texts(XcsXmlDOMDocument& document, const std::string& t
     return {values.begin(), values.end()};
 }
 
-// "FILE:LINE:COLUMN: ", where the element's start tag ends.
-std::string position(const std::string& file, const XcsXmlNode& element) {
-    return file + ':' + std::to_string(element.getLineNumber()) + ':' +
+// "FILE:LINE:COLUMN: ", where the element's start tag ends: in the document's file, or in
+// that of the external entity that held the element.
+std::string position(const XcsXmlNode& element) {
+    return element.getSourceFile() + ':' + std::to_string(element.getLineNumber()) + ':' +
            std::to_string(element.getColumnNumber()) + ": ";
 }
 
@@ -71,7 +72,7 @@ int get(const Words& words) {
     // One value for each element printed, in document order.
     std::string lines;
     for (unsigned int i = 0; i < values.size(); ++i) {
-        if (line.has("--where")) lines += position(file, elements.item(i));
+        if (line.has("--where")) lines += position(elements.item(i));
         lines += values[i] + '\n';
     }
     std::cout << lines;

@@ -54,6 +54,10 @@ class XcsXmlNode {
     }
     unsigned int getLineNumber() const { return position().first; }
     unsigned int getColumnNumber() const { return position().second; }
+    std::string getSourceFile() const {
+        return tovalin::over_c::text(
+            [&](char** file) { return tovalin_node_get_source_file(handle, file); });
+    }
     virtual XcsXmlNode insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
         tovalin_node* inserted = nullptr;
         tovalin::over_c::check(
