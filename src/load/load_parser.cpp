@@ -15,6 +15,7 @@
 
 #include "node/declaration.hpp"
 #include "node/layout_text.hpp"
+#include "node/parser_document.hpp"
 #include "platform/platform.hpp"
 
 namespace tovalin {
@@ -203,6 +204,18 @@ void LoadParser::parseCounted(const LocalFileSource& input) {
     } counting{account};
     account.startParse(*getScanner()->getReaderMgr());
     parse(input);
+}
+
+void LoadParser::startDocument() {
+    XercesDOMParser::startDocument();
+    xercesc::DOMDocumentImpl* made = fDocument;
+    fDocument = newEmptyDocument(getMemoryManager());
+    fDocument->setErrorChecking(made->getErrorChecking());
+    fDocument->setDocumentURI(made->getDocumentURI());
+    fDocument->setInputEncoding(made->getInputEncoding());
+    fCurrentParent = fDocument;
+    fCurrentNode = fDocument;
+    made->release();
 }
 
 void LoadParser::XMLDecl(const XMLCh* versionText, const XMLCh* encodingText,

@@ -73,6 +73,8 @@ class LoadParser : public xercesc::XercesDOMParser {
     // tell and must not be asked.
     bool isReading() const { return getScanner()->getReaderMgr()->getCurrentReader() != nullptr; }
 
+    // Builds into a document of the library's own kind (node/parser_document.hpp).
+    void startDocument() override;
     void XMLDecl(const XMLCh* version, const XMLCh* encoding, const XMLCh* standalone,
                  const XMLCh* actualEncoding) override;
     void startIntSubset() override;

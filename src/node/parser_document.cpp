@@ -1,12 +1,23 @@
 #include "node/parser_document.hpp"
 
 #include <xercesc/dom/DOMImplementation.hpp>
-#include <xercesc/dom/DOMImplementationRegistry.hpp>
 
 #include "node/deep_copy.hpp"
 
 namespace tovalin {
 namespace {
+
+class LibraryDocument final : public xercesc::DOMDocumentImpl {
+  public:
+    using DOMDocumentImpl::DOMDocumentImpl;
+
+    xercesc::DOMNode* renameNode(xercesc::DOMNode* node, const XMLCh* namespaceURI,
+                                 const XMLCh* name) override {
+        xercesc::DOMNode* renamed = DOMDocumentImpl::renameNode(node, namespaceURI, name);
+        changed();
+        return renamed;
+    }
+};
 
 // The document with one child made by the function; freed again if making it throws.
 template <class MakeChild>
@@ -23,9 +34,8 @@ xercesc::DOMDocument* newDocumentWith(MakeChild makeChild) {
 
 }  // namespace
 
-xercesc::DOMDocument* newEmptyDocument() {
-    static const XMLCh core[] = u"Core";
-    return xercesc::DOMImplementationRegistry::getDOMImplementation(core)->createDocument();
+xercesc::DOMDocumentImpl* newEmptyDocument(xercesc::MemoryManager* manager) {
+    return new (manager) LibraryDocument(xercesc::DOMImplementation::getImplementation(), manager);
 }
 
 xercesc::DOMDocument* newDocumentWithRoot(const XMLCh* rootName) {

@@ -1,9 +1,10 @@
 // The elements of a document by tag name, in document order: what the parser's own search by
 // tag name finds, without walking the document for every question. The index is filled by
 // one walk that goes only as far as the questions asked need, and starts again whenever the
-// parser's document counts a change it did not hear of, as the parser's own lists do. So it
-// stays right across every change of the tree's structure, made through the library or
-// straight on the parser's nodes. "*" names every element; the parser answers for it.
+// parser's document counts a change it did not hear of, as the parser's own lists do. The
+// library's documents count every insertion, removal and rename (renameNode) of a node. So it
+// stays right across every change of the tree's structure and of its names, made through the
+// library or straight on the parser's nodes. "*" names every element; the parser answers for it.
 #ifndef TOVALIN_NODE_TAG_INDEX_HPP
 #define TOVALIN_NODE_TAG_INDEX_HPP
 

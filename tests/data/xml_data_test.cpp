@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
@@ -117,6 +118,20 @@ TEST_F(XmlDataTest, RefusedWritesLeaveTheTreeAsItWas) {
     Values one{"only"};
     EXPECT_TRUE(object.setXmlData("r", one));
     EXPECT_EQ(tree(), "<r>only</r>\n");
+}
+
+// The parser's renameNode on an element is followed by the values by tag name.
+TEST_F(XmlDataTest, ValuesFollowARenameOnTheParsersElement) {
+    loadText("<r><old>1</old><new>2</new><old>3</old></r>");
+    Values before;
+    EXPECT_EQ(object.getXmlData("old", before), "1");
+    xercesc::DOMNode* first = root().getFirstChild().getTarget();
+    first->getOwnerDocument()->renameNode(first, nullptr, u"new");
+    Values renamed;
+    EXPECT_EQ(object.getXmlData("new", renamed), "1");
+    EXPECT_EQ(renamed, (Values{"1", "2"}));
+    EXPECT_TRUE(object.setXmlData("old", "x", true));
+    EXPECT_EQ(tree(), "<r>\n<new>1</new>\n<new>2</new>\n<old>x</old>\n</r>\n");
 }
 
 TEST_F(XmlDataTest, NothingToReadOrWriteWithoutADocument) {

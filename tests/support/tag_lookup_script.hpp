@@ -91,7 +91,7 @@ class TagLookupScript {
         xercesc::DOMDocument* parser =
             parent == nullptr ? static_cast<xercesc::DOMDocument*>(raw) : raw->getOwnerDocument();
         XcsXmlDocument& document = object.getDocument();
-        switch (next() % 12) {
+        switch (next() % 13) {
             case 0:
                 object.setXmlData(tag(), value(), next() % 2 == 0);
                 break;
@@ -136,6 +136,11 @@ class TagLookupScript {
             case 10:
                 raw->appendChild(parser->createTextNode(xml(value()).c_str()));
                 break;
+            case 11: {
+                static const char* const names[] = {"a", "b", "c"};
+                parser->renameNode(raw, nullptr, xml(names[next() % 3]).c_str());
+                break;
+            }
             default: {
                 const std::string name = tag();
                 held.emplace(name, document.getElementsByTagName(name));
