@@ -1,11 +1,13 @@
 #include "data/xml_data.hpp"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMText.hpp>
+#include <xercesc/dom/impl/DOMCasts.hpp>
 
 #include "text/code_page.hpp"
 
@@ -45,6 +47,28 @@ bool holdsElements(const DOMNode* node) {
 bool inDocument(const DOMNode* node) {
     while (node->getParentNode() != nullptr) node = node->getParentNode();
     return node->getNodeType() == DOMNode::DOCUMENT_NODE;
+}
+
+bool withinAnotherOf(const DOMNode* element, const std::unordered_set<const DOMNode*>& elements) {
+    for (const DOMNode* above = element->getParentNode(); above != nullptr;
+         above = above->getParentNode()) {
+        if (elements.count(above) != 0) return true;
+    }
+    return false;
+}
+
+// Throws the parser's NO_MODIFICATION_ALLOWED_ERR, before anything changes, when one of the
+// elements cannot be taken out where it stands: its parent is read-only, as an entity
+// reference node and all within it are. One inside another of them goes with that one.
+void requireRemovable(const TagIndex::Elements& elements, bool nested) {
+    std::unordered_set<const DOMNode*> all;
+    if (nested) all.insert(elements.begin(), elements.end());
+    for (const DOMNode* element : elements) {
+        if (nested && withinAnotherOf(element, all)) continue;
+        if (xercesc::castToNodeImpl(element->getParentNode())->isReadOnly()) {
+            throw xercesc::DOMException(xercesc::DOMException::NO_MODIFICATION_ALLOWED_ERR);
+        }
+    }
 }
 
 // Puts a new element of the name holding the text into the parent, before the reference node.
@@ -135,6 +159,7 @@ bool replaceValues(TagIndex& elements, const std::string& tagName,
 
     const TagIndex::Elements old = elements.all(name.c_str());
     const bool nested = std::any_of(old.begin(), old.end(), holdsElements);
+    requireRemovable(old, nested);
     DOMNode* parent = nullptr;
     DOMNode* before = nullptr;
     for (DOMNode* element : old) {

@@ -2,6 +2,7 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMException.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 
 #include <list>
@@ -118,6 +119,29 @@ TEST_F(XmlDataTest, RefusedWritesLeaveTheTreeAsItWas) {
     Values one{"only"};
     EXPECT_TRUE(object.setXmlData("r", one));
     EXPECT_EQ(tree(), "<r>only</r>\n");
+}
+
+// Keeps entity reference nodes, whose content the parser's DOM holds read-only.
+class EntityReferenceDocument : public XcsXmlDOMDocument {
+  protected:
+    bool setParserCondition(xercesc::XercesDOMParser* parser, xercesc::ErrorHandler* handler,
+                            bool validate) override {
+        const bool configured = XcsXmlDOMDocument::setParserCondition(parser, handler, validate);
+        parser->setCreateEntityReferenceNodes(true);
+        return configured;
+    }
+};
+
+TEST_F(XmlDataTest, AListThatCannotReplaceEveryElementChangesNothing) {
+    EntityReferenceDocument kept;
+    const std::string file = folder.write(
+        "e.xml", "<!DOCTYPE r [<!ENTITY e \"<a>2</a>\">]><r><a>1</a><s>&e;</s><a>3</a></r>");
+    ASSERT_TRUE(kept.load(file, &errors, false));
+    Values values{"x"};
+    EXPECT_THROW(kept.setXmlData("a", values), xercesc::DOMException);
+    Values after;
+    EXPECT_EQ(kept.getXmlData("a", after), "1");
+    EXPECT_EQ(after, (Values{"1", "2", "3"}));
 }
 
 // The parser's renameNode on an element is followed by the values by tag name.
