@@ -74,6 +74,13 @@ class ModuleTest(unittest.TestCase):
             self.assertGreater(problem.column, 0)
             self.assertEqual(document.message_language, language)
         self.assertNotEqual(problem.message, problem.message.encode("ascii", "ignore").decode())
+        lost = self.write("lost.xml", b'<!DOCTYPE r SYSTEM "gone.dtd">\n<r/>\n')
+        self.assertRaises(tovalin.LoadError, document.load, lost)
+        document.unreadable_dtd = tovalin.DTD_WARNS
+        (warning,) = document.load(lost)
+        self.assertEqual((warning.line, document.unreadable_dtd), (1, tovalin.DTD_WARNS))
+        self.assertIn("gone.dtd", warning.message)
+        self.assertRaises(tovalin.TovalinError, setattr, document, "unreadable_dtd", 2)
 
     def test_failures_raise_with_their_status(self):
         document = tovalin.Document()

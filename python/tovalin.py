@@ -22,6 +22,7 @@ from collections import namedtuple
 ENCODE_UTF16, ENCODE_SHIFT_JIS, ENCODE_UTF8 = 0, 1, 2
 MESSAGES_PARSER, MESSAGES_JAPANESE = 0, 1
 ENTITY_ANY_LOCAL_FILE, ENTITY_DOCUMENT_FOLDER = 0, 1
+DTD_FAILS_LOAD, DTD_WARNS = 0, 1
 ELEMENT_NODE, TEXT_NODE, COMMENT_NODE, DOCUMENT_NODE, XML_DECLARATION_NODE = 1, 3, 8, 9, 13
 ACCEPT, REJECT, SKIP = 1, 2, 3
 SHOW_ALL = 0xFFFFFFFF
@@ -321,7 +322,10 @@ class Document(_Handle):
             self.load(path, validate)
 
     def load(self, path, validate=False):
-        """Loads the file, validating against its DTD when asked; LoadError if it fails."""
+        """Loads the file, validating against its DTD when asked; LoadError if it fails.
+
+        Returns the problems of a load that succeeded: none, or the warning of a DTD that
+        could not be read and was left out (see unreadable_dtd)."""
         given = ctypes.POINTER(_ProblemList)()
         status = _lib.tovalin_document_load(self._handle, _path(path), int(validate),
                                             ctypes.byref(given))
@@ -335,6 +339,7 @@ class Document(_Handle):
             raise LoadError(status, problems[0].message if problems else "", problems)
         if status != 0:
             raise _error(status)
+        return problems
 
     def save(self, path, encoding=ENCODE_SHIFT_JIS):
         _call("tovalin_document_save", self._handle, _path(path), encoding)
@@ -398,6 +403,10 @@ class Document(_Handle):
     message_language = _setting(
         "message_language",
         "MESSAGES_PARSER or MESSAGES_JAPANESE: the language of the parser's load problems.")
+    unreadable_dtd = _setting(
+        "unreadable_dtd",
+        "DTD_FAILS_LOAD or DTD_WARNS: whether a load without validation fails on a DTD it "
+        "cannot read, or reads the document without it with one problem that warns of it.")
     indent = _setting("indent", "Spaces per level for element-only content in saves (0 to 16).",
                       ctypes.c_uint)
 

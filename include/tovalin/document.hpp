@@ -75,6 +75,19 @@ enum TL_MESSAGE_LANGUAGE : int {
     TL_MESSAGES_JAPANESE = 1
 };
 
+/// What a load that does not validate does when it cannot read the DTD the document names:
+/// a missing or unreadable file, a remote location, one outside the folder that
+/// TL_ENTITY_DOCUMENT_FOLDER allows. A load that validates always fails then.
+enum TL_UNREADABLE_DTD : int {
+    /// The load fails, with a record of the DTD it could not read.
+    TL_DTD_FAILS_LOAD = 0,
+    /// The document is read without the DTD: the load succeeds with one record in the list
+    /// that warns of it, where the document type ends. A reference to an entity that only the
+    /// DTD could have declared (one the internal subset does not declare) fails the load with
+    /// a record naming the entity.
+    TL_DTD_WARNS = 1
+};
+
 /// What one load may cost. A load that would pass a bound stops and fails with one record
 /// saying that the document expands beyond the allowed size. Files known to be large and
 /// trusted may raise the bounds, or lift them with unlimited.
@@ -137,7 +150,10 @@ class TOVALIN_API XcsXmlDOMDocument {
     /// open for reading, writing or deletion. A first problem without a position gets the
     /// library's advice to move the file and retry as its message, and a folder part holding
     /// a full-width hyphen-minus or tilde is refused with a record naming it. The path is in
-    /// the process code page; one whose folder is no text in it fails with one record. A null
+    /// the process code page; one whose folder is no text in it fails with one record. A DTD
+    /// that cannot be read fails the load, unless the load does not validate and
+    /// setUnreadableDtd(TL_DTD_WARNS) lets it read on without it: then the load succeeds with
+    /// the one record that warns of it, the only record a successful load appends. A null
     /// list does what load(path, validate) does.
     virtual bool load(const std::string& path, std::list<XMLERROR_TYPE>* errors, bool validate);
     /// The same; the first problem is written to standard output, in the process code page.
@@ -250,6 +266,12 @@ class TOVALIN_API XcsXmlDOMDocument {
     bool setMessageLanguage(TL_MESSAGE_LANGUAGE language);
     /// The language of the parser's problem texts in this object's load records.
     TL_MESSAGE_LANGUAGE getMessageLanguage() const;
+    /// Sets what this object's loads without validation do with a DTD they cannot read;
+    /// TL_DTD_FAILS_LOAD until set. False, changing nothing, for a value outside the
+    /// enumeration. Copies take it along.
+    bool setUnreadableDtd(TL_UNREADABLE_DTD handling);
+    /// What this object's loads without validation do with a DTD they cannot read.
+    TL_UNREADABLE_DTD getUnreadableDtd() const;
 
     /// The encoding the loaded file was read in, as the parser found it from its byte-order
     /// mark, its first bytes or its declaration: "Shift_JIS" (for every name of code page

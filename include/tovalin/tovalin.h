@@ -204,6 +204,9 @@ enum { TOVALIN_ENTITY_ANY_LOCAL_FILE = 0, TOVALIN_ENTITY_DOCUMENT_FOLDER = 1 };
 /** The language of the parser's texts in load problems, as TL_MESSAGE_LANGUAGE: the parser's
  * own English (the default), or Japanese for the common problems. */
 enum { TOVALIN_MESSAGES_PARSER = 0, TOVALIN_MESSAGES_JAPANESE = 1 };
+/** What a load without validation does with a DTD it cannot read, as TL_UNREADABLE_DTD: fail
+ * (the default), or read the document without it, with one problem that warns of it. */
+enum { TOVALIN_DTD_FAILS_LOAD = 0, TOVALIN_DTD_WARNS = 1 };
 
 /** The bounds of a load, as XcsLoadLimits. TOVALIN_UNLIMITED in expansion_per_byte and
  * memory_per_byte lifts both bounds. */
@@ -227,7 +230,8 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_copy(tovalin_document
 /** Loads the file, validating against its DTD when validate is not 0. The library opens the
  * file, its DTD and entities itself and writes nothing; a pipe, a device or a folder fails at
  * once with a problem naming it. TOVALIN_E_FAILED when it was not loaded; the object keeps the document it held. With problems not null, `*problems` gets
- * the problems of this load (maybe none) on TOVALIN_OK and on TOVALIN_E_FAILED; free it with
+ * the problems of this load on TOVALIN_OK (none, or the warning of a DTD read past, see
+ * tovalin_document_set_unreadable_dtd) and on TOVALIN_E_FAILED; free it with
  * tovalin_free. On failure the last error message is the first problem's. With problems null, the
  * first problem is written to standard output, as the C++ interface does. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_load(tovalin_document* object,
@@ -330,6 +334,14 @@ tovalin_document_set_message_language(tovalin_document* object, int language);
 /** The language of the parser's texts in this object's load problems. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL
 tovalin_document_get_message_language(tovalin_document* object, int* language);
+/** Sets what this object's loads without validation do with a DTD they cannot read, a
+ * TOVALIN_DTD_ value; copies take it along. TOVALIN_E_FAILED, changing nothing, for any other
+ * value. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL
+tovalin_document_set_unreadable_dtd(tovalin_document* object, int handling);
+/** What this object's loads without validation do with a DTD they cannot read. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL
+tovalin_document_get_unreadable_dtd(tovalin_document* object, int* handling);
 /** The encoding the loaded file was read in ("Shift_JIS", "UTF-8", "UTF-16", ...); empty
  * before a load. Free it with tovalin_free. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL

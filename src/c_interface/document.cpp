@@ -254,6 +254,23 @@ tovalin_status TOVALIN_CALL tovalin_document_get_message_language(tovalin_docume
     });
 }
 
+tovalin_status TOVALIN_CALL tovalin_document_set_unreadable_dtd(tovalin_document* object,
+                                                                int handling) {
+    return guarded([&] {
+        return unless(objectOf(object).setUnreadableDtd(static_cast<TL_UNREADABLE_DTD>(handling)),
+                      "no such handling of an unreadable DTD");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_unreadable_dtd(tovalin_document* object,
+                                                                int* handling) {
+    return guarded([&] {
+        int& out = result(handling);
+        out = objectOf(object).getUnreadableDtd();
+        return TOVALIN_OK;
+    });
+}
+
 tovalin_status TOVALIN_CALL tovalin_document_get_file_encoding(tovalin_document* object,
                                                                char** encoding) {
     return guarded([&] {

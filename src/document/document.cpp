@@ -144,6 +144,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     request.limits = settings->limits;
     request.entitySource = settings->entitySource;
     request.messageLanguage = settings->messageLanguage;
+    request.unreadableDtd = settings->unreadableDtd;
     request.configure = [this, validate](xercesc::XercesDOMParser* parser,
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
@@ -306,3 +307,11 @@ bool XcsXmlDOMDocument::setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
 TL_MESSAGE_LANGUAGE XcsXmlDOMDocument::getMessageLanguage() const {
     return settings->messageLanguage;
 }
+
+bool XcsXmlDOMDocument::setUnreadableDtd(TL_UNREADABLE_DTD handling) {
+    if (handling != TL_DTD_FAILS_LOAD && handling != TL_DTD_WARNS) return false;
+    settings->unreadableDtd = handling;
+    return true;
+}
+
+TL_UNREADABLE_DTD XcsXmlDOMDocument::getUnreadableDtd() const { return settings->unreadableDtd; }

@@ -13,6 +13,7 @@ struct DocumentSettings {
     XcsLoadLimits limits;
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
     TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
+    TL_UNREADABLE_DTD unreadableDtd = TL_DTD_FAILS_LOAD;
     unsigned int indent = 0;
     // The encoding the loaded file was read in; empty for a document that was not loaded.
     std::string fileEncoding;

@@ -166,6 +166,7 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     XcsErrorReporter reporter(&errors);
     if (!request.configure(&parser, &reporter)) return std::nullopt;
     parser.secure();
+    if (!request.validate && request.unreadableDtd == TL_DTD_WARNS) parser.leaveOutUnreadableDtd();
     const bool stopped = parseReporting(
         parser, LocalFileSource(document.get(), parsersName, *account), errors, source);
     nameTheCallersFile(errors, earlier, text::fromXmlForMessage(parsersName.c_str()), source);
@@ -174,6 +175,11 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
         return std::nullopt;
     }
 
+    if (const auto& dtd = parser.leftOutDtd()) {
+        errors.push_back(
+            XMLERROR_TYPE{dtd->line, dtd->column,
+                          messages::dtdLeftOut(fromXmlForMessage(dtd->systemId.c_str())), source});
+    }
     Loaded loaded;
     xercesc::DOMDocument* parsed = parser.takeDocument();
     loaded.tree = detail::TreeRef(detail::Tree::adopt(parsed, account));

@@ -36,6 +36,12 @@ std::string cannotRead(platform::FileProblem problem) {
     }
 }
 
+std::string dtdLeftOut(const std::string& dtd) {
+    const std::string format =
+        text::messageText(u"DTD「%s」を読込めない為、DTD を使わずに読込みました。");
+    return formatString(format.c_str(), dtd.c_str());
+}
+
 std::string expandsBeyondLimit() {
     return text::messageText(
         u"文書を展開すると許容される大きさを超える為、読込むことができません。");

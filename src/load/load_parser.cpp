@@ -9,6 +9,7 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/BinInputStream.hpp>
+#include <xercesc/util/BinMemInputStream.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TranscodingException.hpp>
 #include <xercesc/util/XMLString.hpp>
@@ -138,6 +139,27 @@ XmlString localPath(const XmlString& systemId, const XmlString& base) {
     return baseFolder + path;
 }
 
+// A file that reads as empty when it cannot be read and the one asked lets it.
+class OptionalSource : public xercesc::InputSource {
+  public:
+    OptionalSource(std::unique_ptr<LocalFileSource> file,
+                   std::function<bool(const XMLCh* systemId)> leaveOut)
+        : file(std::move(file)), leaveOut(std::move(leaveOut)) {
+        setSystemId(this->file->getSystemId());
+    }
+    xercesc::BinInputStream* makeStream() const override {
+        if (xercesc::BinInputStream* stream = file->makeStream()) return stream;
+        if (!leaveOut(getSystemId())) return nullptr;
+        static const XMLByte nothing = 0;
+        return new xercesc::BinMemInputStream(&nothing, 0,
+                                              xercesc::BinMemInputStream::BufOpt_Reference);
+    }
+
+  private:
+    const std::unique_ptr<LocalFileSource> file;
+    const std::function<bool(const XMLCh* systemId)> leaveOut;
+};
+
 }  // namespace
 
 LocalFileSource::LocalFileSource(int document, const text::XmlString& systemId,
@@ -176,6 +198,16 @@ LocalEntityResolver::LocalEntityResolver(LoadAccount& loadAccount, std::string f
     : account(loadAccount), onlyFolder(std::move(folder)) {}
 
 xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
+    LocalFileSource* source = localSource(resource);
+    if (!leaveOutDtd) return source;
+    return new OptionalSource(std::unique_ptr<LocalFileSource>(source), leaveOutDtd);
+}
+
+void LocalEntityResolver::leaveOutUnreadableDtd(std::function<bool(const XMLCh*)> leaveOut) {
+    leaveOutDtd = std::move(leaveOut);
+}
+
+LocalFileSource* LocalEntityResolver::localSource(xercesc::XMLResourceIdentifier* resource) {
     const XmlString systemId = text::orEmpty(resource->getSystemId());
     const XmlString path = localPath(systemId, text::orEmpty(resource->getBaseURI()));
     if (path.empty()) return new LocalFileSource(std::string(), systemId, account, onlyFolder);
@@ -195,6 +227,31 @@ LoadParser::LoadParser(LoadAccount& loadAccount, std::string onlyFolder)
 void LoadParser::secure() {
     setXMLEntityResolver(&resolver);
     setDisableDefaultEntityResolution(true);
+}
+
+// Between the end of the internal subset, or of a document type without one, and the start
+// of the external subset the only file the parser opens is the DTD.
+void LoadParser::leaveOutUnreadableDtd() {
+    resolver.leaveOutUnreadableDtd([this](const XMLCh* systemId) {
+        if (!awaitingDtd) return false;
+        const xercesc::Locator& at = position();
+        dtdLeftOut =
+            LeftOutDtd{static_cast<unsigned int>(at.getLineNumber()),
+                       static_cast<unsigned int>(at.getColumnNumber()), text::orEmpty(systemId)};
+        return true;
+    });
+}
+
+void LoadParser::doctypeDecl(const xercesc::DTDElementDecl& root, const XMLCh* publicId,
+                             const XMLCh* systemId, bool hasIntSubset, bool hasExtSubset) {
+    XercesDOMParser::doctypeDecl(root, publicId, systemId, hasIntSubset, hasExtSubset);
+    namesDtd = hasExtSubset;
+    awaitingDtd = hasExtSubset && !hasIntSubset;
+}
+
+void LoadParser::startExtSubset() {
+    awaitingDtd = false;
+    XercesDOMParser::startExtSubset();
 }
 
 void LoadParser::parseCounted(const LocalFileSource& input) {
@@ -240,7 +297,16 @@ void LoadParser::endIntSubset() {
     subset.endLine = at->getLineNumber();
     subset.endColumn = at->getColumnNumber();
     subset.seen = true;
+    awaitingDtd = namesDtd;
     XercesDOMParser::endIntSubset();
+}
+
+// With the DTD left out, the document declares every entity it may use itself: the parser
+// takes a reference to any other as the error it is in a document without a DTD, where
+// otherwise it would drop it without a word.
+void LoadParser::endExtSubset() {
+    XercesDOMParser::endExtSubset();
+    if (dtdLeftOut) fScanner->setHasNoDTD(true);
 }
 
 bool LoadParser::holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,10 +50,16 @@ class LocalEntityResolver : public xercesc::XMLEntityResolver {
     // With a folder given, only files in that folder are read.
     LocalEntityResolver(LoadAccount& account, std::string onlyFolder);
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+    // From now on a file that cannot be read reads as an empty one where the function,
+    // asked with its system identifier, lets it: the DTD.
+    void leaveOutUnreadableDtd(std::function<bool(const XMLCh* systemId)> leaveOut);
 
   private:
+    LocalFileSource* localSource(xercesc::XMLResourceIdentifier* resource);
+
     LoadAccount& account;
     const std::string onlyFolder;
+    std::function<bool(const XMLCh* systemId)> leaveOutDtd;
 };
 
 class LoadParser : public xercesc::XercesDOMParser {
@@ -61,6 +68,16 @@ class LoadParser : public xercesc::XercesDOMParser {
     LoadParser(LoadAccount& account, std::string onlyFolder);
     // Applies what no configuration of a load may change: where entities come from.
     void secure();
+    // Reads the document without a DTD it cannot read. A reference to an entity that the
+    // document does not declare itself then fails the parse.
+    void leaveOutUnreadableDtd();
+    // Where the document type stood that named a DTD left out, and its name; nothing when
+    // none was.
+    struct LeftOutDtd {
+        unsigned int line, column;
+        text::XmlString systemId;
+    };
+    const std::optional<LeftOutDtd>& leftOutDtd() const { return dtdLeftOut; }
     // Parses within the account's limits, which hold until this returns.
     void parseCounted(const LocalFileSource& input);
     // True when the account's limits stopped the parse, or memory ran out.
@@ -79,6 +96,10 @@ class LoadParser : public xercesc::XercesDOMParser {
                  const XMLCh* actualEncoding) override;
     void startIntSubset() override;
     void endIntSubset() override;
+    void doctypeDecl(const xercesc::DTDElementDecl& root, const XMLCh* publicId,
+                     const XMLCh* systemId, bool hasIntSubset, bool hasExtSubset) override;
+    void startExtSubset() override;
+    void endExtSubset() override;
 
     // Layout text between elements never becomes a node: a text that begins blank is held
     // back until it proves to hold more, and dropped when markup follows it first.
@@ -131,6 +152,9 @@ class LoadParser : public xercesc::XercesDOMParser {
     std::vector<text::XmlString> fileIds;
     std::vector<std::pair<const xercesc::DOMNode*, std::size_t>> elsewhere;
     std::size_t currentFile = 0;
+    bool namesDtd = false;
+    bool awaitingDtd = false;
+    std::optional<LeftOutDtd> dtdLeftOut;
     // Present when the problem texts are to be Japanese.
     std::unique_ptr<load::ParserMessages> japanese;
 };

@@ -135,7 +135,7 @@ static void failures_and_their_statuses(void) {
     tovalin_tokenizer *tokenizer = NULL, *fresh = NULL;
     tovalin_problem_list* problems = NULL;
     char* value = NULL;
-    int foreign = 0;
+    int foreign = 0, handling = 0;
     tovalin_document_create(&object);
     tovalin_document_create(&empty);
     tovalin_document_create_document(object, "r", &document);
@@ -169,6 +169,15 @@ static void failures_and_their_statuses(void) {
     EXPECT(problems != NULL && problems->count == 1 && problems->items[0].line == 2);
     EXPECT(problems != NULL &&
            strcmp(problems->items[0].message, tovalin_last_error_message()) == 0);
+    /* Without validation a DTD that cannot be read may be read past, with one problem. */
+    write_file("c99_lost.xml", "<!DOCTYPE r SYSTEM \"c99_gone.dtd\">\n<r/>\n");
+    EXPECT_STATUS(tovalin_document_set_unreadable_dtd(object, 2), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_document_set_unreadable_dtd(object, TOVALIN_DTD_WARNS), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_get_unreadable_dtd(object, &handling), TOVALIN_OK);
+    EXPECT(handling == TOVALIN_DTD_WARNS);
+    tovalin_free(problems);
+    EXPECT_STATUS(tovalin_document_load(object, "c99_lost.xml", 0, &problems), TOVALIN_OK);
+    EXPECT(problems != NULL && problems->count == 1 && problems->items[0].line == 1);
     EXPECT_STATUS(tovalin_document_save(object, "c99_missing/x.xml", 1), TOVALIN_E_FAILED);
     EXPECT_STATUS(tovalin_document_save(object, "c99_x.xml", 7), TOVALIN_E_FAILED);
     EXPECT_STATUS(tovalin_document_set_xml_data(object, "*", "v", 1), TOVALIN_E_FAILED);

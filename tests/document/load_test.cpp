@@ -242,7 +242,8 @@ TEST_F(LoadTest, ElementsKnowWhereTheyStood) {
     folder.folder("parts");
     folder.write("parts/chapter.xml", "<chapter>\n <p/></chapter>");
     const std::string book = folder.write(
-        "book.xml", "<!DOCTYPE book [<!ENTITY c SYSTEM \"parts/chapter.xml\">]>\n<book>&c;<end/></book>");
+        "book.xml",
+        "<!DOCTYPE book [<!ENTITY c SYSTEM \"parts/chapter.xml\">]>\n<book>&c;<end/></book>");
     ASSERT_TRUE(object.load(book, &errors, false));
     const XcsXmlNode chapter = root().getFirstChild();
     const std::vector<std::pair<XcsXmlNode, std::tuple<std::string, unsigned, unsigned>>> stood = {
@@ -320,6 +321,43 @@ TEST_F(LoadTest, DtdLocationsNameLocalFilesOnly) {
         EXPECT_FALSE(object.load(file, &errors, false)) << remote;
         ASSERT_FALSE(errors.empty());
         EXPECT_NE(errors.front().message.find(remote), std::string::npos);
+    }
+}
+
+// Without validation a DTD that cannot be read may be left out, with a record that warns of it;
+// an entity only it could have declared then fails the load, named.
+TEST_F(LoadTest, AnUnreadableDtdCanBeLeftOutWithoutValidation) {
+    const std::string lost = folder.write(
+        "lost.xml",
+        "<!DOCTYPE r SYSTEM \"gone.dtd\" [<!ENTITY i \"in\">]>\n<r a=\"&i;\">&i;</r>\n");
+    EXPECT_FALSE(object.load(lost, &errors, false)) << "not unless asked";
+    EXPECT_EQ(object.getUnreadableDtd(), TL_DTD_FAILS_LOAD);
+    ASSERT_TRUE(object.setUnreadableDtd(TL_DTD_WARNS));
+    EXPECT_FALSE(object.setUnreadableDtd(static_cast<TL_UNREADABLE_DTD>(2)));
+    for (const std::string& outside : {lost, folder.write("net.xml",
+                                                          "<!DOCTYPE r SYSTEM "
+                                                          "\"http://127.0.0.1:9/d.dtd\">\n<r/>")}) {
+        errors.clear();
+        ASSERT_TRUE(object.load(outside, &errors, false)) << outside;
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors.front().systemId, outside);
+        EXPECT_EQ(errors.front().lineNumber, 1u);
+        EXPECT_NE(errors.front().message.find("DTD"), std::string::npos);
+    }
+    ASSERT_TRUE(object.load(lost, &errors, false));
+    EXPECT_EQ(root().getAttribute("a"), "in");
+    EXPECT_EQ(root().getFirstChild().getValue(), "in");
+    errors.clear();
+    EXPECT_FALSE(object.load(lost, &errors, true)) << "validation needs the DTD";
+
+    for (const char* use : {"<r>&e;</r>", "<r a='&e;'/>"}) {
+        errors.clear();
+        const std::string file = folder.write(
+            "uses.xml", std::string("<!DOCTYPE r SYSTEM \"gone.dtd\">\n") + use + "\n");
+        EXPECT_FALSE(object.load(file, &errors, false)) << use;
+        ASSERT_EQ(errors.size(), 1u) << use;
+        EXPECT_EQ(errors.back().lineNumber, 2u);
+        EXPECT_NE(errors.back().message.find("'e'"), std::string::npos) << errors.back().message;
     }
 }
 

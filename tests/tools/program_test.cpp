@@ -71,6 +71,31 @@ TEST_F(ProgramTest, CheckValidatesWhereADtdIsNamed) {
     EXPECT_EQ(folder.files(), (std::set<std::string>{"bad.xml", "good.xml", "plain.xml", "r.dtd"}));
 }
 
+// Without validation an unreadable DTD is a warning, unless the file uses an entity only the
+// DTD could have declared.
+TEST_F(ProgramTest, WithoutValidationAnUnreadableDtdIsAWarning) {
+    folder.write("lost.xml", "<!DOCTYPE r SYSTEM \"gone.dtd\">\n<r><v>one</v></r>\n");
+    const std::string warning =
+        "lost.xml:1:31: warning: the DTD cannot be read, so the file was read without it\n";
+    EXPECT_EQ(run({"check", "lost.xml", "--no-validate"}).out,
+              warning + "1 file checked, no problems\n");
+    EXPECT_EQ(run({"check", "lost.xml", "--no-validate", "--json"}).out,
+              "{\"file\":\"lost.xml\",\"line\":1,\"column\":31,\"message\":\"the DTD cannot be "
+              "read, so the file was read without it\",\"severity\":\"warning\"}\n");
+    const Outcome got = run({"get", "lost.xml", "v"});
+    EXPECT_EQ(got.out, "one\n");
+    EXPECT_EQ(got.err, "tovalin: " + warning);
+    EXPECT_EQ(got.status, 0);
+    EXPECT_EQ(run({"check", "lost.xml"}).status, 1);
+
+    folder.write("uses.xml", "<!DOCTYPE r SYSTEM \"gone.dtd\">\n<r><v>&e;</v></r>\n");
+    const Outcome uses = run({"check", "uses.xml", "--no-validate"});
+    EXPECT_EQ(uses.status, 1);
+    EXPECT_EQ(uses.out.substr(0, 14), "uses.xml:2:10:") << uses.out;
+    EXPECT_NE(uses.out.find("'e'"), std::string::npos) << uses.out;
+    EXPECT_EQ(run({"get", "uses.xml", "v"}).status, 1);
+}
+
 // A folder of many files, checked on more threads than cores: each file's problems as it
 // has them alone, in the order of the files; no progress bar off a terminal.
 TEST_F(ProgramTest, CheckGoesThroughFoldersInTheOrderOfTheFiles) {
@@ -175,7 +200,8 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     EXPECT_EQ(run({"get", "a.xml", "v", "--where"}).out, "a.xml:2:13: \xEF\xBD\x9E\xE2\x91\xA0\n");
     // An element from an external entity is where the entity's file has it.
     folder.write("chapter.xml", "\n<v>three</v>");
-    folder.write("book.xml", "<!DOCTYPE r [<!ENTITY c SYSTEM \"chapter.xml\">]>\n<r><v>1</v>&c;</r>");
+    folder.write("book.xml",
+                 "<!DOCTYPE r [<!ENTITY c SYSTEM \"chapter.xml\">]>\n<r><v>1</v>&c;</r>");
     EXPECT_EQ(run({"get", "book.xml", "v", "--all", "--where"}).out,
               "book.xml:2:7: 1\nchapter.xml:2:4: three\n");
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 #include <iostream>
 #include <memory>
@@ -72,7 +73,8 @@ int check(const Words& words) {
     steps.take = [&](std::size_t, const Problems& problems) {
         ++checked;
         if (problems.empty()) return;
-        ++failed;
+        const auto grave = [](const Problem& p) { return p.severity != Severity::warning; };
+        if (std::any_of(problems.begin(), problems.end(), grave)) ++failed;
         bar.hide();
         for (const Problem& problem : problems) {
             std::cout << (json ? jsonLines->line(problem) : problemLine(problem));

@@ -10,6 +10,13 @@
 
 namespace tool {
 
+Problem leftOutDtd(const XMLERROR_TYPE& record) {
+    return {record.systemId, record.lineNumber, record.columnNumber,
+            say({u"the DTD cannot be read, so the file was read without it",
+                 u"DTD を読み込めないため、DTD を使わずに読み込みました"}),
+            Severity::warning};
+}
+
 // Passes every report on to the library's handler, which makes a record of each error and
 // fatal error in turn, and notes which of the two each was.
 class CheckingDocument::SeverityTap : public xercesc::ErrorHandler {
@@ -37,10 +44,14 @@ CheckingDocument::~CheckingDocument() = default;
 std::vector<Problem> CheckingDocument::check(const std::string& path) {
     std::list<XMLERROR_TYPE> records;
     tap->severities.clear();
-    load(path, &records, validation != Validation::never);
+    const bool loaded = load(path, &records, validation != Validation::never);
+    std::vector<Problem> problems;
+    if (loaded) {
+        for (const XMLERROR_TYPE& record : records) problems.push_back(leftOutDtd(record));
+        return problems;
+    }
     // The handler's records come first and in order; any after them (an exception of the
     // parser, a load stopped by its bounds) ended the load.
-    std::vector<Problem> problems;
     for (const XMLERROR_TYPE& record : records) {
         const std::size_t index = problems.size();
         problems.push_back(

@@ -11,9 +11,10 @@
 
 namespace tool {
 
+// warning: the document was read, but without the DTD it names, which could not be read;
 // error: the document breaks its DTD; fatal: it could not be read to its end (not
 // well-formed, missing, beyond the bounds of a load).
-enum class Severity { error, fatal };
+enum class Severity { warning, error, fatal };
 
 struct Problem {
     std::string file;
@@ -22,6 +23,10 @@ struct Problem {
     std::string message;
     Severity severity;
 };
+
+// The warning a record of a load that succeeded gives: the only record such a load leaves is
+// that of a DTD it could not read and did without.
+Problem leftOutDtd(const XMLERROR_TYPE& record);
 
 // Against its DTD when the document names one, always (a document without one fails), or
 // never.
@@ -36,7 +41,7 @@ class CheckingDocument : public XcsXmlDOMDocument {
     CheckingDocument(const CheckingDocument&) = delete;
     CheckingDocument& operator=(const CheckingDocument&) = delete;
 
-    // Loads the file; the problems found, none when it loaded.
+    // Loads the file; the problems found: none, or only warnings, when it loaded.
     std::vector<Problem> check(const std::string& path);
 
   protected:

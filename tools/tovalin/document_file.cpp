@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <iostream>
 #include <stdexcept>
 
+#include "check_file.hpp"
 #include "console.hpp"
 #include "files.hpp"
 #include "language.hpp"
+#include "problem_output.hpp"
 
 namespace tool {
 namespace {
@@ -43,6 +46,8 @@ void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line) {
     if (line.has("--huge")) document.setLoadLimits(XcsLoadLimits::lifted());
     if (line.has("--local-only")) document.setEntitySource(TL_ENTITY_DOCUMENT_FOLDER);
     if (userReadsJapanese()) document.setMessageLanguage(TL_MESSAGES_JAPANESE);
+    // Only loads without validation read on without a DTD they cannot read.
+    document.setUnreadableDtd(TL_DTD_WARNS);
 }
 
 void setIndent(XcsXmlDOMDocument& document, const std::string& spaces) {
@@ -73,6 +78,9 @@ std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const C
         const XMLERROR_TYPE& first = errors.front();
         throw std::runtime_error(first.systemId + ":" + std::to_string(first.lineNumber) + ":" +
                                  std::to_string(first.columnNumber) + ": " + first.message);
+    }
+    for (const XMLERROR_TYPE& record : errors) {
+        std::cerr << "tovalin: " << problemLine(leftOutDtd(record));
     }
     return document;
 }

@@ -18,7 +18,8 @@ namespace tool {
 std::set<std::string> withLoadSwitches(std::set<std::string> switches);
 
 // Makes the document object load as those switches say, with the parser's messages in
-// Japanese for a user who reads it.
+// Japanese for a user who reads it; its loads without validation read a file whose DTD
+// cannot be read without it, with a warning.
 void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line);
 
 // Makes the document object's saves indent by the spaces given; a usage error for anything
@@ -33,7 +34,7 @@ std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line);
 bool hasDocumentType(XcsXmlDOMDocument& document);
 
 // Loads without validation; throws std::runtime_error with the first problem when the file
-// does not load.
+// does not load. A DTD that cannot be read is left out, with a warning on standard error.
 std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line);
 
 // Saves through the library's backup protection; throws std::runtime_error when it fails.

@@ -4,6 +4,8 @@
 
 #include <xercesc/util/XMLException.hpp>
 
+#include "language.hpp"
+
 namespace tool {
 namespace {
 
@@ -23,19 +25,33 @@ Utf16 asciiOf(const std::string& text) {
     return result;
 }
 
+const char* severityName(Severity severity) {
+    switch (severity) {
+        case Severity::warning:
+            return "warning";
+        case Severity::error:
+            return "error";
+        default:
+            return "fatal";
+    }
+}
+
 }  // namespace
 
 std::string problemLine(const Problem& problem) {
-    if (problem.line == 0) return problem.file + ": " + problem.message + '\n';
+    const std::string message = problem.severity == Severity::warning
+                                    ? say({u"warning: %1", u"警告: %1"}, {problem.message})
+                                    : problem.message;
+    if (problem.line == 0) return problem.file + ": " + message + '\n';
     return problem.file + ':' + std::to_string(problem.line) + ':' +
-           std::to_string(problem.column) + ": " + problem.message + '\n';
+           std::to_string(problem.column) + ": " + message + '\n';
 }
 
 std::string JsonLines::line(const Problem& problem) {
     return "{\"file\":" + quoted(problem.file) + ",\"line\":" + std::to_string(problem.line) +
            ",\"column\":" + std::to_string(problem.column) +
            ",\"message\":" + quoted(problem.message) + ",\"severity\":\"" +
-           (problem.severity == Severity::error ? "error" : "fatal") + "\"}\n";
+           severityName(problem.severity) + "\"}\n";
 }
 
 std::string JsonLines::quoted(const std::string& text) {

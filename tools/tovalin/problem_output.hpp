@@ -9,13 +9,13 @@
 
 namespace tool {
 
-// FILE:LINE:COLUMN: MESSAGE and a line end, as compilers write them; FILE: MESSAGE for a
-// problem of no place in the file (line 0).
+// FILE:LINE:COLUMN: MESSAGE and a line end, as compilers write them, "warning: " before the
+// message of a warning; FILE: MESSAGE for a problem of no place in the file (line 0).
 std::string problemLine(const Problem& problem);
 
 // A JSON object on a line of its own with the problem's file, line, column, message and
-// severity ("error" or "fatal"). Only ASCII is written, every other character escaped, so that
-// editors read it alike in every code page. One object per thread.
+// severity ("warning", "error" or "fatal"). Only ASCII is written, every other character escaped,
+// so that editors read it alike in every code page. One object per thread.
 class JsonLines {
   public:
     std::string line(const Problem& problem);

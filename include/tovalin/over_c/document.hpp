@@ -27,6 +27,8 @@ enum TL_ENTITY_SOURCE : int { TL_ENTITY_ANY_LOCAL_FILE = 0, TL_ENTITY_DOCUMENT_F
 
 enum TL_MESSAGE_LANGUAGE : int { TL_MESSAGES_PARSER = 0, TL_MESSAGES_JAPANESE = 1 };
 
+enum TL_UNREADABLE_DTD : int { TL_DTD_FAILS_LOAD = 0, TL_DTD_WARNS = 1 };
+
 struct XcsLoadLimits {
     static constexpr std::size_t unlimited = static_cast<std::size_t>(-1);
 
@@ -183,6 +185,14 @@ class XcsXmlDOMDocument {
         int language = 0;
         tovalin::over_c::check(tovalin_document_get_message_language(handle, &language));
         return static_cast<TL_MESSAGE_LANGUAGE>(language);
+    }
+    bool setUnreadableDtd(TL_UNREADABLE_DTD handling) {
+        return tovalin::over_c::succeeded(tovalin_document_set_unreadable_dtd(handle, handling));
+    }
+    TL_UNREADABLE_DTD getUnreadableDtd() const {
+        int handling = 0;
+        tovalin::over_c::check(tovalin_document_get_unreadable_dtd(handle, &handling));
+        return static_cast<TL_UNREADABLE_DTD>(handling);
     }
     std::string getFileEncoding() const {
         return tovalin::over_c::text(
