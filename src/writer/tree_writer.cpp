@@ -123,7 +123,8 @@ bool holds(const DOMNode* node, const XmlString& character) {
     return false;
 }
 
-// "/r/c[2]": the element's name after its ancestors', numbered among its namesakes.
+// "/r/c[2]": the element's name after its ancestors', numbered among the elements of its
+// name beside it. The document type, which bears the root element's name, is not one.
 std::string pathOf(const DOMNode* element) {
     std::string path;
     for (; element != nullptr && element->getNodeType() == DOMNode::ELEMENT_NODE;
@@ -132,7 +133,8 @@ std::string pathOf(const DOMNode* element) {
         int namesakes = 0;
         for (const DOMNode* sibling = detail::parentOf(element)->getFirstChild(); sibling;
              sibling = sibling->getNextSibling()) {
-            if (!xercesc::XMLString::equals(sibling->getNodeName(), element->getNodeName()))
+            if (sibling->getNodeType() != DOMNode::ELEMENT_NODE ||
+                !xercesc::XMLString::equals(sibling->getNodeName(), element->getNodeName()))
                 continue;
             ++namesakes;
             if (sibling == element) before = namesakes;

@@ -78,6 +78,10 @@ TEST_F(SaveTest, UnwritableContentFailsAndKeepsTheEarlierFile) {
         EXPECT_TRUE(object.save(out(), TL_ENCODE_UTF16)) << named;
         EXPECT_EQ(object.getLastError(), "");
     }
+    // The document type bears the root element's name but is no element to count.
+    ASSERT_TRUE(object.setSchema("r.dtd", TL_SCHEMA_DTD));
+    EXPECT_FALSE(object.save(out(), TL_ENCODE_SHIFT_JIS));
+    EXPECT_NE(object.getLastError().find("/r/c[2]"), std::string::npos) << object.getLastError();
     tree->getDocumentElement()->removeChild(second);
     const char16_t loneSurrogate[] = {0xD800, u'x', 0};
     for (XcsXmlNode bad :
