@@ -488,6 +488,8 @@ TEST_F(LoadTest, FilesAreReadInPlaceAndNothingIsWritten) {
     folder.write("locked/list.dtd", listDtd);
     const std::string file = folder.write("locked/list.xml", validList);
     const std::string unreadable = folder.write("locked/secret.xml", "<x/>");
+    // Full-width characters in the file's own name, unlike in its folder's, are no refusal.
+    const std::string fullWidth = folder.write("locked/\x81\x60\x81\x7C.xml", "<x/>");
     chmod(unreadable.c_str(), 0600);
     chmod(locked.c_str(), 0555);
     const bool loaded = passesInChild(
@@ -496,14 +498,16 @@ TEST_F(LoadTest, FilesAreReadInPlaceAndNothingIsWritten) {
             XcsXmlDOMDocument childObject;
             return childObject.load(file, &childErrors, true) && childErrors.empty() &&
                    childObject.getXmlData("item") == "a" &&
+                   childObject.load(fullWidth, &childErrors, false) && childErrors.empty() &&
                    !childObject.load(unreadable, &childErrors, false) &&
                    childErrors.front().message == testing_support::noReadPermission;
         },
         ChildRole::nobody);
     chmod(locked.c_str(), 0755);
     EXPECT_TRUE(loaded);
-    EXPECT_EQ(folder.files(), (std::set<std::string>{"list.dtd", "\xE9.xml", "locked/list.dtd",
-                                                     "locked/list.xml", "locked/secret.xml"}));
+    EXPECT_EQ(folder.files(),
+              (std::set<std::string>{"list.dtd", "\xE9.xml", "locked/list.dtd", "locked/list.xml",
+                                     "locked/secret.xml", "locked/\x81\x60\x81\x7C.xml"}));
 }
 
 TEST_F(LoadTest, HiddenAndReadOnlySourcesLoadUnchanged) {
