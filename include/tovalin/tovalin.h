@@ -17,12 +17,14 @@
  * - Besides the failures a function names, any function may fail with TOVALIN_E_BAD_HANDLE,
  *   TOVALIN_E_INVALID_ARGUMENT (a null text or result pointer, the null node),
  *   TOVALIN_E_CONVERSION (a text in or out), TOVALIN_E_NO_MEMORY and TOVALIN_E_INTERNAL.
- * - Handles are opaque. Each one the library gives is released by tovalin_release and by
- *   nothing else; a node, list or iterator handle keeps its tree alive until then. A handle
- *   that is null where one is needed, already released, or of another kind fails with
- *   TOVALIN_E_BAD_HANDLE, and is never used. The null node is the null pointer: navigation
- *   gives it where there is no node, and a node that an operation needs fails with
- *   TOVALIN_E_INVALID_ARGUMENT.
+ * - Handles are opaque values, not addresses. Each one the library gives is released by
+ *   tovalin_release and by nothing else; a node, list or iterator handle keeps its tree alive
+ *   until then. A value names one handle for the life of the process and is never given
+ *   again (where pointers have 32 bits, only after 2^31 more handles have been made), so a
+ *   handle that is null where one is needed, already released, of another kind or made up
+ *   fails with TOVALIN_E_BAD_HANDLE and touches nothing, whatever handles live now. The null
+ *   node is the null pointer: navigation gives it where there is no node, and a node that an
+ *   operation needs fails with TOVALIN_E_INVALID_ARGUMENT.
  * - A document object, its copies and the handles into its tree are used by one thread at a
  *   time; separate objects on separate threads need nothing more.
  * - Texts and lists the library gives are freed by tovalin_free and by nothing else. Out
@@ -31,7 +33,9 @@
  * - Texts are NUL-terminated. They are in the process code page, as in the C++ interface (on
  *   Windows the ANSI code page, on POSIX the code set of LC_CTYPE at the time of the call,
  *   UTF-8 in the C locale), unless the program chooses UTF-8 for all its texts with
- *   tovalin_set_text_encoding. Path texts name files as the C++ interface names them.
+ *   tovalin_set_text_encoding. Every text is given in the encoding in force when it is
+ *   read, texts the library kept from earlier calls included. Path texts name files as the
+ *   C++ interface names them.
  * - On Windows every function uses the __cdecl convention (TOVALIN_CALL) and is exported under
  *   its own undecorated name, listed in tovalin.def; tovalin.lib is the import library for
  *   Microsoft's linker, tovalin.dll.a the one for mingw-w64.
@@ -79,7 +83,7 @@ enum {
      * interface gives false (a load that failed, a save that wrote nothing, a value with no
      * element to go to, a name of `"*"` for a single element, a text the tokenizer refuses). */
     TOVALIN_E_FAILED = 1,
-    /** A handle that is null, already released, or of another kind. */
+    /** A handle that is null, already released, of another kind, or no handle at all. */
     TOVALIN_E_BAD_HANDLE = 2,
     /** A null pointer where something is needed, the null node where a node is needed, a
      * node that is no document node where one is needed, a document without a root element to
@@ -97,7 +101,7 @@ enum {
     TOVALIN_E_NOT_APPLICABLE = 7,
     /** Memory ran out. */
     TOVALIN_E_NO_MEMORY = 8,
-    /** A caller's filter stopped the walk (TOVALIN_FILTER_STOP). */
+    /** A caller's filter stopped the walk (TOVALIN_FILTER_STOP) or gave no answer. */
     TOVALIN_E_CALLBACK = 9,
     /** Any other failure inside the library. */
     TOVALIN_E_INTERNAL = 10,
@@ -124,8 +128,10 @@ enum {
     TOVALIN_E_DOM_TYPE_MISMATCH = 117
 };
 
-/** The message of the calling thread's last failure, in the caller's text encoding; empty when
- * there was none. A success leaves it as it was. Valid until the thread's next failure. Never
+/** The message of the calling thread's last failure, in the text encoding in force now; empty
+ * when there was none. A success leaves it as it was. For an operation of a document object
+ * that fails with TOVALIN_E_FAILED it is the object's reason, as tovalin_document_get_last_error
+ * gives it. Valid until the thread's next failure or a switch of the text encoding. Never
  * null, never to be freed. */
 TOVALIN_C_API const char* TOVALIN_CALL tovalin_last_error_message(void);
 
@@ -149,8 +155,9 @@ TOVALIN_C_API int TOVALIN_CALL tovalin_get_text_encoding(void);
 /** Frees a text or a list the library gave, a list with its texts; null does nothing. */
 TOVALIN_C_API void TOVALIN_CALL tovalin_free(void* memory);
 
-/** Releases a handle of any kind; null does nothing. TOVALIN_E_BAD_HANDLE for a pointer that is
- * no live handle. The last holder of a tree frees it. */
+/** Releases a handle of any kind; null does nothing. TOVALIN_E_BAD_HANDLE for a value that is
+ * no live handle. The last holder of a tree frees it. A handle in use by the call that runs a
+ * filter lives on until that call ends, but is refused from the release on. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_release(void* handle);
 
 /** A document object: holds one document, loads and saves it, reads and writes values by tag
@@ -244,8 +251,8 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_load(tovalin_document
  * file with more than one hard link, or one that cannot be replaced as it is, is written in
  * place behind a copy in the ".BAK". TOVALIN_E_FAILED when the file was left as it was: no
  * document, an unknown encoding, a file that cannot be written or that another save held for
- * 20 seconds, no root element, a character the encoding lacks; tovalin_document_get_last_error
- * says which. */
+ * 20 seconds, no root element, a character the encoding lacks; the thread's last error message
+ * and tovalin_document_get_last_error say which. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_save(tovalin_document* object,
                                                                 const char* path, int encoding);
 /** Replaces the document by a copy of the given document node's root element; the other may
@@ -522,7 +529,9 @@ enum {
 
 /** A caller's filter: a TOVALIN_FILTER_ answer for the node, which is lent for the call only
  * (tovalin_node_copy keeps it). The context is the one given with the filter. It is asked
- * only about the node types the mask shows. */
+ * only about the node types the mask shows. It may call the library, and release any handle,
+ * the lent node and the iterator that asks included; the library releases only the lent
+ * handle. Any other number than an answer fails the step with TOVALIN_E_CALLBACK. */
 typedef int(TOVALIN_CALL* tovalin_filter)(tovalin_node* node, void* context);
 
 /** Walks the root (the document node walks the whole document) and its descendants in
@@ -541,11 +550,12 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_iterator_copy(tovalin_iterator
 TOVALIN_C_API tovalin_status TOVALIN_CALL
 tovalin_iterator_get_what_to_show(tovalin_iterator* iterator, unsigned long* what_to_show);
 /** The next node, or the null node past the last; release it. TOVALIN_E_CALLBACK when the
- * filter stopped the walk. */
+ * filter stopped the walk or gave no answer, TOVALIN_E_BAD_HANDLE when it released the
+ * iterator. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_iterator_next(tovalin_iterator* iterator,
                                                                 tovalin_node** node);
-/** The previous node, or the null node before the first; release it. TOVALIN_E_CALLBACK when
- * the filter stopped the walk. */
+/** The previous node, or the null node before the first; release it. Fails as
+ * tovalin_iterator_next. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_iterator_previous(tovalin_iterator* iterator,
                                                                     tovalin_node** node);
 

@@ -1,15 +1,17 @@
 // What every function of the C interface shares: the guard that turns exceptions into
 // statuses, the registry of live handles, and the caller's texts. The C interface stands on
-// the exported C++ interface only.
+// the exported C++ interface, and on the text module for the texts it keeps between calls.
 #ifndef TOVALIN_C_INTERFACE_BOUNDARY_HPP
 #define TOVALIN_C_INTERFACE_BOUNDARY_HPP
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "text/code_page.hpp"
 #include "tovalin/tovalin.h"
 #include "tovalin/tovalin.hpp"
 
@@ -21,9 +23,15 @@ struct Refusal {
     const char* message;
 };
 
-// The message of the calling thread's last failure; null only when the system has no room
-// for it.
-std::string* lastError() noexcept;
+// The calling thread's last failure: its message, kept in UTF-16 so that it is given in the
+// encoding in force when it is read, and the text last given for it.
+struct LastFailure {
+    text::XmlString message;
+    std::string given;
+};
+
+// The calling thread's last failure; null only when the system has no room for it.
+LastFailure* lastFailure() noexcept;
 
 // Keeps a failure as the thread's last one and gives its status.
 tovalin_status failure(tovalin_status status, const char* message) noexcept;
@@ -44,11 +52,12 @@ class CallerTexts {
 };
 
 // Runs the body of an exported function, which gives its status, with the caller's texts and
-// without letting any exception out.
+// without letting any exception out. The failure is kept while the caller's texts are spoken,
+// the texts its message was made in.
 template <class Body>
 tovalin_status guarded(Body&& body) noexcept {
+    const CallerTexts texts;
     try {
-        const CallerTexts texts;
         return body();
     } catch (...) {
         return statusOfCurrentException();
@@ -62,6 +71,12 @@ int chosenTextEncoding() noexcept;
 // A caller's text as the library takes it, and the library's text as the caller takes it.
 std::string fromCaller(const char* text);
 std::string toCaller(const std::string& text);
+
+// A text of the library's in UTF-16, to be given later in the encoding in force then; bytes
+// that are no text become U+FFFD.
+text::XmlString kept(const std::string& text);
+// A kept message in the caller's encoding; a character it lacks shows as "<U+XXXX>".
+std::string messageToCaller(const text::XmlString& message);
 
 // A required text; a null one is refused.
 std::string textArgument(const char* text);
@@ -89,32 +104,48 @@ struct Handle {
     virtual ~Handle() = default;
 };
 
-// Makes the handle live under the address the caller gets.
-void enter(const void* address, Handle* handle);
-// The live handle at the address, or null.
-Handle* find(const void* address);
-// Takes the live handle at the address out of the registry; null when there is none.
-std::unique_ptr<Handle> leave(const void* address);
+// Makes the handle live under a value never given before, and gives the value.
+std::uintptr_t enter(std::shared_ptr<Handle> handle);
+// The live handle of the value, or null.
+std::shared_ptr<Handle> find(const void* handle);
+// Takes the live handle of the value out of the registry; null when there is none. A call in
+// progress that holds it keeps it until the call ends.
+std::shared_ptr<Handle> leave(const void* handle);
 
 template <class T>
 T* registered(std::unique_ptr<T> made) {
-    enter(made.get(), made.get());
-    return made.release();
+    // Not make_shared: its type tag is a GNU unique symbol, which would keep the library
+    // from ever being unloaded.
+    return reinterpret_cast<T*>(enter(std::shared_ptr<Handle>(made.release())));
 }
 
-// The live handle of the kind at the address; refused when there is none.
+// The live handle of the kind, held for as long as the caller keeps it; refused when there
+// is none.
 template <class T>
-T& live(T* address) {
-    if (T* found = dynamic_cast<T*>(find(address))) return *found;
+std::shared_ptr<T> held(T* handle) {
+    if (auto found = std::dynamic_pointer_cast<T>(find(handle))) return found;
     throw Refusal{TOVALIN_E_BAD_HANDLE, "not a live handle of this kind"};
+}
+
+// The live handle of the kind, which the registry keeps during the call; refused when there
+// is none.
+template <class T>
+T& live(T* handle) {
+    return *held(handle);
 }
 
 }  // namespace tovalin::c_interface
 
+// The object's path and last error are kept in UTF-16 after each call that may change them,
+// so that they are given in the encoding in force when they are read.
 struct tovalin_document : tovalin::c_interface::Handle {
     explicit tovalin_document(std::unique_ptr<XcsXmlDOMDocument> object)
         : object(std::move(object)) {}
+    void keepTexts() noexcept;
+
     std::unique_ptr<XcsXmlDOMDocument> object;
+    tovalin::text::XmlString path;
+    tovalin::text::XmlString lastError;
 };
 
 // A node keeps the document node's own wrapper too when it is one, for the operations that

@@ -1,23 +1,47 @@
 // Document object handles: load, save, the prolog edits, values by tag name and settings.
 #include "c_interface/boundary.hpp"
 
+void tovalin_document::keepTexts() noexcept {
+    using tovalin::c_interface::kept;
+    try {
+        path = kept(object->getPath());
+        lastError = kept(object->getLastError());
+    } catch (...) {
+        // Out of memory: the texts kept before stay.
+    }
+}
+
 namespace {
 
 using namespace tovalin::c_interface;
 
 XcsXmlDOMDocument& objectOf(tovalin_document* handle) { return *live(handle).object; }
 
-tovalin_document* giveObject(std::unique_ptr<XcsXmlDOMDocument> made) {
-    return registered(std::make_unique<tovalin_document>(std::move(made)));
+// The object of a handle, for a call that may change its path or last error: both are kept
+// again when the call ends, however it ends.
+class Changing {
+  public:
+    explicit Changing(tovalin_document* handle) : document(held(handle)) {}
+    ~Changing() { document->keepTexts(); }
+    Changing(const Changing&) = delete;
+    Changing& operator=(const Changing&) = delete;
+    XcsXmlDOMDocument* operator->() const { return document->object.get(); }
+    XcsXmlDOMDocument& operator*() const { return *document->object; }
+
+  private:
+    const std::shared_ptr<tovalin_document> document;
+};
+
+// TOVALIN_OK, or TOVALIN_E_FAILED with the object's own reason, or the given one where the
+// object has none.
+tovalin_status outcome(const XcsXmlDOMDocument& object, bool done, const char* why) {
+    if (done) return TOVALIN_OK;
+    const std::string reason = object.getLastError();
+    return failure(TOVALIN_E_FAILED, reason.empty() ? why : reason.c_str());
 }
 
 tovalin_status unless(bool done, const char* why) {
     return done ? TOVALIN_OK : failure(TOVALIN_E_FAILED, why);
-}
-
-tovalin_status loadFailure(const std::list<XMLERROR_TYPE>& problems) {
-    if (problems.empty()) return failure(TOVALIN_E_FAILED, "the file was not loaded");
-    return failure(TOVALIN_E_FAILED, toCaller(problems.front().message));
 }
 
 tovalin_status giveOptionally(tovalin_node** out, const XcsXmlDocument& document) {
@@ -43,7 +67,7 @@ tovalin_status TOVALIN_CALL tovalin_document_create(tovalin_document** object) {
         tovalin_document*& out = result(object);
         std::unique_ptr<XcsXmlDOMDocument> made(XmlDocumentFactory::createDocument());
         if (!made) return failure(TOVALIN_E_FAILED, "no document object: the parser did not start");
-        out = giveObject(std::move(made));
+        out = registered(std::make_unique<tovalin_document>(std::move(made)));
         return TOVALIN_OK;
     });
 }
@@ -52,7 +76,12 @@ tovalin_status TOVALIN_CALL tovalin_document_copy(tovalin_document* source,
                                                   tovalin_document** copy) {
     return guarded([&] {
         tovalin_document*& out = result(copy);
-        out = giveObject(std::make_unique<XcsXmlDOMDocument>(objectOf(source)));
+        const tovalin_document& from = live(source);
+        auto made =
+            std::make_unique<tovalin_document>(std::make_unique<XcsXmlDOMDocument>(*from.object));
+        made->path = from.path;
+        made->lastError = from.lastError;
+        out = registered(std::move(made));
         return TOVALIN_OK;
     });
 }
@@ -61,24 +90,25 @@ tovalin_status TOVALIN_CALL tovalin_document_load(tovalin_document* object, cons
                                                   int validate, tovalin_problem_list** problems) {
     return guarded([&]() -> tovalin_status {
         if (problems != nullptr) *problems = nullptr;
-        XcsXmlDOMDocument& loader = objectOf(object);
+        const Changing loader(object);
         const std::string source = textArgument(path);
+        constexpr const char* notLoaded = "the file was not loaded";
         if (problems == nullptr) {
-            return unless(loader.load(source, nullptr, validate != 0), "the file was not loaded");
+            return outcome(*loader, loader->load(source, nullptr, validate != 0), notLoaded);
         }
         std::list<XMLERROR_TYPE> found;
-        const bool loaded = loader.load(source, &found, validate != 0);
+        const bool loaded = loader->load(source, &found, validate != 0);
         *problems = giveProblems(found);
-        return loaded ? TOVALIN_OK : loadFailure(found);
+        return outcome(*loader, loaded, notLoaded);
     });
 }
 
 tovalin_status TOVALIN_CALL tovalin_document_save(tovalin_document* object, const char* path,
                                                   int encoding) {
     return guarded([&] {
-        const bool saved =
-            objectOf(object).save(textArgument(path), static_cast<TL_ENCODE_TYPE>(encoding));
-        return unless(saved, "nothing was written, or the earlier content was put back");
+        const Changing saver(object);
+        const bool saved = saver->save(textArgument(path), static_cast<TL_ENCODE_TYPE>(encoding));
+        return outcome(*saver, saved, "nothing was written, or the earlier content was put back");
     });
 }
 
@@ -86,31 +116,35 @@ tovalin_status TOVALIN_CALL tovalin_document_bind(tovalin_document* object, tova
                                                   tovalin_node** document_node) {
     return guarded([&] {
         if (document_node != nullptr) *document_node = nullptr;
-        XcsXmlDOMDocument& binder = objectOf(object);
-        return giveOptionally(document_node, binder.bind(documentNodeOf(other)));
+        const Changing binder(object);
+        return giveOptionally(document_node, binder->bind(documentNodeOf(other)));
     });
 }
 
 tovalin_status TOVALIN_CALL tovalin_document_set_xml_decl(tovalin_document* object, int encoding) {
     return guarded([&] {
-        return unless(objectOf(object).setXMLDecl(static_cast<TL_ENCODE_TYPE>(encoding)),
-                      "the document has no node at all");
+        const Changing editor(object);
+        return outcome(*editor, editor->setXMLDecl(static_cast<TL_ENCODE_TYPE>(encoding)),
+                       "the document has no node at all");
     });
 }
 
 tovalin_status TOVALIN_CALL tovalin_document_set_xsl(tovalin_document* object, const char* href) {
     return guarded([&] {
-        return unless(objectOf(object).setXSL(textArgument(href)),
-                      "no stylesheet instruction could carry the address");
+        const Changing editor(object);
+        return outcome(*editor, editor->setXSL(textArgument(href)),
+                       "no stylesheet instruction could carry the address");
     });
 }
 
 tovalin_status TOVALIN_CALL tovalin_document_set_schema(tovalin_document* object,
                                                         const char* dtd_path, int schema_type) {
     return guarded([&] {
-        return unless(objectOf(object).setSchema(textArgument(dtd_path),
-                                                 static_cast<TL_SCHEMA_TYPE>(schema_type)),
-                      "the location names no file");
+        const Changing editor(object);
+        return outcome(
+            *editor,
+            editor->setSchema(textArgument(dtd_path), static_cast<TL_SCHEMA_TYPE>(schema_type)),
+            "the location names no file");
     });
 }
 
@@ -126,7 +160,7 @@ tovalin_status TOVALIN_CALL tovalin_document_get_document(tovalin_document* obje
 tovalin_status TOVALIN_CALL tovalin_document_get_path(tovalin_document* object, char** path) {
     return guarded([&] {
         char*& out = result(path);
-        out = giveText(objectOf(object).getPath());
+        out = giveText(tovalin::text::fromXml(live(object).path.c_str()));
         return TOVALIN_OK;
     });
 }
@@ -136,8 +170,8 @@ tovalin_status TOVALIN_CALL tovalin_document_create_document(tovalin_document* o
                                                              tovalin_node** document_node) {
     return guarded([&] {
         if (document_node != nullptr) *document_node = nullptr;
-        XcsXmlDOMDocument& creator = objectOf(object);
-        return giveOptionally(document_node, creator.createDocument(textArgument(root_name)));
+        const Changing creator(object);
+        return giveOptionally(document_node, creator->createDocument(textArgument(root_name)));
     });
 }
 
@@ -169,9 +203,10 @@ tovalin_status TOVALIN_CALL tovalin_document_set_xml_data(tovalin_document* obje
                                                           const char* tag_name, const char* value,
                                                           int overwrite) {
     return guarded([&] {
-        XcsXmlDOMDocument& writer = objectOf(object);
+        const Changing writer(object);
         const std::string tag = textArgument(tag_name);
-        return unless(writer.setXmlData(tag, textArgument(value), overwrite != 0), noSuchElement);
+        return outcome(*writer, writer->setXmlData(tag, textArgument(value), overwrite != 0),
+                       noSuchElement);
     });
 }
 
@@ -180,14 +215,14 @@ tovalin_status TOVALIN_CALL tovalin_document_set_xml_data_list(tovalin_document*
                                                                const char* const* values,
                                                                size_t count) {
     return guarded([&] {
-        XcsXmlDOMDocument& writer = objectOf(object);
+        const Changing writer(object);
         const std::string tag = textArgument(tag_name);
         if (values == nullptr && count != 0) {
             throw Refusal{TOVALIN_E_INVALID_ARGUMENT, "the values are null"};
         }
         std::list<std::string> texts;
         for (size_t i = 0; i < count; ++i) texts.push_back(textArgument(values[i]));
-        return unless(writer.setXmlData(tag, texts), noSuchElement);
+        return outcome(*writer, writer->setXmlData(tag, texts), noSuchElement);
     });
 }
 
@@ -299,7 +334,7 @@ tovalin_status TOVALIN_CALL tovalin_document_get_last_error(tovalin_document* ob
                                                             char** message) {
     return guarded([&] {
         char*& out = result(message);
-        out = giveText(objectOf(object).getLastError());
+        out = giveBytes(messageToCaller(live(object).lastError));
         return TOVALIN_OK;
     });
 }

@@ -8,8 +8,14 @@ using namespace tovalin::c_interface;
 // The stop a caller's filter asked for, on its way out of the walk.
 struct FilterStopped {};
 
-// What the copies of one walk share: the caller's filter, and the document node of a walk that
-// starts there, whose own wrapper the walk cannot give.
+// What leaves a walk whose filter gave a number that is no answer, or released the iterator
+// that asked it.
+struct WalkEnded {
+    Refusal why;
+};
+
+// What the copies of one walk share: the caller's filter, the document node of a walk that
+// starts there, whose own wrapper the walk cannot give, and the iterator that moves it now.
 struct Walk : XcsXmlFilter {
     Walk(tovalin_filter answer, void* context, const std::optional<XcsXmlDocument>& root)
         : answer(answer), context(context), root(root) {}
@@ -19,18 +25,27 @@ struct Walk : XcsXmlFilter {
         return tovalin::c_interface::give(node);
     }
 
-    // The node is lent to the filter for its answer, and released after it.
+    // The node is lent to the filter for its answer, and its handle released after it; the
+    // filter may release anything, that handle and the iterator included.
     short acceptNode(const XcsXmlNode& node) const override {
         tovalin_node* const lent = give(node);
         const int given = answer(lent, context);
         leave(lent);
+        if (find(moving) == nullptr) {
+            throw WalkEnded{{TOVALIN_E_BAD_HANDLE, "the filter released the iterator it served"}};
+        }
         if (given == TOVALIN_FILTER_STOP) throw FilterStopped();
+        if (given < TOVALIN_FILTER_ACCEPT || given > TOVALIN_FILTER_SKIP) {
+            throw WalkEnded{{TOVALIN_E_CALLBACK, "the filter gave a number that is no answer"}};
+        }
         return static_cast<short>(given);
     }
 
     const tovalin_filter answer;
     void* const context;
     const std::optional<XcsXmlDocument> root;
+    // The handle whose step asks the filter; a filter may step another copy in its turn.
+    mutable const void* moving = nullptr;
 };
 
 }  // namespace
@@ -44,15 +59,34 @@ struct tovalin_iterator : Handle {
 
 namespace {
 
+// Marks the iterator as the one that moves its walk, until the step ends.
+class Moving {
+  public:
+    Moving(const Walk& walk, const void* iterator) : walk(walk), before(walk.moving) {
+        walk.moving = iterator;
+    }
+    ~Moving() { walk.moving = before; }
+    Moving(const Moving&) = delete;
+    Moving& operator=(const Moving&) = delete;
+
+  private:
+    const Walk& walk;
+    const void* const before;
+};
+
 tovalin_status step(tovalin_iterator* iterator, tovalin_node** node,
                     XcsXmlNode (XcsXmlNodeIterator::*move)()) {
     return guarded([&] {
         tovalin_node*& out = result(node);
-        tovalin_iterator& walking = live(iterator);
+        // Held here, the iterator outlives a filter that releases it.
+        const std::shared_ptr<tovalin_iterator> walking = held(iterator);
+        const Moving moving(*walking->walk, iterator);
         try {
-            out = walking.walk->give((walking.iterator.*move)());
+            out = walking->walk->give((walking->iterator.*move)());
         } catch (const FilterStopped&) {
             throw Refusal{TOVALIN_E_CALLBACK, "the filter stopped the walk"};
+        } catch (const WalkEnded& ended) {
+            throw ended.why;
         }
         return TOVALIN_OK;
     });
@@ -67,8 +101,7 @@ tovalin_status TOVALIN_CALL tovalin_iterator_create(tovalin_node* root, tovalin_
         tovalin_iterator*& out = result(iterator);
         const std::optional<XcsXmlDocument> document =
             root == nullptr ? std::nullopt : live(root).document;
-        // Not make_shared: its type tag is a GNU unique symbol, which would keep the library
-        // from ever being unloaded.
+        // Not make_shared, as for handles.
         std::shared_ptr<Walk> walk(new Walk(filter, context, document));
         const XcsXmlNodeIterator made(nodeOf(root), filter == nullptr ? nullptr : walk.get(),
                                       what_to_show);

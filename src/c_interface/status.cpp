@@ -75,11 +75,11 @@ tovalin_status statusOfRethrown() {
 }  // namespace
 
 tovalin_status failure(tovalin_status status, const char* message) noexcept {
-    if (std::string* last = lastError()) {
+    if (LastFailure* last = lastFailure()) {
         try {
-            *last = message;
+            last->message = kept(message);
         } catch (...) {
-            last->clear();
+            last->message.clear();
         }
     }
     return status;
@@ -101,6 +101,16 @@ tovalin_status statusOfCurrentException() noexcept {
 }  // namespace tovalin::c_interface
 
 const char* TOVALIN_CALL tovalin_last_error_message(void) {
-    const std::string* last = tovalin::c_interface::lastError();
-    return last == nullptr ? "" : last->c_str();
+    using namespace tovalin::c_interface;
+    LastFailure* last = lastFailure();
+    if (last == nullptr) return "";
+    try {
+        const CallerTexts texts;
+        std::string shown = messageToCaller(last->message);
+        // The text given before stays where it is while it does not change.
+        if (shown != last->given) last->given = std::move(shown);
+    } catch (...) {
+        return "";
+    }
+    return last->given.c_str();
 }

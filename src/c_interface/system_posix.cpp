@@ -43,9 +43,9 @@ std::string fromCaller(const char* text) { return text; }
 
 std::string toCaller(const std::string& text) { return text; }
 
-std::string* lastError() noexcept {
-    thread_local std::string message;
-    return &message;
+LastFailure* lastFailure() noexcept {
+    thread_local LastFailure last;
+    return &last;
 }
 
 }  // namespace tovalin::c_interface

@@ -48,17 +48,17 @@ std::string narrow(UINT codePage, const std::wstring& text) {
     return converted;
 }
 
-void WINAPI deleteMessage(void* message) { delete static_cast<std::string*>(message); }
+void WINAPI deleteFailure(void* last) { delete static_cast<LastFailure*>(last); }
 
-// The fiber-local slot of each thread's message, freed with the library: a thread_local
+// The fiber-local slot of each thread's last failure, freed with the library: a thread_local
 // object would not do, since mingw's emulated thread-local storage may free its memory
 // before its destructor runs.
-struct MessageSlot {
-    const DWORD index = FlsAlloc(deleteMessage);
-    MessageSlot() = default;
-    MessageSlot(const MessageSlot&) = delete;
-    MessageSlot& operator=(const MessageSlot&) = delete;
-    ~MessageSlot() {
+struct FailureSlot {
+    const DWORD index = FlsAlloc(deleteFailure);
+    FailureSlot() = default;
+    FailureSlot(const FailureSlot&) = delete;
+    FailureSlot& operator=(const FailureSlot&) = delete;
+    ~FailureSlot() {
         if (index != FLS_OUT_OF_INDEXES) FlsFree(index);
     }
 };
@@ -84,17 +84,17 @@ std::string toCaller(const std::string& text) {
     return converting() ? narrow(CP_UTF8, wide(CP_ACP, text)) : text;
 }
 
-std::string* lastError() noexcept {
-    static MessageSlot slot;
+LastFailure* lastFailure() noexcept {
+    static FailureSlot slot;
     if (slot.index == FLS_OUT_OF_INDEXES) return nullptr;
-    auto* message = static_cast<std::string*>(FlsGetValue(slot.index));
-    if (message != nullptr) return message;
-    message = new (std::nothrow) std::string();
-    if (message != nullptr && !FlsSetValue(slot.index, message)) {
-        delete message;
+    auto* last = static_cast<LastFailure*>(FlsGetValue(slot.index));
+    if (last != nullptr) return last;
+    last = new (std::nothrow) LastFailure();
+    if (last != nullptr && !FlsSetValue(slot.index, last)) {
+        delete last;
         return nullptr;
     }
-    return message;
+    return last;
 }
 
 }  // namespace tovalin::c_interface

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include <xercesc/util/XMLException.hpp>
+
 #include "c_interface/boundary.hpp"
 
 namespace tovalin::c_interface {
@@ -22,6 +24,21 @@ char* store(char* place, const std::string& text) {
 }
 
 }  // namespace
+
+text::XmlString kept(const std::string& text) {
+    try {
+        return text::toXml(text);
+    } catch (const xercesc::XMLException&) {
+        // Not text in the encoding it was made in: what is shown is what is ASCII.
+    }
+    text::XmlString shown;
+    for (const unsigned char byte : text) shown += byte < 0x80 ? XMLCh(byte) : XMLCh(0xFFFD);
+    return shown;
+}
+
+std::string messageToCaller(const text::XmlString& message) {
+    return toCaller(text::fromXmlForMessage(message.c_str()));
+}
 
 std::string textArgument(const char* text) {
     if (text == nullptr) throw Refusal{TOVALIN_E_INVALID_ARGUMENT, "a text is null"};

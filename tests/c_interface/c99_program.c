@@ -127,6 +127,167 @@ static void walk(void) {
     tovalin_release(object);
 }
 
+/* A filter that misbehaves in one way; the walk it serves must end cleanly. */
+enum { RELEASE_LENT, RELEASE_ITERATOR, RELEASE_EVERYTHING, NO_ANSWER };
+struct misdeed {
+    int what;
+    tovalin_iterator* iterator;
+    tovalin_document* object;
+    tovalin_node* document;
+    tovalin_node* made; /* a handle of the filter's own */
+};
+
+static int TOVALIN_CALL misbehaving(tovalin_node* lent, void* context) {
+    struct misdeed* doing = (struct misdeed*)context;
+    switch (doing->what) {
+        case RELEASE_LENT:
+            /* The new handle may take the place the lent one had. */
+            tovalin_release(lent);
+            tovalin_release(doing->made);
+            tovalin_node_copy(doing->document, &doing->made);
+            return TOVALIN_FILTER_ACCEPT;
+        case RELEASE_ITERATOR:
+            tovalin_release(doing->iterator);
+            return TOVALIN_FILTER_ACCEPT;
+        case RELEASE_EVERYTHING:
+            tovalin_release(doing->object);
+            tovalin_release(doing->document);
+            doing->object = NULL;
+            doing->document = NULL;
+            return TOVALIN_FILTER_ACCEPT;
+        default:
+            return 7;
+    }
+}
+
+/* Walks <r><a/></r> through the filter: what each step gives, as "r a" or "r -2" for a failed
+ * step, until the end or the second failure. */
+static void walk_through(int what, const char* expected) {
+    struct misdeed doing = {0, NULL, NULL, NULL, NULL};
+    tovalin_node *root = NULL, *child = NULL, *found = NULL;
+    char walked[64] = "";
+    int failed = 0;
+    doing.what = what;
+    tovalin_document_create(&doing.object);
+    tovalin_document_create_document(doing.object, "r", &doing.document);
+    tovalin_document_node_get_document_element(doing.document, &root);
+    tovalin_document_node_create_element(doing.document, "a", &child);
+    tovalin_node_append_child(root, child, NULL);
+    tovalin_iterator_create(root, misbehaving, &doing, TOVALIN_SHOW_ALL, &doing.iterator);
+    while (failed < 2) {
+        const tovalin_status status = tovalin_iterator_next(doing.iterator, &found);
+        char* name = NULL;
+        if (status != TOVALIN_OK) {
+            sprintf(walked + strlen(walked), "%s-%d", *walked ? " " : "", status);
+            ++failed;
+            continue;
+        }
+        if (found == NULL) break;
+        tovalin_node_get_value(found, &name);
+        sprintf(walked + strlen(walked), "%s%s", *walked ? " " : "", name);
+        tovalin_free(name);
+        tovalin_release(found);
+    }
+    expect(strcmp(walked, expected) == 0, walked, __LINE__);
+    /* What the filter made is the filter's: the library released only what it lent. */
+    if (doing.made != NULL) EXPECT_STATUS(tovalin_release(doing.made), TOVALIN_OK);
+    tovalin_release(doing.iterator);
+    tovalin_release(child);
+    tovalin_release(root);
+    tovalin_release(doing.document);
+    tovalin_release(doing.object);
+}
+
+static void filters_cannot_break_a_walk(void) {
+    walk_through(RELEASE_LENT, "r a");
+    walk_through(RELEASE_ITERATOR, "-2 -2");
+    walk_through(RELEASE_EVERYTHING, "r a");
+    walk_through(NO_ANSWER, "-9 -9");
+}
+
+/* One handle of each kind, and a call that each kind takes. */
+enum { KINDS = 5 };
+
+static void make_one_of_each(void* made[KINDS]) {
+    tovalin_document_create((tovalin_document**)&made[0]);
+    tovalin_document_create_document((tovalin_document*)made[0], "r", (tovalin_node**)&made[1]);
+    tovalin_node_get_child_nodes((tovalin_node*)made[1], (tovalin_node_list**)&made[2]);
+    tovalin_iterator_create((tovalin_node*)made[1], NULL, NULL, TOVALIN_SHOW_ALL,
+                            (tovalin_iterator**)&made[3]);
+    tovalin_tokenizer_create((tovalin_tokenizer**)&made[4]);
+}
+
+static tovalin_status use(int kind, void* handle) {
+    unsigned int count = 0;
+    unsigned long mask = 0;
+    int number = 0;
+    switch (kind) {
+        case 0:
+            return tovalin_document_get_indent((tovalin_document*)handle, &count);
+        case 1:
+            return tovalin_node_get_type((tovalin_node*)handle, &number);
+        case 2:
+            return tovalin_node_list_get_length((tovalin_node_list*)handle, &count);
+        case 3:
+            return tovalin_iterator_get_what_to_show((tovalin_iterator*)handle, &mask);
+        default:
+            return tovalin_tokenizer_get_rows((tovalin_tokenizer*)handle, &number);
+    }
+}
+
+/* Round after round, with the allocator free to give the same places again: a released handle
+ * of any kind, used as any kind or released again, is refused and touches no live one. */
+static void stale_handles_never_name_newer_ones(void) {
+    void *stale[KINDS] = {NULL}, *live[KINDS] = {NULL};
+    int round, kind, other, wrong = 0;
+    for (round = 0; round < 2000; ++round) {
+        make_one_of_each(live);
+        for (kind = 0; kind < KINDS; ++kind) {
+            for (other = 0; other < KINDS; ++other) {
+                wrong +=
+                    use(other, live[kind]) != (kind == other ? TOVALIN_OK : TOVALIN_E_BAD_HANDLE);
+                wrong += round > 0 && use(other, stale[kind]) != TOVALIN_E_BAD_HANDLE;
+            }
+            wrong += round > 0 && tovalin_release(stale[kind]) != TOVALIN_E_BAD_HANDLE;
+        }
+        for (kind = 0; kind < KINDS; ++kind) wrong += use(kind, live[kind]) != TOVALIN_OK;
+        for (kind = KINDS - 1; kind >= 0; --kind) {
+            wrong += tovalin_release(live[kind]) != TOVALIN_OK;
+            wrong += tovalin_release(live[kind]) != TOVALIN_E_BAD_HANDLE;
+            stale[kind] = live[kind];
+        }
+    }
+    EXPECT(wrong == 0);
+    for (kind = 0; kind < KINDS; ++kind) {
+        EXPECT_STATUS(tovalin_release((void*)(size_t)(1 << kind)), TOVALIN_E_BAD_HANDLE);
+    }
+}
+
+/* Texts kept from before a switch of the text encoding are given in the new one: the path, the
+ * object's last error and the thread's last message. */
+static void texts_follow_the_encoding(void) {
+    tovalin_document* object = NULL;
+    char* text = NULL;
+    write_file("c99_\x93\xFA.xml", "<r/>");
+    tovalin_document_create(&object);
+    EXPECT_STATUS(tovalin_document_load(object, "c99_\x93\xFA.xml", 0, NULL), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_save(object, "c99_missing/x.xml", 1), TOVALIN_E_FAILED);
+    EXPECT(strstr(tovalin_last_error_message(), "\x83\x74\x83\x48\x83\x8B\x83\x5F") != NULL);
+    EXPECT_STATUS(tovalin_set_text_encoding(TOVALIN_TEXT_UTF8), TOVALIN_OK);
+    EXPECT(strstr(tovalin_last_error_message(),
+                  "\xE3\x83\x95\xE3\x82\xA9\xE3\x83\xAB\xE3\x83\x80") != NULL);
+    EXPECT_STATUS(tovalin_document_get_last_error(object, &text), TOVALIN_OK);
+    EXPECT(strcmp(text, tovalin_last_error_message()) == 0);
+    tovalin_free(text);
+    EXPECT_STATUS(tovalin_document_get_path(object, &text), TOVALIN_OK);
+    EXPECT(same(text, "c99_\xE6\x97\xA5.xml"));
+    EXPECT_STATUS(tovalin_set_text_encoding(TOVALIN_TEXT_CODE_PAGE), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_get_path(object, &text), TOVALIN_OK);
+    EXPECT(same(text, "c99_\x93\xFA.xml"));
+    tovalin_release(object);
+    remove("c99_\x93\xFA.xml");
+}
+
 /* Every kind of failure, each with its own status, and nothing given out. */
 static void failures_and_their_statuses(void) {
     tovalin_document *object = NULL, *empty = NULL;
@@ -225,6 +386,9 @@ int main(void) {
 #endif
     workflow();
     walk();
+    filters_cannot_break_a_walk();
+    stale_handles_never_name_newer_ones();
+    texts_follow_the_encoding();
     failures_and_their_statuses();
     remove("c99_out.xml");
     remove("c99_bad.xml");
