@@ -228,7 +228,9 @@ class TOVALIN_API XcsXmlDOMDocument {
     bool saveDOMTree(XcsXmlNode& node);
     /// The value stored under a tag name: the text of the first element of that name (its
     /// first text child); empty when there is none, for an empty name, and when the object
-    /// holds no document. "*" names every element.
+    /// holds no document. "*" names every element. A value held in a CDATA section is no
+    /// text child: read it with XcsXmlNode::getData of the element, which gives its text and
+    /// CDATA sections together.
     std::string getXmlData(const std::string& tagName);
     /// The same, and appends the value of every element of the name, in document order. The
     /// list is left as it was when a value throws xercesc::TranscodingException.

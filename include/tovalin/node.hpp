@@ -140,7 +140,8 @@ class TOVALIN_API XcsXmlNode {
     /// The value of the element's attribute; empty when it has none and for other nodes.
     virtual std::string getAttribute(const std::string& name) const;
     /// A text node's content; for every other node its name (an element's tag name,
-    /// "#comment", "#cdata-section", an instruction's target, "#document").
+    /// "#comment", "#cdata-section", an instruction's target, "#document"). getData gives the
+    /// content of a CDATA section or a comment.
     virtual std::string getValue() const;
     /// Changes a text node's content; does nothing for other nodes.
     virtual void setValue(const std::string& value);
@@ -165,6 +166,18 @@ class TOVALIN_API XcsXmlNode {
     /// entity's file, found from the folder of the file that declared it. Named as problem
     /// records name files; empty where getLineNumber is 0.
     std::string getSourceFile() const;
+
+    /// The character data: the content of a text node, a CDATA section or a comment, an
+    /// instruction's data (after its target; the XML declaration's pseudo-attributes). For an
+    /// element its text and CDATA sections together, as a reader sees them: the data of its
+    /// text and CDATA children in order, and of those an entity reference among them brings;
+    /// child elements, comments and instructions take no part. Empty for every other node.
+    std::string getData() const;
+    /// Replaces the content of a text node, a CDATA section or a comment, or an instruction's
+    /// data. Throws std::exception (the operation does not apply) for any other node, the XML
+    /// declaration included. What a file cannot carry (a comment holding "--", an instruction
+    /// holding "?>") is taken, and refused by a save.
+    void setData(const std::string& data);
 
   protected:
     /// Wraps a node of a tree the library holds, sharing the given hold on it.

@@ -460,12 +460,22 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_set_attribute(tovalin_nod
 /** Removes the element's attribute; does nothing for other nodes and a missing attribute. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_remove_attribute(tovalin_node* node,
                                                                         const char* name);
-/** A text node's content, any other node's name ("#comment", "#document", ...), in the text
- * encoding. Free it with tovalin_free. */
+/** A text node's content, any other node's name ("#comment", "#cdata-section", "#document",
+ * ...), in the text encoding. Free it with tovalin_free. tovalin_node_get_data gives the content
+ * of a CDATA section or a comment. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_value(tovalin_node* node, char** value);
 /** Changes a text node's content; does nothing for other nodes. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_set_value(tovalin_node* node,
                                                                  const char* value);
+/** The character data, in the text encoding: the content of a text node, a CDATA section or a
+ * comment, an instruction's data; for an element its text and CDATA sections together, as a
+ * reader sees them (child elements, comments and instructions take no part); empty for any
+ * other node. Free it with tovalin_free. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_get_data(tovalin_node* node, char** data);
+/** Replaces the content of a text node, a CDATA section or a comment, or an instruction's data.
+ * TOVALIN_E_NOT_APPLICABLE for any other node, the XML declaration included. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_set_data(tovalin_node* node,
+                                                                const char* data);
 /** A copy of the node without a parent, of its whole subtree when deep is not 0; release it.
  * TOVALIN_E_DOM_NOT_SUPPORTED for a document node. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_node_clone(tovalin_node* node, int deep,

@@ -219,6 +219,21 @@ tovalin_status TOVALIN_CALL tovalin_node_set_value(tovalin_node* node, const cha
     });
 }
 
+tovalin_status TOVALIN_CALL tovalin_node_get_data(tovalin_node* node, char** data) {
+    return guarded([&] {
+        char*& out = result(data);
+        out = giveText(nodeOf(node).getData());
+        return TOVALIN_OK;
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_node_set_data(tovalin_node* node, const char* data) {
+    return guarded([&] {
+        nodeOf(node).setData(textArgument(data));
+        return TOVALIN_OK;
+    });
+}
+
 tovalin_status TOVALIN_CALL tovalin_node_clone(tovalin_node* node, int deep, tovalin_node** copy) {
     return guarded([&] {
         tovalin_node*& out = result(copy);

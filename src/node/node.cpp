@@ -4,6 +4,7 @@
 #include <xercesc/dom/DOMException.hpp>
 
 #include "node/access.hpp"
+#include "node/character_data.hpp"
 #include "node/declaration.hpp"
 #include "node/deep_copy.hpp"
 #include "node/parent_of.hpp"
@@ -137,6 +138,15 @@ std::string XcsXmlNode::getValue() const {
 void XcsXmlNode::setValue(const std::string& value) {
     if (getNodeType() != xercesc::DOMNode::TEXT_NODE) return;
     node->setNodeValue(toXml(value).c_str());
+}
+
+std::string XcsXmlNode::getData() const {
+    return fromXml(tovalin::character_data::of(boundNode()).c_str());
+}
+
+void XcsXmlNode::setData(const std::string& data) {
+    if (!tovalin::character_data::isReplaceable(boundNode())) throw std::exception();
+    node->setNodeValue(toXml(data).c_str());
 }
 
 XcsXmlNode XcsXmlNode::cloneNode(bool deep) {

@@ -88,4 +88,40 @@ TEST_F(OverCTest, DocumentReferenceFollowsTheObjectAndTextsWithNulAreRefused) {
     EXPECT_FALSE(tokenizer.isAnalyzed());
 }
 
+// Through every layer: the C++ interface over C, the C interface, the node layer.
+TEST_F(OverCTest, CharacterDataOfEveryKindOfNodeIsReadAndReplaced) {
+    loadText(
+        "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e \"E\">]>"
+        "<r><!--note--><?pi do it?><t>a<![CDATA[<b>]]>&e;z<i>no</i></t></r>");
+    XcsXmlNode declaration = object.getDocument().getFirstChild();
+    XcsXmlNode comment = root().getFirstChild();
+    XcsXmlNode instruction = comment.getNextSibling();
+    XcsXmlNode element = instruction.getNextSibling();
+    XcsXmlNode section = element.getFirstChild().getNextSibling();
+    const std::vector<std::pair<XcsXmlNode, std::string>> read = {{declaration, "version=\"1.0\""},
+                                                                  {comment, "note"},
+                                                                  {instruction, "do it"},
+                                                                  {element, "a<b>Ez"},
+                                                                  {section, "<b>"},
+                                                                  {root(), ""},
+                                                                  {object.getDocument(), ""}};
+    for (const auto& [node, data] : read) EXPECT_EQ(node.getData(), data) << node.getValue();
+    EXPECT_EQ(section.getValue(), "#cdata-section");
+    EXPECT_EQ(object.getXmlData("t"), "a");
+
+    comment.setData("\x93\xFA");
+    instruction.setData("again");
+    section.setData("]]>");
+    element.getFirstChild().setData("A");
+    for (XcsXmlNode refused : {declaration, element, XcsXmlNode(object.getDocument())}) {
+        EXPECT_THROW(refused.setData("x"), std::logic_error) << refused.getValue();
+    }
+    EXPECT_EQ(element.getData(), "A]]>Ez");
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              testing_support::withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                                        "<!DOCTYPE r [<!ENTITY e \"E\">]>\n<r>\n<!--\x93\xFA-->\n"
+                                        "<?pi again?>\n<t>A<![CDATA[]]]]><![CDATA[>]]>Ez<i>no</i>\n"
+                                        "</t>\n</r>\n"));
+}
+
 }  // namespace

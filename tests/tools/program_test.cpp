@@ -179,7 +179,7 @@ TEST_F(ProgramTest, CheckWritesJson) {
 TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
     folder.write("a.xml", withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
                                    "<r><v k=\"\x87\x40\">\x81\x60\x87\x40</v>"
-                                   "<v j=\"\">two</v></r>\n"));
+                                   "<v j=\"\">t<![CDATA[<w>]]>o</v></r>\n"));
     EXPECT_EQ(run({"get", "a.xml", "v"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\n");
     // An attribute of the elements read, empty where one has none; an error when none has it.
     const std::vector<std::tuple<std::vector<std::string>, std::string, int>> attributes = {
@@ -196,7 +196,8 @@ TEST_F(ProgramTest, GetReadsOneOrEveryValueInTheTerminalsCodePage) {
         EXPECT_EQ(read.status, status) << words[0];
     }
     EXPECT_EQ(run({"get", "a.xml", "v"}, "ja_JP.SJIS").out, "\x81\x60\x87\x40\n");
-    EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\ntwo\n");
+    // Text and CDATA sections together.
+    EXPECT_EQ(run({"get", "a.xml", "v", "--all"}).out, "\xEF\xBD\x9E\xE2\x91\xA0\nt<w>o\n");
     EXPECT_EQ(run({"get", "a.xml", "v", "--where"}).out, "a.xml:2:13: \xEF\xBD\x9E\xE2\x91\xA0\n");
     // An element from an external entity is where the entity's file has it.
     folder.write("chapter.xml", "\n<v>three</v>");

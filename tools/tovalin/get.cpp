@@ -1,5 +1,4 @@
 #include <iostream>
-#include <list>
 #include <stdexcept>
 #include <vector>
 
@@ -38,12 +37,14 @@ std::vector<std::string> attributes(const XcsXmlNodeList& elements, bool all,
     return values;
 }
 
-// The text of the first element of the name, or of every one.
-std::vector<std::string> texts(XcsXmlDOMDocument& document, const std::string& tag, bool all) {
-    if (!all) return {document.getXmlData(tag)};
-    std::list<std::string> values;
-    document.getXmlData(tag, values);
-    return {values.begin(), values.end()};
+// The character data of the first element of the list, or of every one: its text and CDATA
+// sections together.
+std::vector<std::string> texts(const XcsXmlNodeList& elements, bool all) {
+    std::vector<std::string> values;
+    for (unsigned int i = 0; i < (all ? elements.getLength() : 1); ++i) {
+        values.push_back(elements.item(i).getData());
+    }
+    return values;
 }
 
 // "FILE:LINE:COLUMN: ", where the element's start tag ends: in the document's file, or in
@@ -68,7 +69,7 @@ int get(const Words& words) {
     const std::vector<std::string> values =
         line.options.count("--attribute") != 0
             ? attributes(elements, all, line.option("--attribute"), file, tag)
-            : texts(*document, tag, all);
+            : texts(elements, all);
     // One value for each element printed, in document order.
     std::string lines;
     for (unsigned int i = 0; i < values.size(); ++i) {

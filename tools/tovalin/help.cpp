@@ -82,13 +82,15 @@ std::string helpText(const std::string& command) {
          {u"usage: tovalin get FILE TAG [--all] [--attribute NAME] [--where] [--huge]\n"
           u"                   [--local-only]\n"
           u"Prints the text of the first element named TAG, or with --all of every one, a line\n"
-          u"each. With --attribute, prints their attribute NAME instead: an empty line for an\n"
+          u"each: its text and CDATA sections together, without its child elements. With\n"
+          u"--attribute, prints their attribute NAME instead: an empty line for an\n"
           u"element without it, and a failure when none of them has it. With --where, each\n"
           u"line starts with FILE:LINE:COLUMN: where the element's start tag ends.\n",
           u"使い方: tovalin get FILE TAG [--all] [--attribute NAME] [--where] [--huge]\n"
           u"                    [--local-only]\n"
           u"TAG という名前の最初の要素の（--all ならすべての要素の）テキストを 1 行ずつ表示\n"
-          u"します。--attribute を付けると、代わりに属性 NAME の値を表示します。属性のない要素\n"
+          u"します。テキストと CDATA セクションをつなげたもので、子要素の中は含みません。\n"
+          u"--attribute を付けると、代わりに属性 NAME の値を表示します。属性のない要素\n"
           u"は空行になり、どの要素にも属性がなければ失敗します。--where を付けると、各行の前に\n"
           u"要素の開始タグが終わる位置を FILE:LINE:COLUMN: の形で表示します。\n"}},
         {"set",

@@ -58,6 +58,13 @@ class XcsXmlNode {
         return tovalin::over_c::text(
             [&](char** file) { return tovalin_node_get_source_file(handle, file); });
     }
+    std::string getData() const {
+        return tovalin::over_c::text(
+            [&](char** data) { return tovalin_node_get_data(handle, data); });
+    }
+    void setData(const std::string& data) {
+        tovalin::over_c::check(tovalin_node_set_data(handle, data.c_str()));
+    }
     virtual XcsXmlNode insertBefore(const XcsXmlNode& newChild, const XcsXmlNode& refChild) {
         tovalin_node* inserted = nullptr;
         tovalin::over_c::check(
