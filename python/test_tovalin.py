@@ -118,5 +118,72 @@ class ModuleTest(unittest.TestCase):
         self.assertRaises(OverflowError, tovalin.Tokenizer("a\tb").next, 2**32)
 
 
+    def test_every_number_crossing_into_c_is_checked(self):
+        document = tovalin.Document(self.write("in.xml", b"<r><a/></r>"))
+        tokenizer = tovalin.Tokenizer("a\tb\nc\td")
+        out = os.path.join(self.folder.name, "out.xml")
+        raising = [
+            (OverflowError, lambda: tokenizer.value(2**32 + 2, 2)),
+            (OverflowError, lambda: tokenizer.value_at(2**31)),
+            (OverflowError, lambda: tokenizer.row(-2**31 - 1)),
+            (OverflowError, lambda: tokenizer.next(-1)),
+            (OverflowError, lambda: document.save(out, 2**32 + 2)),
+            (OverflowError, lambda: list(document.root.walk(what_to_show=-1))),
+            (OverflowError, lambda: list(document.root.walk(accept=lambda node: 2**32 + 1))),
+            (TypeError, lambda: tokenizer.value("2", 2)),
+            (TypeError, lambda: tokenizer.value_at(1.0)),
+            (TypeError, lambda: setattr(document, "indent", None)),
+            (TypeError, lambda: list(document.root.walk(accept=lambda node: None))),
+            (tovalin.TovalinError, lambda: list(document.root.walk(accept=lambda node: 7))),
+        ]
+        for expected, call in raising:
+            with self.assertRaises(expected):
+                call()
+        self.assertEqual(tokenizer.value(2, 2), "d")
+        self.assertFalse(os.path.exists(out))
+
+    def test_failed_loads_and_saves_raise_with_the_librarys_reason(self):
+        document = tovalin.Document()
+        # Names that are no UTF-8, as bytes and as the str the file system gives for them.
+        for path in (os.path.join(self.folder.name.encode(), b"\x93\xfa.xml"),
+                     os.path.join(self.folder.name, "\udc93\udcfa.xml")):
+            with self.assertRaises(tovalin.LoadError) as failed:
+                document.load(path)
+            (problem,) = failed.exception.problems
+            self.assertEqual(str(failed.exception), problem.message)
+            self.assertEqual(os.fsencode(problem.system_id), os.fsencode(path))
+        self.assertRaises(ValueError, document.load, b"a\0b.xml")
+        document.load(self.write("in.xml", b"<r>\xe6\x97\xa5</r>"))
+        with self.assertRaises(tovalin.TovalinError) as failed:
+            document.save(os.path.join(self.folder.name, "no", "x.xml"))
+        self.assertEqual(str(failed.exception), document.last_error)
+        self.assertIn("フォルダ", str(failed.exception))
+        # Kept texts follow a switch of the text encoding: made in Shift_JIS, read in UTF-8.
+        self.addCleanup(tovalin._lib.tovalin_set_text_encoding, 1)
+        tovalin._lib.tovalin_set_text_encoding(0)
+        with self.assertRaises(tovalin.TovalinError):
+            document.save(os.path.join(self.folder.name, "no", "x.xml"), tovalin.ENCODE_UTF8)
+        tovalin._lib.tovalin_set_text_encoding(1)
+        self.assertEqual(tovalin._last_message(), document.last_error)
+        self.assertIn("フォルダ", document.last_error)
+
+    def test_character_data_of_every_kind_of_node(self):
+        document = tovalin.Document(self.write(
+            "in.xml", b"<r><!--note--><?pi do it?><t>a<![CDATA[<b>]]>c<i>no</i></t><t/></r>"))
+        comment, instruction, element, _ = document.root.children
+        section = element.children[1]
+        self.assertEqual([node.data for node in (comment, instruction, element, section)],
+                         ["note", "do it", "a<b>c", "<b>"])
+        self.assertEqual((section.value, document.get("t"), document.get_all("t")),
+                         ("#cdata-section", "a<b>c", ["a<b>c", ""]))
+        section.data = "]]>"
+        comment.data = "日本"
+        self.assertEqual((document.get("t"), comment.data), ("a]]>c", "日本"))
+        with self.assertRaises(tovalin.TovalinError) as refused:
+            element.data = "x"
+        self.assertEqual(refused.exception.status, tovalin.NOT_APPLICABLE)
+        self.assertEqual((tovalin.Document().get("t"), tovalin.Document().get_all("t")), ("", []))
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,11 +1,14 @@
 """XML documents in Shift_JIS or UTF-16 from Python, through the C interface of Tovalin.
 
 Only the standard library is used (ctypes); there is nothing to build. The library is the file
-that the environment variable TOVALIN_LIBRARY names, else tovalin.dll or libtovalin.so.* beside
-this file or tovalin.dll in ../bin (as the Windows archive has them), else the one the system
-finds. Texts are Python strings: they cross as UTF-8,
+that the environment variable TOVALIN_LIBRARY names, else the one of this module's series
+beside this file (tovalin.dll also in ../bin, as the Windows archive has it), else the one the
+system's loader finds by its name: libtovalin.so.0.2 for this version, as the Debian package
+libtovalin0.2 or an installed build puts it. Texts are Python strings: they cross as UTF-8,
 whatever the system's code page (on Windows the library still reaches texts and files
 through the ANSI code page, so a character that code page lacks raises TovalinError there).
+Paths may be str, bytes or path objects; a str from the file system that holds bytes that are
+no UTF-8 crosses as those bytes.
 
     document = tovalin.Document("settings.xml")        # LoadError with .problems if it fails
     name = document.get("name")
@@ -14,10 +17,11 @@ through the ANSI code page, so a character that code page lacks raises TovalinEr
 """
 
 import ctypes
-import ctypes.util
-import glob
+import operator
 import os
 from collections import namedtuple
+
+__version__ = "0.2.0"
 
 ENCODE_UTF16, ENCODE_SHIFT_JIS, ENCODE_UTF8 = 0, 1, 2
 MESSAGES_PARSER, MESSAGES_JAPANESE = 0, 1
@@ -58,24 +62,37 @@ class LoadError(TovalinError):
         self.problems = problems
 
 
-def _library_path():
+# The library's name: each minor version before 1.0 is a series of its own.
+_NAME = "tovalin.dll" if os.name == "nt" else "libtovalin.so." + ".".join(__version__.split(".")[:2])
+
+
+def _library():
     if os.environ.get("TOVALIN_LIBRARY"):
-        return os.environ["TOVALIN_LIBRARY"]
+        return ctypes.CDLL(os.environ["TOVALIN_LIBRARY"])
     here = os.path.dirname(os.path.abspath(__file__))
     # Beside this file, or in the Windows archive's bin folder beside its python folder.
-    beside = [found for pattern in ("tovalin.dll", "../bin/tovalin.dll", "libtovalin.so*")
-              for found in glob.glob(os.path.join(here, pattern))]
-    return beside[0] if beside else ctypes.util.find_library("tovalin")
+    for beside in (os.path.join(here, _NAME), os.path.join(here, "..", "bin", _NAME)):
+        if os.path.isfile(beside):
+            return ctypes.CDLL(beside)
+    try:
+        return ctypes.CDLL(_NAME)
+    except OSError as missing:
+        raise ImportError(f"the Tovalin library {_NAME} was not found: install it, or name its "
+                          f"file in TOVALIN_LIBRARY ({missing})") from missing
 
 
-_lib = ctypes.CDLL(_library_path())
+_lib = _library()
 _lib.tovalin_last_error_message.restype = ctypes.c_char_p
 if _lib.tovalin_set_text_encoding(_TEXT_UTF8) != 0:
     raise ImportError(_lib.tovalin_last_error_message().decode("utf-8", "replace"))
 
 
+def _last_message():
+    return _lib.tovalin_last_error_message().decode("utf-8", "replace")
+
+
 def _error(status):
-    return TovalinError(status, _lib.tovalin_last_error_message().decode("utf-8", "replace"))
+    return TovalinError(status, _last_message())
 
 
 def _call(function, *arguments):
@@ -92,22 +109,32 @@ def _encoded(text):
 
 
 def _path(path):
+    """A path as the library takes it: a str as UTF-8, with the bytes that the file system gave
+    and UTF-8 could not decode (surrogate escapes) as they were; bytes as they are."""
     path = os.fspath(path)
-    return _encoded(path) if isinstance(path, str) else path
+    if isinstance(path, str):
+        path = path.encode("utf-8", "surrogateescape")
+    if b"\0" in path:
+        raise ValueError("embedded null byte")
+    return path
 
 
-def _taken(pointer):
+def _as_path(data):
+    return data.decode("utf-8", "surrogateescape")
+
+
+def _taken(pointer, decoded=lambda data: data.decode("utf-8")):
     """The library's text as a Python text; the library's memory is freed."""
     try:
-        return ctypes.string_at(pointer).decode("utf-8")
+        return decoded(ctypes.string_at(pointer))
     finally:
         _lib.tovalin_free(pointer)
 
 
-def _text_of(function, *arguments):
+def _text_of(function, *arguments, decoded=lambda data: data.decode("utf-8")):
     value = ctypes.c_void_p()
     _call(function, *arguments, ctypes.byref(value))
-    return _taken(value)
+    return _taken(value, decoded)
 
 
 def _out(function, *arguments, kind=ctypes.c_int):
@@ -117,11 +144,15 @@ def _out(function, *arguments, kind=ctypes.c_int):
 
 
 def _exactly(kind, number):
-    """The number as a C number of the kind; one that does not fit is refused, not wrapped."""
-    converted = kind(number)
-    if converted.value != number:
+    """The number as a C number of the kind: TypeError for what is no integer, OverflowError for
+    one the kind cannot hold, which is never wrapped."""
+    number = operator.index(number)
+    bits = ctypes.sizeof(kind) * 8
+    signed = kind(-1).value < 0
+    low, high = (-(1 << bits - 1), (1 << bits - 1) - 1) if signed else (0, (1 << bits) - 1)
+    if not low <= number <= high:
         raise OverflowError(f"{number} does not fit {kind.__name__}")
-    return converted
+    return kind(number)
 
 
 def _setting(name, doc, kind=ctypes.c_int):
@@ -153,10 +184,6 @@ class _ProblemList(ctypes.Structure):
     _fields_ = [("count", ctypes.c_size_t), ("items", ctypes.POINTER(_Problems))]
 
 
-class _TextList(ctypes.Structure):
-    _fields_ = [("count", ctypes.c_size_t), ("items", ctypes.POINTER(ctypes.c_char_p))]
-
-
 _Filter = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
 
 
@@ -185,12 +212,24 @@ class Node(_Handle):
 
     @property
     def value(self):
-        """A text node's content; any other node's name."""
+        """A text node's content; any other node's name ("#cdata-section", "#comment", ...)."""
         return _text_of("tovalin_node_get_value", self._handle)
 
     @value.setter
     def value(self, text):
         _call("tovalin_node_set_value", self._handle, _encoded(text))
+
+    @property
+    def data(self):
+        """The character data: the content of a text node, CDATA section or comment, an
+        instruction's data; an element's text and CDATA sections together."""
+        return _text_of("tovalin_node_get_data", self._handle)
+
+    @data.setter
+    def data(self, text):
+        """Replaces the data of a text node, CDATA section, comment or instruction; any other
+        node raises TovalinError NOT_APPLICABLE."""
+        _call("tovalin_node_set_data", self._handle, _encoded(text))
 
     parent = property(lambda self: self._step("tovalin_node_get_parent"))
     owner = property(lambda self: self._step("tovalin_node_get_owner"))
@@ -250,24 +289,24 @@ class Node(_Handle):
         return self._edited("tovalin_node_remove_child", child._handle)
 
     def clone(self, deep=True):
-        return self._edited("tovalin_node_clone", int(deep))
+        return self._edited("tovalin_node_clone", 1 if deep else 0)
 
     def elements(self, tag):
         """The elements of the tag name ("*" for all) below this element, or in the whole
         document from the document node."""
+        return list(self._each_element(tag))
+
+    def _each_element(self, tag):
         function = ("tovalin_document_node_get_elements_by_tag_name"
                     if self.type == DOCUMENT_NODE else "tovalin_node_get_elements_by_tag_name")
         found = ctypes.c_void_p()
         _call(function, self._handle, _encoded(tag), ctypes.byref(found))
         elements = _Handle(found)
-        return [_node(self._item(elements, i))
-                for i in range(_out("tovalin_node_list_get_length", found, kind=ctypes.c_uint))]
-
-    @staticmethod
-    def _item(elements, index):
-        item = ctypes.c_void_p()
-        _call("tovalin_node_list_item", elements._handle, ctypes.c_uint(index), ctypes.byref(item))
-        return item
+        for index in range(_out("tovalin_node_list_get_length", found, kind=ctypes.c_uint)):
+            item = ctypes.c_void_p()
+            _call("tovalin_node_list_item", elements._handle, ctypes.c_uint(index),
+                  ctypes.byref(item))
+            yield _node(item)
 
     # The document node's factory.
     def create_element(self, tag):
@@ -277,19 +316,21 @@ class Node(_Handle):
         return self._edited("tovalin_document_node_create_text_node", _encoded(text))
 
     def import_node(self, node, deep=True):
-        return self._edited("tovalin_document_node_import_node", node._handle, int(deep))
+        return self._edited("tovalin_document_node_import_node", node._handle, 1 if deep else 0)
 
     def walk(self, what_to_show=SHOW_ALL, accept=None):
         """Yields this node and its descendants in document order, of the node types of the mask
         (bit n-1 for type n) that accept(node), when given, answers ACCEPT for; REJECT and SKIP
-        pass over the node alone. An exception of accept leaves the walk."""
+        pass over the node alone. An exception of accept leaves the walk, and so does an answer
+        that is no number (TypeError), too large a one (OverflowError) or any other number
+        (TovalinError CALLBACK)."""
         raised = []
 
         def answer(lent, _context):
             try:
                 copy = ctypes.c_void_p()
                 _call("tovalin_node_copy", ctypes.c_void_p(lent), ctypes.byref(copy))
-                return accept(Node(copy))
+                return _exactly(ctypes.c_int, accept(Node(copy))).value
             except BaseException as error:  # noqa: B036 - carried to the caller below
                 raised.append(error)
                 return _FILTER_STOP
@@ -297,7 +338,7 @@ class Node(_Handle):
         callback = _Filter(answer) if accept is not None else None
         iterator = ctypes.c_void_p()
         _call("tovalin_iterator_create", self._handle, callback, None,
-              ctypes.c_ulong(what_to_show), ctypes.byref(iterator))
+              _exactly(ctypes.c_ulong, what_to_show), ctypes.byref(iterator))
         walking = _Handle(iterator)
         while True:
             found = ctypes.c_void_p()
@@ -327,22 +368,25 @@ class Document(_Handle):
         Returns the problems of a load that succeeded: none, or the warning of a DTD that
         could not be read and was left out (see unreadable_dtd)."""
         given = ctypes.POINTER(_ProblemList)()
-        status = _lib.tovalin_document_load(self._handle, _path(path), int(validate),
+        status = _lib.tovalin_document_load(self._handle, _path(path), 1 if validate else 0,
                                             ctypes.byref(given))
-        problems = []
-        if given:
-            found = given.contents
-            problems = [Problem(p.line, p.column, p.message.decode("utf-8"),
-                                p.system_id.decode("utf-8")) for p in found.items[:found.count]]
+        try:
+            found = given.contents if given else _ProblemList()
+            problems = [Problem(p.line, p.column, p.message.decode("utf-8", "replace"),
+                                _as_path(p.system_id)) for p in found.items[:found.count]]
+        finally:
             _lib.tovalin_free(given)
         if status == FAILED:
-            raise LoadError(status, problems[0].message if problems else "", problems)
+            raise LoadError(status, _last_message(), problems)
         if status != 0:
             raise _error(status)
         return problems
 
     def save(self, path, encoding=ENCODE_SHIFT_JIS):
-        _call("tovalin_document_save", self._handle, _path(path), encoding)
+        """Saves in the encoding; TovalinError FAILED, saying why, if the file was left as it
+        was."""
+        _call("tovalin_document_save", self._handle, _path(path),
+              _exactly(ctypes.c_int, encoding))
 
     def _document_node(self, function, *arguments):
         node = ctypes.c_void_p()
@@ -359,25 +403,34 @@ class Document(_Handle):
 
     document = property(lambda self: self._document_node("tovalin_document_get_document"))
     root = property(lambda self: self.document.document_element)
-    path = property(lambda self: _text_of("tovalin_document_get_path", self._handle))
+    path = property(lambda self: _text_of("tovalin_document_get_path", self._handle,
+                                          decoded=_as_path))
+
+    def _elements(self, tag):
+        """The elements of the tag name ("*" for all) in document order; none while the object
+        holds no document."""
+        found = ctypes.c_void_p()
+        status = _lib.tovalin_document_get_document(self._handle, ctypes.byref(found))
+        if status == NO_DOCUMENT:
+            return iter(())
+        if status != 0:
+            raise _error(status)
+        return Node(found)._each_element(tag)
 
     def get(self, tag):
-        """The value of the first element of the tag name; "" when there is none."""
-        return _text_of("tovalin_document_get_xml_data", self._handle, _encoded(tag))
+        """The text of the first element of the tag name, its text and CDATA sections together;
+        "" when there is none."""
+        first = next(self._elements(tag), None)
+        return first.data if first is not None else ""
 
     def get_all(self, tag):
-        first, given = ctypes.c_void_p(), ctypes.POINTER(_TextList)()
-        _call("tovalin_document_get_xml_data_list", self._handle, _encoded(tag),
-              ctypes.byref(first), ctypes.byref(given))
-        _lib.tovalin_free(first)
-        values = [value.decode("utf-8") for value in given.contents.items[:given.contents.count]]
-        _lib.tovalin_free(given)
-        return values
+        """The text of every element of the tag name, as get gives it, in document order."""
+        return [element.data for element in self._elements(tag)]
 
     def set(self, tag, value, overwrite=True):
         """Writes into the first element of the name, or adds one after the last."""
         _call("tovalin_document_set_xml_data", self._handle, _encoded(tag), _encoded(value),
-              int(overwrite))
+              1 if overwrite else 0)
 
     def set_all(self, tag, values):
         """Replaces every element of the name by one element per value."""
@@ -386,7 +439,7 @@ class Document(_Handle):
               ctypes.c_size_t(len(values)))
 
     def set_declaration(self, encoding=ENCODE_SHIFT_JIS):
-        _call("tovalin_document_set_xml_decl", self._handle, encoding)
+        _call("tovalin_document_set_xml_decl", self._handle, _exactly(ctypes.c_int, encoding))
 
     def set_stylesheet(self, href):
         _call("tovalin_document_set_xsl", self._handle, _encoded(href))
@@ -437,13 +490,16 @@ class Tokenizer(_Handle):
 
     def value(self, row, column):
         """The value by row and column, from 1."""
-        return _text_of("tovalin_tokenizer_get_value", self._handle, row, column)
+        return _text_of("tovalin_tokenizer_get_value", self._handle, _exactly(ctypes.c_int, row),
+                        _exactly(ctypes.c_int, column))
 
     def value_at(self, position):
-        return _text_of("tovalin_tokenizer_get_value_at", self._handle, position)
+        return _text_of("tovalin_tokenizer_get_value_at", self._handle,
+                        _exactly(ctypes.c_int, position))
 
     def row(self, row):
-        return _out("tovalin_tokenizer_get_row", self._handle, row, kind=ctypes.c_uint)
+        return _out("tovalin_tokenizer_get_row", self._handle, _exactly(ctypes.c_int, row),
+                    kind=ctypes.c_uint)
 
     def next(self, position):
         return _out("tovalin_tokenizer_get_next", self._handle, _exactly(ctypes.c_uint, position),
