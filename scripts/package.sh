@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the installable artifacts from the sources:
 #   - the Debian packages libtovalinMAJOR.MINOR (the shared library), libtovalin-dev
-#     (headers, CMake package, pkg-config file) and tovalin (the program, its manual page
-#     and its bash completion), from a release build, checked by lintian;
+#     (headers, CMake package, pkg-config file), tovalin (the program, its manual page
+#     and its bash completion) and python3-tovalin (the Python module), from a release
+#     build, checked by lintian;
 #   - the Windows archive tovalin-VERSION-win32.zip (the DLL with tovalin.dll.a, tovalin.lib
 #     and tovalin.def, the program, headers, the Python module) from the 32-bit build in
 #     build/windows-i686, made first when it is not there.
@@ -35,6 +36,7 @@ debian_packages() {
     stage runtime "$lib"
     stage development libtovalin-dev
     stage program tovalin
+    stage_python python3-tovalin
     mkdir -p "$work/$lib/DEBIAN"
     echo "libtovalin $series $lib (>= $version)" >"$work/$lib/DEBIAN/shlibs"
     echo "activate-noawait ldconfig" >"$work/$lib/DEBIAN/triggers"
@@ -50,19 +52,42 @@ debian_packages() {
         "checks, reads and edits XML files in Shift_JIS or UTF-16" \
         "The tovalin program: checks XML files against their DTD, reads and writes
 values by tag name, and converts files between Shift_JIS and UTF-16."
+    control python3-tovalin all python "python3:any, $lib (= $version)" \
+        "reads, edits and writes XML files in Shift_JIS or UTF-16 (Python 3)" \
+        "The Python module tovalin, over the C interface of the library: documents,
+nodes, walks and the tokenizer, with texts as Python strings."
     for package in "$lib" libtovalin-dev tovalin; do
         build_package "$package" "$arch"
     done
+    build_package python3-tovalin all
     lintian --fail-on error --suppress-tags \
         initial-upload-closes-no-bugs,no-manual-page,maintainer-address-malformed \
-        "$out"/*_"$version"_"$arch".deb
+        "$out"/*_"$version"_{"$arch",all}.deb
 }
 
 # Installs one component into the package's folder, stripped, with the documentation every
 # Debian package carries.
 stage() {
-    local component=$1 package=$2 doc="$work/$2/usr/share/doc/$2"
+    local component=$1 package=$2
     DESTDIR="$work/$package" cmake --install "$build" --component "$component" --strip >/dev/null
+    documents "$package"
+}
+
+# The module where Debian's Python 3 finds it; it loads the library by its name, which its
+# version gives.
+stage_python() {
+    local package=$1
+    if ! grep -qx "__version__ = \"$version\"" python/tovalin.py; then
+        echo "python/tovalin.py does not say __version__ = \"$version\"" >&2
+        exit 1
+    fi
+    install -D -m 644 python/tovalin.py "$work/$package/usr/lib/python3/dist-packages/tovalin.py"
+    documents "$package"
+}
+
+# The copyright and changelog every Debian package carries.
+documents() {
+    local package=$1 doc="$work/$1/usr/share/doc/$1"
     mkdir -p "$doc"
     cp packaging/copyright "$doc/copyright"
     printf 'tovalin (%s) unstable; urgency=medium\n\n  * Release %s: see CHANGELOG.md of the source.\n\n -- %s  %s\n' \

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Uses the Debian packages as a user would: their dependencies must be met on this machine;
 # unpacked into a scratch root, the consumer project builds against them through the CMake
-# package and through pkg-config, and the installed program runs the bundled example.
+# package and through pkg-config, the installed program runs the bundled example, and
+# Debian's Python imports the module from its own folder, which finds the library by name.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 packages=$PWD/build/packages
@@ -27,4 +28,9 @@ cp examples/data/* "$work"
 warnings=$(man --warnings -l "$root/usr/share/man/man1/tovalin.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "$warnings"; exit 1; }
 bash -n "$root/usr/share/bash-completion/completions/tovalin"
-echo "Debian packages: installable, usable through CMake and pkg-config, program runs"
+
+[ "$(cd "$work" && env -u TOVALIN_LIBRARY PYTHONPATH="$root/usr/lib/python3/dist-packages" \
+    /usr/bin/python3 -c 'import tovalin
+print(tovalin.__file__, tovalin.Document("settings.xml").get("step") == "\u2460")')" = \
+    "$root/usr/lib/python3/dist-packages/tovalin.py True" ]
+echo "Debian packages: installable, usable through CMake, pkg-config and Python, program runs"
