@@ -1,7 +1,8 @@
 /* A program built for Microsoft's ABI (clang for *-pc-windows-msvc, linked by lld-link against
  * tovalin.lib) that uses the C interface and kernel32 and no C runtime at all. In the current
  * folder it loads in.xml, a Shift_JIS document, reads its value, writes another and an
- * attribute, and saves out.xml in Shift_JIS. The exit status names the step that failed. */
+ * attribute, and saves out.xml in Shift_JIS; then it releases handles twice, round after
+ * round, which must never reach a live one. The exit status names the step that failed. */
 #include "tovalin/tovalin.h"
 
 __declspec(dllimport) void* __stdcall GetStdHandle(unsigned long which);
@@ -22,6 +23,39 @@ static void step(unsigned int number, tovalin_status status) {
         say(tovalin_last_error_message());
         say("\n");
         ExitProcess(number);
+    }
+}
+
+/* A call that must refuse a released handle. */
+static void refused(unsigned int number, tovalin_status status) {
+    if (status != TOVALIN_E_BAD_HANDLE) {
+        say("a released handle was taken\n");
+        ExitProcess(number);
+    }
+}
+
+/* The object and node released in the round before are refused, the live ones work. */
+static void stale_releases(void) {
+    tovalin_document *object = 0, *stale = 0;
+    tovalin_node *document = 0, *staleNode = 0;
+    unsigned int indent = 0;
+    int type = 0;
+    int round;
+    for (round = 0; round < 1000; ++round) {
+        step(10, tovalin_document_create(&object));
+        step(11, tovalin_document_create_document(object, "r", &document));
+        if (round > 0) {
+            refused(12, tovalin_release(stale));
+            refused(13, tovalin_release(staleNode));
+            refused(14, tovalin_node_get_type(staleNode, &type));
+        }
+        step(15, tovalin_document_get_indent(object, &indent));
+        step(16, tovalin_node_get_type(document, &type));
+        step(17, tovalin_release(document));
+        step(18, tovalin_release(object));
+        refused(19, tovalin_release(object));
+        stale = object;
+        staleNode = document;
     }
 }
 
@@ -53,5 +87,6 @@ void start(void) {
     tovalin_release(document);
     tovalin_release(object);
     say("saved out.xml\n");
+    stale_releases();
     ExitProcess(0);
 }
