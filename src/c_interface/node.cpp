@@ -40,6 +40,24 @@ tovalin_status navigate(tovalin_node* node, tovalin_node** found,
     });
 }
 
+// The node's text that the member reads, in the caller's encoding.
+tovalin_status readText(tovalin_node* node, char** text, std::string (XcsXmlNode::*read)() const) {
+    return guarded([&] {
+        char*& out = result(text);
+        out = giveText((nodeOf(node).*read)());
+        return TOVALIN_OK;
+    });
+}
+
+// Replaces the node's text that the member writes.
+tovalin_status writeText(tovalin_node* node, const char* text,
+                         void (XcsXmlNode::*write)(const std::string&)) {
+    return guarded([&] {
+        (nodeOf(node).*write)(textArgument(text));
+        return TOVALIN_OK;
+    });
+}
+
 tovalin_status giveOptionally(tovalin_node** out, const XcsXmlNode& node) {
     if (out != nullptr) *out = give(node);
     return TOVALIN_OK;
@@ -205,33 +223,19 @@ tovalin_status TOVALIN_CALL tovalin_node_remove_attribute(tovalin_node* node, co
 }
 
 tovalin_status TOVALIN_CALL tovalin_node_get_value(tovalin_node* node, char** value) {
-    return guarded([&] {
-        char*& out = result(value);
-        out = giveText(nodeOf(node).getValue());
-        return TOVALIN_OK;
-    });
+    return readText(node, value, &XcsXmlNode::getValue);
 }
 
 tovalin_status TOVALIN_CALL tovalin_node_set_value(tovalin_node* node, const char* value) {
-    return guarded([&] {
-        nodeOf(node).setValue(textArgument(value));
-        return TOVALIN_OK;
-    });
+    return writeText(node, value, &XcsXmlNode::setValue);
 }
 
 tovalin_status TOVALIN_CALL tovalin_node_get_data(tovalin_node* node, char** data) {
-    return guarded([&] {
-        char*& out = result(data);
-        out = giveText(nodeOf(node).getData());
-        return TOVALIN_OK;
-    });
+    return readText(node, data, &XcsXmlNode::getData);
 }
 
 tovalin_status TOVALIN_CALL tovalin_node_set_data(tovalin_node* node, const char* data) {
-    return guarded([&] {
-        nodeOf(node).setData(textArgument(data));
-        return TOVALIN_OK;
-    });
+    return writeText(node, data, &XcsXmlNode::setData);
 }
 
 tovalin_status TOVALIN_CALL tovalin_node_clone(tovalin_node* node, int deep, tovalin_node** copy) {
