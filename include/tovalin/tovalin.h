@@ -236,10 +236,11 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_copy(tovalin_document
                                                                 tovalin_document** copy);
 /** Loads the file, validating against its DTD when validate is not 0. The library opens the
  * file, its DTD and entities itself and writes nothing; a pipe, a device or a folder fails at
- * once with a problem naming it. TOVALIN_E_FAILED when it was not loaded; the object keeps the document it held. With problems not null, `*problems` gets
- * the problems of this load on TOVALIN_OK (none, or the warning of a DTD read past, see
- * tovalin_document_set_unreadable_dtd) and on TOVALIN_E_FAILED; free it with
- * tovalin_free. On failure the last error message is the first problem's. With problems null, the
+ * once with a problem naming it. TOVALIN_E_FAILED when it was not loaded; the object keeps the
+ * document it held. With problems not null, `*problems` gets the problems of this load on
+ * TOVALIN_OK (none, or the warning of a DTD read past, see
+ * tovalin_document_set_unreadable_dtd) and on TOVALIN_E_FAILED; free it with tovalin_free. On
+ * failure the last error message is the first problem's. With problems null, the
  * first problem is written to standard output, as the C++ interface does. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_load(tovalin_document* object,
                                                                 const char* path, int validate,
