@@ -143,9 +143,7 @@ bool copyFile(const std::string& from, const std::string& to, CopyInto destinati
     if (!CopyFileA(from.c_str(), to.c_str(), destination == CopyInto::newFile)) return false;
     // The system copies the source's attributes too; the library's own copies must stay
     // writable, deletable and in sight.
-    if (destination != CopyInto::callersFile) {
-        clearAttributes(to, attributesBlockingWrites | attributesBlockingDeletion);
-    }
+    clearAttributes(to, attributesBlockingWrites | attributesBlockingDeletion);
     if (destination == CopyInto::ownFile || flushToDisk(to)) return true;
     if (destination == CopyInto::newFile) DeleteFileA(to.c_str());
     return false;

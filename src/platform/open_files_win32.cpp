@@ -94,11 +94,11 @@ bool closeFile(int fd) { return _close(fd) == 0; }
 // A lock on one byte far past the end of any file keeps other saves out without keeping any
 // reader from the content. Locks belong to the handle, so threads wait on each other too.
 bool holdForSaving(int fd) {
-    OVERLAPPED far{};
-    far.OffsetHigh = 0x40000000;
+    OVERLAPPED pastTheEnd{};
+    pastTheEnd.OffsetHigh = 0x40000000;
     const auto giveUp = std::chrono::steady_clock::now() + saveWait;
     while (!LockFileEx(handleOf(fd), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                       &far)) {
+                       &pastTheEnd)) {
         // A file system without these locks cannot be held; the save goes on without.
         if (GetLastError() != ERROR_LOCK_VIOLATION) return true;
         if (std::chrono::steady_clock::now() >= giveUp) return false;

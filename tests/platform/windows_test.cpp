@@ -195,8 +195,9 @@ TEST_F(WindowsTest, PipesAndDevicesAsDtdFailAtOnce) {
     const HANDLE server =
         CreateNamedPipeA(pipe, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 4096, 4096, 0, nullptr);
     ASSERT_NE(server, INVALID_HANDLE_VALUE);
-    for (const std::string dtd : {std::string(pipe), std::string("NUL")}) {
-        const std::string file = folder.write("doc.xml", "<!DOCTYPE r SYSTEM \"" + dtd + "\"><r/>");
+    for (const char* dtd : {pipe, "NUL"}) {
+        const std::string file =
+            folder.write("doc.xml", std::string("<!DOCTYPE r SYSTEM \"") + dtd + "\"><r/>");
         auto loading = std::async(std::launch::async, [&] {
             errors.clear();
             return !object.load(file, &errors, false) && !errors.empty() &&
