@@ -67,10 +67,19 @@ bool NewFile::replace(const std::string& backup, const std::string& replaced) {
     const std::string staging = candidateName(folderOf(replaced));
     if (!nameAs(staging)) return false;
     file.close();
+    // The backup is a second name of the old file, which the save holds open, and Windows takes
+    // a name of an open file away only once the file is closed: the name is moved aside, out of
+    // the way of the system's own backup, and goes when the save lets go of the old file.
+    if (fileExists(backup)) {
+        const std::string aside = candidateName(folderOf(replaced));
+        if (!MoveFileExA(backup.c_str(), aside.c_str(), 0)) {
+            deleteFile(staging);
+            return false;
+        }
+        deleteFile(aside);
+    }
     // The system moves the old file to the backup's name and the new one to its place; where
-    // it takes two steps for that, the old content is never without a name. The backup's
-    // second name of the old file goes first: a file moved over another name of itself stays.
-    deleteFile(backup);
+    // it takes two steps for that, the old content is never without a name.
     if (ReplaceFileA(replaced.c_str(), staging.c_str(), backup.c_str(), 0, nullptr, nullptr)) {
         deleteFile(backup);
         return true;
