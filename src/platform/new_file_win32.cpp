@@ -22,6 +22,16 @@ std::string candidateName(const std::string& folder) {
     return (isBareDrive(folder) ? folder + "." + "\\" : folder) + name;
 }
 
+// Takes a name of the old file away at once. The save holds the old file open, and Windows
+// takes a name of an open file away only once the file is closed: the name is first moved aside,
+// out of the way of the system's own backup and of the next save.
+bool removeNameOfHeldFile(const std::string& path) {
+    const std::string aside = candidateName(folderOf(path));
+    if (!MoveFileExA(path.c_str(), aside.c_str(), 0)) return false;
+    deleteFile(aside);
+    return true;
+}
+
 }  // namespace
 
 NewFile::NewFile(const std::string& folder) {
@@ -67,21 +77,15 @@ bool NewFile::replace(const std::string& backup, const std::string& replaced) {
     const std::string staging = candidateName(folderOf(replaced));
     if (!nameAs(staging)) return false;
     file.close();
-    // The backup is a second name of the old file, which the save holds open, and Windows takes
-    // a name of an open file away only once the file is closed: the name is moved aside, out of
-    // the way of the system's own backup, and goes when the save lets go of the old file.
-    if (fileExists(backup)) {
-        const std::string aside = candidateName(folderOf(replaced));
-        if (!MoveFileExA(backup.c_str(), aside.c_str(), 0)) {
-            deleteFile(staging);
-            return false;
-        }
-        deleteFile(aside);
+    // The backup is a second name of the old file.
+    if (fileExists(backup) && !removeNameOfHeldFile(backup)) {
+        deleteFile(staging);
+        return false;
     }
     // The system moves the old file to the backup's name and the new one to its place; where
     // it takes two steps for that, the old content is never without a name.
     if (ReplaceFileA(replaced.c_str(), staging.c_str(), backup.c_str(), 0, nullptr, nullptr)) {
-        deleteFile(backup);
+        removeNameOfHeldFile(backup);
         return true;
     }
     // The old file went to the backup's name but the new one did not follow: it comes back.

@@ -83,10 +83,15 @@ class OneFileTwoWriters : public ::testing::Test {
     }
 
     // Reads the file until the writers are done; the number of reads that found neither file.
+    // Windows replaces a file in two steps and holds the new one unshared meanwhile, so there a
+    // read may find no file to open for an instant, but never part of one.
     int mixedReads(const std::function<bool()>& writing) {
         int mixed = 0;
         while (writing()) {
             const std::string now = testing_support::fileBytes(shared);
+#ifdef _WIN32
+            if (now.empty()) continue;
+#endif
             if (now != contents[0] && now != contents[1]) ++mixed;
         }
         return mixed;

@@ -228,7 +228,7 @@ TEST_F(WindowsTest, ASaveEndedByTerminateProcessLeavesTheOldOrTheNewFile) {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started{};
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                             nullptr, nullptr, &startup, &started)) {
             return false;
         }

@@ -14,6 +14,9 @@ std::string makeUniqueFolder();
 void makeFolders(const std::string& path);
 // Every file in the folder and its subfolders, relative to it, with "/" between names.
 std::set<std::string> filesUnder(const std::string& root);
+// The bytes of a file; empty when it cannot be read. Reading never keeps the file from being
+// replaced or deleted, as with careful readers.
+std::string fileBytes(const std::string& path);
 // Removes the folder with everything in it, read-only and hidden files too.
 void removeTree(const std::string& root);
 

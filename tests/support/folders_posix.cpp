@@ -1,6 +1,8 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "support/folders.hpp"
@@ -21,6 +23,11 @@ std::set<std::string> filesUnder(const std::string& root) {
         if (entry.is_regular_file()) names.insert(entry.path().string().substr(root.size()));
     }
     return names;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void removeTree(const std::string& root) {

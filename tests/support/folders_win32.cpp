@@ -73,6 +73,21 @@ std::set<std::string> filesUnder(const std::string& root) {
     return names;
 }
 
+// The C runtime's own opens never share deletion, which would keep a save from replacing
+// the file while a test reads it.
+std::string fileBytes(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char chunk[1 << 16];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
 void removeTree(const std::string& root) {
     forEachEntry(root, [&](const WIN32_FIND_DATAA& entry) {
         const std::string path = root + entry.cFileName;

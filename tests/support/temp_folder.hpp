@@ -3,7 +3,6 @@
 #define TOVALIN_TESTS_SUPPORT_TEMP_FOLDER_HPP
 
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
@@ -11,11 +10,6 @@
 
 namespace testing_support {
 
-// The bytes of a file; empty when it cannot be read.
-inline std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class TempFolder {
   public:
