@@ -1,5 +1,6 @@
 /// \file
-/// XcsErrorReporter, the parser's error handler of a load.
+/// XcsErrorReporter, the parser's error handler of a load, and XMLERROR_TYPE, the record of
+/// one problem it reports.
 /// Not available with TOVALIN_OVER_C: it takes the parser's types.
 #ifdef TOVALIN_OVER_C
 #error "the error reporter takes the parser's types and has no form over the C interface"
@@ -8,12 +9,28 @@
 #define TOVALIN_ERROR_REPORTER_HPP
 
 #include <list>
+#include <string>
 
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 
-#include "tovalin/document.hpp"
 #include "tovalin/export.hpp"
+
+/// One problem with an input file, as a load reports it. Making one never fails: a
+/// character the process code page cannot hold shows as `<U+XXXX>` in its texts.
+struct XMLERROR_TYPE {
+    /// The line of the problem, from 1; 0 when it has no position (the file could not be
+    /// opened, its path was refused).
+    unsigned int lineNumber;
+    /// The column of the problem, from 1; 0 when it has no position.
+    unsigned int columnNumber;
+    /// What is wrong, in the process code page: the parser's message, or the library's own
+    /// advice in Japanese.
+    std::string message;
+    /// The file the problem is in, in the process code page: the path as the caller gave it
+    /// for the document itself, the parser's name for a DTD or an external entity.
+    std::string systemId;
+};
 
 /// The parser's error handler of a load: every error and fatal error becomes a record at the
 /// end of a caller's list; warnings are dropped. The records' texts are in the process code

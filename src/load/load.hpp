@@ -12,8 +12,9 @@
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
 #include "node/tree.hpp"
-#include "tovalin/document.hpp"
+#include "tovalin/error_reporter.hpp"
 #include "tovalin/node.hpp"
+#include "tovalin/settings.hpp"
 
 namespace tovalin::load {
 

@@ -10,7 +10,7 @@
 
 #include <xercesc/framework/MemoryManager.hpp>
 
-#include "tovalin/document.hpp"
+#include "tovalin/settings.hpp"
 
 XERCES_CPP_NAMESPACE_BEGIN
 class ReaderMgr;

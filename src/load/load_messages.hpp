@@ -7,7 +7,7 @@
 #include <xercesc/util/XercesDefs.hpp>
 
 #include "platform/platform.hpp"
-#include "tovalin/document.hpp"
+#include "tovalin/error_reporter.hpp"
 
 namespace tovalin::load_messages {
 

@@ -20,7 +20,7 @@
 #include "load/parser_messages.hpp"
 #include "node/tree.hpp"
 #include "text/code_page.hpp"
-#include "tovalin/document.hpp"
+#include "tovalin/settings.hpp"
 
 namespace tovalin {
 

@@ -7,7 +7,7 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 
-#include "tovalin/document.hpp"
+#include "tovalin/settings.hpp"
 
 namespace tovalin::writer {
 

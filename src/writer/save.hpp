@@ -8,7 +8,7 @@
 
 #include <xercesc/framework/XMLFormatter.hpp>
 
-#include "tovalin/document.hpp"
+#include "tovalin/settings.hpp"
 
 namespace tovalin::writer {
 

@@ -27,6 +27,7 @@
 // The library's own headers find their guards taken and stand aside.
 #define TOVALIN_TOVALIN_HPP
 #define TOVALIN_DOCUMENT_HPP
+#define TOVALIN_SETTINGS_HPP
 #define TOVALIN_NODE_HPP
 #define TOVALIN_STRING_TOKENIZER_HPP
 
