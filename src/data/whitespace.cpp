@@ -1,4 +1,4 @@
-#include "node/layout_text.hpp"
+#include "data/whitespace.hpp"
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/util/XMLString.hpp>
@@ -32,7 +32,8 @@ void removeBlankText(xercesc::DOMDocument* document) {
     xercesc::DOMNode* node = document->getFirstChild();
     while (node != nullptr) {
         xercesc::DOMNode* next = nextInside(node, document);
-        if (node->getNodeType() == xercesc::DOMNode::TEXT_NODE && isBlank(node->getNodeValue())) {
+        if (node->getNodeType() == xercesc::DOMNode::TEXT_NODE && isBlank(node->getNodeValue()) &&
+            !preservesSpace(node)) {
             // Only taken out: a wrapper may hold the node, and the parser would hand its
             // memory to the next node made. The tree's memory goes with the tree.
             node->getParentNode()->removeChild(node);

@@ -313,7 +313,7 @@ bool LoadParser::holdBack(const XMLCh* chars, XMLSize_t length, bool ignorable) 
     const bool continuing = !heldBack.empty();
     // Text that joins an existing node, and text inside an entity reference node, is left
     // as the parser builds it: only a whole text node can be layout.
-    if (!fWithinElement ||
+    if (!fWithinElement || (!preserving.empty() && preserving.back()) ||
         (!continuing && fCurrentNode->getNodeType() == xercesc::DOMNode::TEXT_NODE) ||
         fCurrentParent->getNodeType() == xercesc::DOMNode::ENTITY_REFERENCE_NODE ||
         !isBlankPiece(chars, length, continuing)) {
@@ -360,8 +360,14 @@ void LoadParser::startElement(const xercesc::XMLElementDecl& declaration, unsign
     // By the root element the reader has settled on the encoding the declaration names.
     if (isRoot)
         readerEncoding = text::orEmpty(getScanner()->getReaderMgr()->getCurrentEncodingStr());
+    startingEmpty = isEmpty;
     XercesDOMParser::startElement(declaration, urlId, prefix, attributes, attributeCount, isEmpty,
                                   isRoot);
+    startingEmpty = false;
+    if (!isEmpty) {
+        const bool withinPreserved = !preserving.empty() && preserving.back();
+        preserving.push_back(preservesWithin(spaceRuleOf(fCurrentNode), withinPreserved));
+    }
     // The parser has made the element the current node, even when it is empty and ended.
     const xercesc::Locator& at = position();
     positions.push_back({fCurrentNode, static_cast<unsigned int>(at.getLineNumber()),
@@ -392,6 +398,7 @@ detail::SourceFiles LoadParser::takeSourceFiles(
 void LoadParser::endElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,
                             bool isRoot, const XMLCh* prefix) {
     heldBack.clear();
+    if (!startingEmpty && !preserving.empty()) preserving.pop_back();
     XercesDOMParser::endElement(declaration, urlId, isRoot, prefix);
 }
 

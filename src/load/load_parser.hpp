@@ -102,7 +102,8 @@ class LoadParser : public xercesc::XercesDOMParser {
     void endExtSubset() override;
 
     // Layout text between elements never becomes a node: a text that begins blank is held
-    // back until it proves to hold more, and dropped when markup follows it first.
+    // back until it proves to hold more, and dropped when markup follows it first. Within
+    // xml:space="preserve" every text is kept.
     void docCharacters(const XMLCh* chars, XMLSize_t length, bool cdataSection) override;
     void ignorableWhitespace(const XMLCh* chars, XMLSize_t length, bool cdataSection) override;
     void startElement(const xercesc::XMLElementDecl& declaration, unsigned int urlId,
@@ -145,6 +146,10 @@ class LoadParser : public xercesc::XercesDOMParser {
     SubsetSpan subset;
     text::XmlString heldBack;
     bool heldBackIgnorable = false;
+    // For each element open: whether its spaces are data (xml:space).
+    std::vector<bool> preserving;
+    // True while the parser starts an empty element, which it ends before it returns.
+    bool startingEmpty = false;
     text::XmlString readerEncoding;
     std::vector<detail::SourcePosition> positions;
     // The system identifiers of the files that held elements, the document's first, and the

@@ -7,21 +7,22 @@ namespace {
 
 constexpr std::size_t flushSize = 64 * 1024;
 
-// What stands for the character in the context, or null when it is written as it is.
-const XMLCh* replacement(XMLCh c, bool inAttribute) {
+// What stands for the character in the context, or null when it is written as it is. In an
+// attribute value only the quotation mark that delimits it needs a reference.
+const XMLCh* replacement(XMLCh c, bool inAttribute, XMLCh quote) {
     switch (c) {
         case u'&':
             return u"&amp;";
         case u'<':
             return u"&lt;";
         case u'"':
-            return u"&quot;";
+            return inAttribute && quote != u'"' ? nullptr : u"&quot;";
         case u'\r':
             return u"&#13;";
         case u'>':
             return inAttribute ? nullptr : u"&gt;";
         case u'\'':
-            return inAttribute ? nullptr : u"&apos;";
+            return inAttribute && quote != u'\'' ? nullptr : u"&apos;";
         case u'\t':
             return inAttribute ? u"&#9;" : nullptr;
         case u'\n':
@@ -54,22 +55,24 @@ void MarkupOutput::markup(const XMLCh* piece) {
     if (piece != nullptr) append(piece, xercesc::XMLString::stringLen(piece));
 }
 
-void MarkupOutput::text(const XMLCh* content) { escaped(content, Context::text); }
+void MarkupOutput::text(const XMLCh* content) { escaped(content, false, 0); }
 
-void MarkupOutput::attributeValue(const XMLCh* value) { escaped(value, Context::attribute); }
+void MarkupOutput::attributeValue(const XMLCh* value, XMLCh quote) {
+    escaped(value, true, quote);
+}
 
-void MarkupOutput::escaped(const XMLCh* content, Context context) {
+void MarkupOutput::escaped(const XMLCh* content, bool inAttribute, XMLCh quote) {
     if (content == nullptr) return;
-    const bool inAttribute = context == Context::attribute;
     const XMLCh* run = content;
     for (const XMLCh* at = content;; ++at) {
         if (*at == 0) {
             append(run, static_cast<std::size_t>(at - run));
             return;
         }
-        if (*at > u'>' && !(xml11 && changesInXml11(*at))) continue;
-        const XMLCh* instead = replacement(*at, inAttribute);
-        if (instead == nullptr && !(xml11 && changesInXml11(*at))) continue;
+        const bool referenced = xml11 && changesInXml11(*at);
+        if (*at > u'>' && !referenced) continue;
+        const XMLCh* instead = replacement(*at, inAttribute, quote);
+        if (instead == nullptr && !referenced) continue;
         gathered.append(run, static_cast<std::size_t>(at - run));
         gathered.append(instead != nullptr ? text::XmlString(instead) : reference(*at));
         run = at + 1;

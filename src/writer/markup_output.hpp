@@ -2,8 +2,8 @@
 // into the file's encoding. Markup goes in as it is; text content and attribute values are
 // escaped here by the rules of the formatter's escape modes (text: the ampersand,
 // less-than, greater-than, quotation mark and apostrophe; attribute values: the ampersand,
-// less-than and quotation mark), and besides that the characters a reader would not give
-// back as they are become character references.
+// less-than and the quotation mark that delimits them), and besides that the characters a
+// reader would not give back as they are become character references.
 #ifndef TOVALIN_WRITER_MARKUP_OUTPUT_HPP
 #define TOVALIN_WRITER_MARKUP_OUTPUT_HPP
 
@@ -30,9 +30,9 @@ class MarkupOutput {
     // Text content; a carriage return becomes a character reference, since a reader would
     // turn it into a line feed.
     void text(const XMLCh* content);
-    // An attribute value; tab, line feed and carriage return become character references,
-    // since a reader would turn them into spaces.
-    void attributeValue(const XMLCh* value);
+    // An attribute value between the quotation marks given; tab, line feed and carriage
+    // return become character references, since a reader would turn them into spaces.
+    void attributeValue(const XMLCh* value, XMLCh quote = u'"');
     // Hands what is gathered to the formatter; the writer calls it once it is done.
     void flush();
     // An XML 1.1 file takes control characters in content only as character references,
@@ -40,8 +40,7 @@ class MarkupOutput {
     void setXml11(bool xml11);
 
   private:
-    enum class Context { text, attribute };
-    void escaped(const XMLCh* content, Context context);
+    void escaped(const XMLCh* content, bool inAttribute, XMLCh quote);
     void append(const XMLCh* piece, std::size_t length);
 
     xercesc::XMLFormatter& formatter;

@@ -1,20 +1,16 @@
 #include "writer/tree_writer.hpp"
 
 #include <stdexcept>
-#include <vector>
 
-#include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMDocumentType.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
 #include <xercesc/util/XMLString.hpp>
 
 #include "node/declaration.hpp"
+#include "node/layout_text.hpp"
 #include "node/parent_of.hpp"
-#include "text/code_page.hpp"
 #include "text/format_string.hpp"
-#include "writer/document_type.hpp"
-#include "writer/markup_output.hpp"
+#include "writer/node_markup.hpp"
 #include "writer/save_messages.hpp"
 
 namespace tovalin::writer {
@@ -40,66 +36,12 @@ bool isWritten(const DOMNode* node) {
     }
 }
 
-// Content that no markup can carry is refused rather than written into a file that no
-// parser reads back.
-void refuseIfFound(const XmlString& content, const char16_t* forbidden, const char16_t* why) {
-    if (content.find(forbidden) != XmlString::npos) {
-        throw std::domain_error(text::messageText(why));
-    }
-}
+bool isText(const DOMNode* node) { return node->getNodeType() == DOMNode::TEXT_NODE; }
 
-// "xml" in any case is the declaration's name; no other instruction may carry it.
-bool hasReservedTarget(const DOMNode* node) {
-    const XMLCh* target = node->getNodeName();
-    return xercesc::XMLString::compareIString(target, u"xml") == 0;
-}
-
-// Text, and an entity reference, which reads back as text: a line end of the layout
-// written before either would become part of it.
-bool isCharacterData(const DOMNode* node) {
-    const DOMNode::NodeType type = node->getNodeType();
-    return type == DOMNode::TEXT_NODE || type == DOMNode::ENTITY_REFERENCE_NODE;
-}
-
-// Beside the root element the parser keeps only layout, which is not written.
-bool followedByWrittenText(const DOMNode* node) {
-    const DOMNode* next = node->getNextSibling();
-    return next != nullptr && isCharacterData(next) &&
-           detail::parentOf(node)->getNodeType() != DOMNode::DOCUMENT_NODE;
-}
-
-// XML has no way to carry a carriage return in a comment, an instruction or a CDATA
-// section: every reader turns CR LF and a lone CR into one line feed. Each is written as
-// that line feed, one line end of the file; written as it is, a CR would stand before the
-// CR LF that a Shift_JIS file stores for the line feed and read back as a second line end.
-XmlString withLineFeeds(const XmlString& content) {
-    XmlString written;
-    written.reserve(content.size());
-    for (XmlString::size_type i = 0; i < content.size(); ++i) {
-        if (content[i] != u'\r') {
-            written += content[i];
-        } else if (i + 1 == content.size() || content[i + 1] != u'\n') {
-            written += u'\n';
-        }
-    }
-    return written;
-}
-
-bool isFirstOfDocument(const DOMNode* node) {
-    const DOMNode* parent = detail::parentOf(node);
-    return parent != nullptr && parent->getNodeType() == DOMNode::DOCUMENT_NODE &&
-           parent->getFirstChild() == node;
-}
-
-// A document type after the root element makes a file no parser reads.
-void refuseIfAfterRoot(const DOMNode* type) {
-    for (const DOMNode* before = type->getPreviousSibling(); before != nullptr;
-         before = before->getPreviousSibling()) {
-        if (before->getNodeType() == DOMNode::ELEMENT_NODE) {
-            throw std::domain_error(
-                text::messageText(u"文書型がルート要素の後にある為、保存できません。"));
-        }
-    }
+// Outside the root element the parser keeps only layout, which a file cannot carry there as
+// text: it is left out.
+bool isOutsideRoot(const DOMNode* text) {
+    return detail::parentOf(text)->getNodeType() == DOMNode::DOCUMENT_NODE;
 }
 
 // The node after this one in document order within the top node's subtree, or null.
@@ -145,8 +87,30 @@ std::string pathOf(const DOMNode* element) {
     return path.empty() ? "/" : path;
 }
 
-// The element where the character first stands, as a path. Looked for only once a save has
-// failed: the check itself runs over large pieces of output that mix many nodes.
+}  // namespace
+
+bool holdsCharacterData(const DOMNode* element, bool spacesAreData) {
+    for (const DOMNode* child = element->getFirstChild(); child != nullptr;
+         child = child->getNextSibling()) {
+        switch (child->getNodeType()) {
+            case DOMNode::TEXT_NODE: {
+                const XMLCh* value = child->getNodeValue();
+                if (spacesAreData ||
+                    !isBlankPiece(value, xercesc::XMLString::stringLen(value), false)) {
+                    return true;
+                }
+                break;
+            }
+            case DOMNode::CDATA_SECTION_NODE:
+            case DOMNode::ENTITY_REFERENCE_NODE:
+                return true;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
 std::string whereFound(const DOMNode* top, unsigned long codePoint) {
     XmlString character;
     if (codePoint > 0xFFFF) {
@@ -163,212 +127,115 @@ std::string whereFound(const DOMNode* top, unsigned long codePoint) {
     return "/";
 }
 
-// Whether the element's content is elements, comments and instructions only: the layout
-// between them is dropped on loading, so indentation there changes nothing.
-bool holdsOnlyMarkup(const DOMNode* element) {
-    for (const DOMNode* child = element->getFirstChild(); child != nullptr;
-         child = child->getNextSibling()) {
-        if (isCharacterData(child) || child->getNodeType() == DOMNode::CDATA_SECTION_NODE) {
-            return false;
-        }
+TreeWriter::TreeWriter(MarkupOutput& out, const XmlString& encoding, Layout layout)
+    : out(out), encoding(encoding), layout(std::move(layout)) {}
+
+void TreeWriter::writeDocument(const xercesc::DOMDocument* document) {
+    if (document->getDocumentElement() == nullptr) {
+        throw std::domain_error(text::messageText(u"文書にルート要素が無い為、保存できません。"));
     }
-    return true;
+    frames.push_back({false, false, false, true});
+    const DOMNode* first = document->getFirstChild();
+    if (!declaration::isDeclaration(first) && encoding != u"UTF-16") {
+        writeDeclaration(out, u"1.0", encoding, XmlString());
+        frames.back().first = false;
+    }
+    for (const DOMNode* child = first; child != nullptr; child = child->getNextSibling()) {
+        walk(child);
+    }
+    out.literal(u"\n");
+    frames.clear();
 }
 
-class TreeWriter {
-  public:
-    TreeWriter(xercesc::XMLFormatter& formatter, const std::string& encoding, std::size_t indent)
-        : check(encoding), out(formatter, check), encoding(text::toXml(encoding)), indent(indent) {}
+void TreeWriter::writeNode(const DOMNode* node, bool characterData, bool preserve) {
+    frames.push_back({characterData, preserve, false, true});
+    walk(node);
+    frames.clear();
+}
 
-    // Writes what comes before the node's children; true when the children follow.
-    bool open(const DOMNode* node) {
-        if (indentsContent()) writeIndentation(indented.size());
-        switch (node->getNodeType()) {
-            case DOMNode::DOCUMENT_NODE:
-                startDocument(static_cast<const xercesc::DOMDocument*>(node));
-                return node->hasChildNodes();
-            case DOMNode::ELEMENT_NODE:
-                return startElement(static_cast<const xercesc::DOMElement*>(node));
-            case DOMNode::TEXT_NODE:
-                // Outside the root element the parser keeps only layout, which a file
-                // cannot carry there as text: it is left out.
-                if (detail::parentOf(node)->getNodeType() != DOMNode::DOCUMENT_NODE) {
-                    out.text(node->getNodeValue());
-                }
-                return false;
-            case DOMNode::ENTITY_REFERENCE_NODE:
-                out.literal(u"&");
-                out.markup(node->getNodeName());
-                out.literal(u";");
-                return false;
-            default:
-                writeLeaf(node);
-                return false;
-        }
+bool TreeWriter::breaks(const Frame& container) const {
+    return !container.characterData && !container.preserve && !layout.lineStart.empty();
+}
+
+void TreeWriter::gap(std::size_t level) {
+    out.markup(layout.lineStart);
+    if (layout.unit.empty()) return;
+    for (std::size_t i = 0; i < level; ++i) out.markup(layout.unit);
+}
+
+bool TreeWriter::open(const DOMNode* node) {
+    Frame& container = frames.back();
+    if (isText(node) && isOutsideRoot(node)) return false;
+    if (breaks(container) && !container.first && !container.afterText && !isText(node)) {
+        gap(frames.size() - 1);
     }
-
-    // Writes what comes after the children of a node that had them.
-    void close(const DOMNode* node) {
-        if (node->getNodeType() != DOMNode::ELEMENT_NODE) return;
-        const bool indentedContent = indentsContent();
-        indented.pop_back();
-        if (indentedContent) writeIndentation(indented.size());
-        out.literal(u"</");
-        out.markup(node->getNodeName());
-        out.literal(u">");
-        lineEnd(node);
-    }
-
-    void finish() { out.flush(); }
-
-  private:
-    void startDocument(const xercesc::DOMDocument* document) {
-        if (document->getDocumentElement() == nullptr) {
-            throw std::domain_error(
-                text::messageText(u"文書にルート要素が無い為、保存できません。"));
+    container.first = false;
+    container.afterText = isText(node);
+    switch (node->getNodeType()) {
+        case DOMNode::ELEMENT_NODE: {
+            const auto* element = static_cast<const xercesc::DOMElement*>(node);
+            writeOpenTag(out, element, layout.defaultsToo);
+            if (!element->hasChildNodes()) {
+                out.literal(u"/>");
+                return false;
+            }
+            out.literal(u">");
+            const bool preserve = preservesWithin(spaceRuleOf(element), container.preserve);
+            const bool characterData = container.characterData || holdsCharacterData(element, preserve);
+            frames.push_back({characterData, preserve, false, false});
+            return true;
         }
-        const DOMNode* first = document->getFirstChild();
-        const bool declared = first != nullptr && declaration::isDeclaration(first);
-        if (!declared && encoding != u"UTF-16") {
-            writeDeclaration(u"1.0", XmlString());
-            out.literal(u"\n");
-        }
-    }
-
-    bool startElement(const xercesc::DOMElement* element) {
-        out.literal(u"<");
-        out.markup(element->getTagName());
-        const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
-        const XMLSize_t count = attributes->getLength();
-        for (XMLSize_t i = 0; i < count; ++i) {
-            const DOMNode* attribute = attributes->item(i);
-            out.literal(u" ");
-            out.markup(attribute->getNodeName());
-            out.literal(u"=\"");
-            out.attributeValue(attribute->getNodeValue());
-            out.literal(u"\"");
-        }
-        const DOMNode* first = element->getFirstChild();
-        if (first == nullptr) {
-            out.literal(u"/>");
-            lineEnd(element);
+        case DOMNode::TEXT_NODE:
+            out.text(node->getNodeValue());
             return false;
-        }
-        out.literal(u">");
-        if (!isCharacterData(first)) out.literal(u"\n");
-        const bool withinIndented = indented.empty() || indented.back();
-        indented.push_back(indent != 0 && withinIndented && holdsOnlyMarkup(element));
-        return true;
+        default:
+            writeLeaf(out, node, encoding);
+            return false;
     }
+}
 
-    // Whether the innermost open element has its content indented.
-    bool indentsContent() const { return !indented.empty() && indented.back(); }
-
-    void writeIndentation(std::size_t levels) {
-        if (levels != 0) out.markup(XmlString(levels * indent, u' '));
-    }
-
-    // The layout's line end after a node, left out where text follows.
-    void lineEnd(const DOMNode* node) {
-        if (!followedByWrittenText(node)) out.literal(u"\n");
-    }
-
-    void writeLeaf(const DOMNode* node) {
-        const XmlString value = orEmpty(node->getNodeValue());
-        switch (node->getNodeType()) {
-            case DOMNode::DOCUMENT_TYPE_NODE:
-                refuseIfAfterRoot(node);
-                out.markup(documentTypeMarkup(static_cast<const xercesc::DOMDocumentType*>(node)));
-                break;
-            case DOMNode::CDATA_SECTION_NODE:
-                writeCdata(withLineFeeds(value));
-                break;
-            case DOMNode::COMMENT_NODE:
-                refuseIfFound(
-                    value + u"-", u"--",
-                    u"コメントに \"--\" が含まれているか \"-\" で終わる為、保存できません。");
-                out.markup(u"<!--" + withLineFeeds(value) + u"-->");
-                break;
-            default:
-                writeInstruction(node, withLineFeeds(value));
-        }
-        lineEnd(node);
-    }
-
-    void writeInstruction(const DOMNode* node, const XmlString& data) {
-        const bool declaration = declaration::isDeclaration(node);
-        if (hasReservedTarget(node) && !(declaration && isFirstOfDocument(node))) {
-            throw std::domain_error(
-                text::messageText(u"XML 宣言が文書の先頭以外にある為、保存できません。"));
-        }
-        if (declaration) {
-            writeDeclaration(declaration::valueOf(node, u"version"),
-                             declaration::valueOf(node, u"standalone"));
-            return;
-        }
-        refuseIfFound(data, u"?>", u"処理命令に \"?>\" が含まれている為、保存できません。");
-        const XmlString separator = data.empty() ? XmlString() : XmlString(u" ");
-        out.markup(u"<?" + orEmpty(node->getNodeName()) + separator + data + u"?>");
-    }
-
-    void writeDeclaration(const XmlString& version, const XmlString& standalone) {
-        out.setXml11(version == u"1.1");
-        XmlString markup = u"<?xml version=\"" + (version.empty() ? u"1.0" : version) +
-                           u"\" encoding=\"" + encoding;
-        if (!standalone.empty()) markup += u"\" standalone=\"" + standalone;
-        out.markup(markup + u"\"?>");
-    }
-
-    // A section cannot hold its own end: "]]>" is split over two sections.
-    void writeCdata(const XmlString& content) {
-        XmlString sections = content;
-        for (auto at = sections.find(u"]]>"); at != XmlString::npos;
-             at = sections.find(u"]]>", at + 15)) {
-            sections.replace(at, 3, u"]]]]><![CDATA[>");
-        }
-        out.markup(u"<![CDATA[" + sections + u"]]>");
-    }
-
-    CharacterCheck check;
-    MarkupOutput out;
-    const XmlString encoding;
-    const std::size_t indent;
-    // For each element open, outermost first: whether its content is indented.
-    std::vector<bool> indented;
-};
+void TreeWriter::close(const DOMNode* node) {
+    const Frame content = frames.back();
+    frames.pop_back();
+    if (breaks(content) && !content.afterText) gap(frames.size() - 1);
+    writeEndTag(out, node);
+}
 
 // Depth first without recursion, so that no depth of nesting exhausts the stack.
-void writeWalking(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
-                  std::size_t indent) {
-    TreeWriter writer(formatter, encoding, indent);
+void TreeWriter::walk(const DOMNode* top) {
     const DOMNode* node = top;
     for (;;) {
-        if (isWritten(node) && writer.open(node)) {
+        if (isWritten(node) && open(node)) {
             node = node->getFirstChild();
             continue;
         }
         for (;;) {
-            if (node == top) {
-                writer.finish();
-                return;
-            }
+            if (node == top) return;
             if (const DOMNode* next = node->getNextSibling()) {
                 node = next;
                 break;
             }
             node = detail::parentOf(node);
-            writer.close(node);
+            close(node);
         }
     }
 }
 
-}  // namespace
-
 bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
                std::size_t indent) {
     if (!isWritten(top)) return false;
+    CharacterCheck check(encoding);
+    MarkupOutput out(formatter, check);
+    const XmlString declared = text::toXml(encoding);
+    TreeWriter writer(out, declared, {u"\n", XmlString(indent, u' '), true});
     try {
-        writeWalking(formatter, top, encoding, indent);
+        if (top->getNodeType() == DOMNode::DOCUMENT_NODE) {
+            writer.writeDocument(static_cast<const xercesc::DOMDocument*>(top));
+        } else {
+            writer.writeNode(top, false, preservesSpace(top));
+            out.literal(u"\n");
+        }
+        out.flush();
     } catch (const UnwritableCharacter& refused) {
         throw std::domain_error(save_messages::unwritableCharacter(
             refused.codePoint, encoding, whereFound(top, refused.codePoint)));

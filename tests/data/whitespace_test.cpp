@@ -66,9 +66,17 @@ TEST_F(WhitespaceTest, TextTheCodePageCannotShowIsNeverTakenForLayout) {
     }
 }
 
+// What xml:space on the node says within it, given what holds around it.
+bool preserves(const xercesc::DOMNode* node, bool around) {
+    const auto* element = dynamic_cast<const xercesc::DOMElement*>(node);
+    const XMLCh* rule = element == nullptr ? u"" : element->getAttribute(u"xml:space");
+    return std::u16string(rule) == u"preserve" || (around && std::u16string(rule) != u"default");
+}
+
 // The cleanup rule applied after a plain parse: a text node that begins with CR, LF, TAB or
-// space and holds only spaces and ASCII controls goes.
-void removeLayout(xercesc::DOMNode* node) {
+// space and holds only spaces and ASCII controls goes, unless xml:space preserves it.
+void removeLayout(xercesc::DOMNode* node, bool preserved = false) {
+    preserved = preserves(node, preserved);
     for (xercesc::DOMNode* c = node->getFirstChild(); c != nullptr;) {
         xercesc::DOMNode* next = c->getNextSibling();
         const std::u16string value = c->getNodeValue() == nullptr ? u"" : c->getNodeValue();
@@ -79,10 +87,10 @@ void removeLayout(xercesc::DOMNode* node) {
                                u"\x0B\x0C\r\x0E\x0F\x10\x11\x12\x13"
                                u"\x14\x15\x16\x17\x18\x19\x1A\x1B\x1C"
                                u"\x1D\x1E\x1F \x7F") == std::u16string::npos;
-        if (blank) {
+        if (blank && !preserved) {
             node->removeChild(c);
         } else {
-            removeLayout(c);
+            removeLayout(c, preserved);
         }
         c = next;
     }
@@ -103,6 +111,12 @@ TEST_F(WhitespaceTest, LoadLeavesOutExactlyTheLayout) {
         {"<r>\n<![CDATA[\n]]>\n<!--c-->\n<?p d?>\n</r>", false},
         {"<r>\n" + spaces + "x</r>", false},
         {"<r>\n" + spaces + "<e/>" + spaces + "</r>", false},
+        {"<r>\n<p xml:space='preserve'> <a/>\n<q xml:space='default'>\n<b/> </q>\n"
+         "<s xml:space='other'> <c/> </s></p>\n</r>",
+         false},
+        {"<!DOCTYPE r [<!ATTLIST p xml:space (default|preserve) 'preserve'>]>"
+         "<r>\n<p>\n <a/>\n</p>\n<p xml:space='default'>\n <a/>\n</p>\n</r>",
+         false},
     };
     for (const auto& [body, validate] : documents) {
         const std::string file = folder.write("d.xml", body);
@@ -126,9 +140,13 @@ TEST_F(WhitespaceTest, DirectCallCleansTheWholeDocumentAndReturnsItsArgument) {
         root.appendChild(document.createTextNode("\r\n\t ")),
         root.appendChild(document.createElement("e")).appendChild(document.createTextNode("  "))};
     root.appendChild(document.createTextNode(""));
+    XcsXmlNode kept = root.appendChild(document.createElement("p"));
+    kept.setAttribute("xml:space", "preserve");
+    kept.appendChild(document.createElement("e")).appendChild(document.createTextNode("\n "));
     XcsXmlNode null;
     EXPECT_TRUE(object.removeWhiteSpace(null).isNull());
-    EXPECT_EQ(root.getChildNodes().getLength(), 2u);
+    EXPECT_EQ(root.getChildNodes().getLength(), 3u);
+    EXPECT_EQ(kept.getFirstChild().getFirstChild().getValue(), "\n ");
     EXPECT_TRUE(root.getFirstChild().getFirstChild().isNull());
     // A removed node that a caller holds stays its own node: no new node takes its place.
     for (XcsXmlNode held : blanks) {

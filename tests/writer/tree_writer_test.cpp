@@ -17,11 +17,11 @@ TEST_F(TreeWriterTest, EveryKindOfNodeInTheFixedLayout) {
     loadText(
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<?pi?><?pi data?>"
         "<!--c & <x>-->\n<r a=\"1\" b=\"2\">\n  <e/>\n  <t>x</t>\n  <m>text<b/><c/></m>\n"
-        "  <![CDATA[<&>]]><k><!--first--></k><n><o/></n></r>\n");
+        "  <d><![CDATA[<&>]]></d><k><!--first--></k><n><o/></n></r>\n");
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
               withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\" standalone=\"yes\"?>\n"
                        "<?pi?>\n<?pi data?>\n<!--c & <x>-->\n<r a=\"1\" b=\"2\">\n<e/>\n"
-                       "<t>x</t>\n<m>text<b/>\n<c/>\n</m>\n<![CDATA[<&>]]>\n<k>\n<!--first-->\n"
+                       "<t>x</t>\n<m>text<b/><c/></m>\n<d><![CDATA[<&>]]></d>\n<k>\n<!--first-->\n"
                        "</k>\n<n>\n<o/>\n</n>\n</r>\n"));
 }
 
@@ -32,17 +32,34 @@ TEST_F(TreeWriterTest, IndentationOnlyWhereNoTextIs) {
     EXPECT_EQ(saved(TL_ENCODE_UTF8),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r a=\"1\">\n  <e/>\n  <k>\n"
               "    <!--first-->\n    <n>\n      <o/>\n    </n>\n  </k>\n"
-              "  <m>text<b>\n<i/>\n</b>\n<c/>\n</m>\n  <?pi d?>\n</r>\n");
+              "  <m>text<b><i/></b><c/></m>\n  <?pi d?>\n</r>\n");
 }
 
-// A line end before text would become part of it when the file is read back.
-TEST_F(TreeWriterTest, NoLineEndStandsBeforeText) {
-    loadText("<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>");
+// Within an element that holds character data, and within xml:space="preserve", any line
+// end the layout added would be data to every other reader.
+TEST_F(TreeWriterTest, NothingIsAddedWhereSpacesAreData) {
+    const std::pair<std::string, std::string> documents[] = {
+        {"<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>",
+         "<p>Press <b>OK</b> to<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/><g/></p>"},
+        {"<r><template><![CDATA[secret]]></template><p>Hello <b><i>w</i><j/></b></p></r>",
+         "<r>\n<template><![CDATA[secret]]></template>\n<p>Hello <b><i>w</i><j/></b></p>\n</r>"},
+        {"<r><pre xml:space=\"preserve\">\n <a/> <b><c/></b>\n<d xml:space=\"default\"><e/>"
+         "</d></pre><f/></r>",
+         "<r>\n<pre xml:space=\"preserve\">\n <a/> <b><c/></b>\n<d xml:space=\"default\"><e/>"
+         "</d></pre>\n<f/>\n</r>"},
+        {"<r><pre xml:space=\"preserve\"><d xml:space=\"default\"><e/></d></pre></r>",
+         "<r>\n<pre xml:space=\"preserve\"><d xml:space=\"default\">\n<e/>\n</d></pre>\n</r>"},
+    };
+    for (const auto& [body, written] : documents) {
+        loadText(body);
+        EXPECT_EQ(saved(TL_ENCODE_UTF8),
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + written + "\n");
+    }
     parserDocument()->getDocumentElement()->appendChild(
         parserDocument()->createEntityReference(u"ent"));
-    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
-              withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<p>Press <b>OK</b> to"
-                       "<!--c--> go<?pi d?>,<![CDATA[x]]>.<e/>!<f/>\n<g/>&ent;</p>\n"));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r><pre xml:space=\"preserve\">"
+              "<d xml:space=\"default\"><e/></d></pre>&ent;</r>\n");
 }
 
 TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
