@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config binutils locales libxerces-c-dev libicu-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev python3-lxml
           clang-14 libclang-rt-14-dev strace
           # The package test installs the Python module with pip, offline.
           python3-venv python3-setuptools python3-wheel)

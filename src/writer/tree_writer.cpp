@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <xercesc/dom/DOMDocumentType.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
 #include <xercesc/util/XMLString.hpp>
@@ -87,6 +88,22 @@ std::string pathOf(const DOMNode* element) {
     return path.empty() ? "/" : path;
 }
 
+// A standalone document may not have whitespace in the element content of elements its
+// external declarations declare: a validating reader rejects it. Since the writer does not
+// know where each element was declared, such a document gets no added line breaks inside
+// its root at all.
+bool breaksForbiddenInRoot(const xercesc::DOMDocument* document) {
+    const DOMNode* first = document->getFirstChild();
+    if (!declaration::isDeclaration(first) ||
+        XmlString(declaration::valueOf(first, u"standalone")) != u"yes") {
+        return false;
+    }
+    const xercesc::DOMDocumentType* type = document->getDoctype();
+    return type != nullptr &&
+           (!XmlString(orEmpty(type->getSystemId())).empty() ||
+            XmlString(orEmpty(type->getInternalSubset())).find(u'%') != XmlString::npos);
+}
+
 }  // namespace
 
 bool holdsCharacterData(const DOMNode* element, bool spacesAreData) {
@@ -135,6 +152,7 @@ void TreeWriter::writeDocument(const xercesc::DOMDocument* document) {
         throw std::domain_error(text::messageText(u"文書にルート要素が無い為、保存できません。"));
     }
     frames.push_back({false, false, false, true});
+    flatRoot = breaksForbiddenInRoot(document);
     const DOMNode* first = document->getFirstChild();
     if (!declaration::isDeclaration(first) && encoding != u"UTF-16") {
         writeDeclaration(out, u"1.0", encoding, XmlString());
@@ -149,6 +167,7 @@ void TreeWriter::writeDocument(const xercesc::DOMDocument* document) {
 
 void TreeWriter::writeNode(const DOMNode* node, bool characterData, bool preserve) {
     frames.push_back({characterData, preserve, false, true});
+    flatRoot = false;
     walk(node);
     frames.clear();
 }
@@ -181,7 +200,9 @@ bool TreeWriter::open(const DOMNode* node) {
             }
             out.literal(u">");
             const bool preserve = preservesWithin(spaceRuleOf(element), container.preserve);
-            const bool characterData = container.characterData || holdsCharacterData(element, preserve);
+            const bool characterData = container.characterData ||
+                                       (flatRoot && frames.size() == 1) ||
+                                       holdsCharacterData(element, preserve);
             frames.push_back({characterData, preserve, false, false});
             return true;
         }

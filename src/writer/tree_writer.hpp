@@ -84,6 +84,8 @@ class TreeWriter {
     const Layout layout;
     // The open containers, outermost first.
     std::vector<Frame> frames;
+    // Nothing is added inside the root element of the document being written.
+    bool flatRoot = false;
 };
 
 }  // namespace tovalin::writer

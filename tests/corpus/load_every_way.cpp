@@ -3,7 +3,8 @@
 // entity source, the default and the lifted bounds, the parser's and the Japanese messages,
 // with and without a problem list. Built with the sanitizers, a load that touches memory it
 // should not stops the run. Beyond that it checks what any load must keep to: a refused
-// file has a record and a reason, and a file that saves loads again as the same tree.
+// file has a record and a reason, and a file that saves loads again as the same tree, valid
+// again when the load validated: the layout a save adds must not break validity.
 //
 // Usage: tovalin_load_every_way FOLDER...   The folders are copied into a scratch folder
 // first, since a load may make its working copy beside the file and saves go beside it.
@@ -63,7 +64,16 @@ std::string dump(XcsXmlDOMDocument& document) {
     return testing_support::dumpTree(document.getDocument().getTarget());
 }
 
-// A file the load took saves beside it, and that save loads again as the same tree.
+// Invalid documents the parser takes when validating: an entity puts NEL (U+0085), which XML
+// 1.1 does not count as whitespace, into element content. Their saves write it as a
+// reference, which the parser rejects there, so they are reloaded without validating.
+bool parserMissesItsInvalidity(const fs::path& file) {
+    const std::string name = file.filename().string();
+    return name == "ibm46i01.xml" || name == "ibm46i02.xml";
+}
+
+// A file the load took saves beside it, and that save loads again as the same tree, and
+// validates again when the first load validated.
 void expectSavedFileLoadsTheSame(XcsXmlDOMDocument& document, const fs::path& file,
                                  const Way& way, Tally& tally) {
     const std::string saved = (file.parent_path() / "tovalin-saved.xml").string();
@@ -71,7 +81,7 @@ void expectSavedFileLoadsTheSame(XcsXmlDOMDocument& document, const fs::path& fi
     XcsXmlDOMDocument again;
     again.setLoadLimits(XcsLoadLimits::lifted());
     std::list<XMLERROR_TYPE> errors;
-    if (!again.load(saved, &errors, false)) {
+    if (!again.load(saved, &errors, way.validate && !parserMissesItsInvalidity(file))) {
         fault(tally, file, way, "saved, but what it saved does not load: " +
                                     (errors.empty() ? std::string() : errors.front().message));
     } else if (dump(again) != dump(document)) {

@@ -9,6 +9,10 @@
 #include <string>
 
 #include "support/locale.hpp"
+#if !defined(TOVALIN_OVER_C) && !defined(_WIN32)
+#include "support/peer_reader.hpp"
+#define TOVALIN_TESTS_PEER_READER 1
+#endif
 #include "support/temp_folder.hpp"
 #include "tovalin/document.hpp"
 
@@ -26,9 +30,17 @@ class SaveFixture : public ::testing::Test {
         ASSERT_TRUE(object.load(folder.write("in.xml", bytes), &errors, validate))
             << (errors.empty() ? std::string() : errors.front().message);
     }
-    // Saves to "out.xml" and gives its bytes.
+    // Saves to "out.xml" and gives its bytes. A second reader must read the same character
+    // data from them as the tree holds.
     std::string saved(TL_ENCODE_TYPE type) {
-        EXPECT_TRUE(object.save(folder.path("out.xml"), type));
+        const bool wrote = object.save(folder.path("out.xml"), type);
+        EXPECT_TRUE(wrote);
+#ifdef TOVALIN_TESTS_PEER_READER
+        if (wrote && readableByPeer(parserDocument())) {
+            EXPECT_EQ(describedByPeer(folder.path("out.xml")), describedByTree(parserDocument()))
+                << "a second reader reads other character data from " << folder.read("out.xml");
+        }
+#endif
         return folder.read("out.xml");
     }
     XcsXmlNode root() { return object.getDocument().getDocumentElement(); }

@@ -62,6 +62,26 @@ TEST_F(TreeWriterTest, NothingIsAddedWhereSpacesAreData) {
               "<d xml:space=\"default\"><e/></d></pre>&ent;</r>\n");
 }
 
+// Whitespace in element content is invalid in a standalone document when the element is
+// declared outside it, so nothing is added inside its root; a document that says it is not
+// standalone, or whose declarations all stand in it, keeps the layout.
+TEST_F(TreeWriterTest, StandaloneDocumentsWithOutsideDeclarationsGetNothingInsideTheRoot) {
+    folder.write("sa.dtd", "<!ELEMENT r (c)*><!ELEMENT c (#PCDATA)>");
+    const std::string subset = "[<!ELEMENT r (c)*><!ELEMENT c (#PCDATA)>]";
+    const std::pair<std::string, std::string> documents[] = {
+        {"yes' ?><!DOCTYPE r SYSTEM 'sa.dtd'>", "<r><c>x</c><c/></r>"},
+        {"no' ?><!DOCTYPE r SYSTEM 'sa.dtd'>", "<r>\n<c>x</c>\n<c/>\n</r>"},
+        {"yes' ?><!DOCTYPE r " + subset + ">", "<r>\n<c>x</c>\n<c/>\n</r>"},
+    };
+    for (const auto& [prolog, body] : documents) {
+        loadText("<?xml version='1.0' standalone='" + prolog + "<r><c>x</c><c/></r>", true);
+        const std::string bytes = saved(TL_ENCODE_UTF8);
+        EXPECT_EQ(bytes.substr(bytes.find("<r>")), body + "\n");
+        XcsXmlDOMDocument again;
+        EXPECT_TRUE(again.load(folder.path("out.xml"), &errors, true)) << bytes;
+    }
+}
+
 TEST_F(TreeWriterTest, MarkupCharactersAreEscapedInTextAndAttributesOnly) {
     object.createDocument("r");
     root().setAttribute("q", "\"<&>'");
