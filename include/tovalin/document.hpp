@@ -203,6 +203,16 @@ class TOVALIN_API XcsXmlDOMDocument {
     /// The spaces per level of this object's saves.
     unsigned int getIndent() const;
 
+    /// Sets how this object's saves lay the document out; TL_LAYOUT_FIXED until set. The
+    /// keep layout needs the file: a load made while it is set keeps the file's bytes beside
+    /// the tree (as much memory again as the file's size), and a save then writes each node
+    /// it finds unchanged as the file had it. A document not loaded so (created, bound, or
+    /// loaded in the fixed layout) is saved in the fixed layout. False, changing nothing, for
+    /// a value outside the enumeration. Copies take it along.
+    bool setLayout(TL_LAYOUT_TYPE layout);
+    /// How this object's saves lay the document out.
+    TL_LAYOUT_TYPE getLayout() const;
+
     /// Why the last failed operation of this object failed (load, save, bind, setXMLDecl,
     /// setXSL, setSchema, setXmlData), in the process code page: for a load its first
     /// record, for a save the character that the encoding cannot carry (U+XXXX) and the

@@ -15,6 +15,7 @@
 #include "platform/platform.hpp"
 #include "text/code_page.hpp"
 #include "tovalin/document.hpp"
+#include "writer/kept_layout.hpp"
 #include "writer/prolog.hpp"
 #include "writer/save.hpp"
 #include "writer/tree_writer.hpp"
@@ -145,6 +146,7 @@ bool XcsXmlDOMDocument::loadFile(const std::string& source, std::list<XMLERROR_T
     request.entitySource = settings->entitySource;
     request.messageLanguage = settings->messageLanguage;
     request.unreadableDtd = settings->unreadableDtd;
+    request.keepSource = settings->layout == TL_LAYOUT_KEEP;
     request.configure = [this, validate](xercesc::XercesDOMParser* parser,
                                          xercesc::ErrorHandler* handler) {
         return setParserCondition(parser, handler, validate);
@@ -180,9 +182,13 @@ bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
     const std::string earlier = encoding;
     encoding = named;
     std::string why;
+    const auto* tree = static_cast<const xercesc::DOMDocument*>(document->getTarget());
+    const bool kept =
+        settings->layout == TL_LAYOUT_KEEP && tovalin::writer::canKeepLayout(tree, encoding);
     const bool saved = tovalin::writer::saveFile(
-        target, type,
-        [this](xercesc::XMLFormatter& made) {
+        target, type, kept,
+        [this, kept, tree](xercesc::XMLFormatter& made) {
+            if (kept) return tovalin::writer::writeKeptLayout(made, tree, encoding);
             const FormatterInUse inUse(formatter, made);
             saveDOMTree(*document);
         },
@@ -297,6 +303,14 @@ bool XcsXmlDOMDocument::setIndent(unsigned int spaces) {
 }
 
 unsigned int XcsXmlDOMDocument::getIndent() const { return settings->indent; }
+
+bool XcsXmlDOMDocument::setLayout(TL_LAYOUT_TYPE layout) {
+    if (layout != TL_LAYOUT_FIXED && layout != TL_LAYOUT_KEEP) return false;
+    settings->layout = layout;
+    return true;
+}
+
+TL_LAYOUT_TYPE XcsXmlDOMDocument::getLayout() const { return settings->layout; }
 
 bool XcsXmlDOMDocument::setMessageLanguage(TL_MESSAGE_LANGUAGE language) {
     if (language != TL_MESSAGES_PARSER && language != TL_MESSAGES_JAPANESE) return false;

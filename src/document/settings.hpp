@@ -15,6 +15,7 @@ struct DocumentSettings {
     TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
     TL_UNREADABLE_DTD unreadableDtd = TL_DTD_FAILS_LOAD;
     unsigned int indent = 0;
+    TL_LAYOUT_TYPE layout = TL_LAYOUT_FIXED;
     // The encoding the loaded file was read in; empty for a document that was not loaded.
     std::string fileEncoding;
     // Why the last failed operation failed, in the process code page; empty after a success.

@@ -1,5 +1,6 @@
 #include "load/internal_subset.hpp"
 
+#include <functional>
 #include <memory>
 
 #include <xercesc/util/XMLException.hpp>
@@ -13,17 +14,6 @@ namespace {
 using text::XmlString;
 
 constexpr XMLSize_t blockSize = text::transcoderBlockSize;
-
-// The parser names the byte order of an encoding it detected in parentheses: "UTF-16 (LE)".
-std::string transcoderName(const XmlString& parserName) {
-    std::string name = text::fromXml(parserName.c_str());
-    for (const char* order : {"LE", "BE"}) {
-        const std::string marked = std::string(" (") + order + ")";
-        const std::string::size_type at = name.find(marked);
-        if (at != std::string::npos) name.replace(at, marked.size(), order);
-    }
-    return name;
-}
 
 // Follows the characters of the file by line and column, the way the parser counts them,
 // and keeps those of the span with each line end as one line feed.
@@ -78,12 +68,21 @@ class SpanCollector {
 
 }  // namespace
 
-XmlString readSubset(int fd, const SubsetSpan& span) {
-    if (!span.seen) return {};
-    const std::unique_ptr<xercesc::XMLTranscoder> transcoder =
-        text::newTranscoder(transcoderName(span.encoding));
-    if (!transcoder || !platform::rewindFile(fd)) return {};
-    SpanCollector collector(span);
+// The parser names the byte order of an encoding it detected in parentheses: "UTF-16 (LE)".
+std::string transcoderName(const XmlString& parserName) {
+    std::string name = text::fromXml(parserName.c_str());
+    for (const char* order : {"LE", "BE"}) {
+        const std::string marked = std::string(" (") + order + ")";
+        const std::string::size_type at = name.find(marked);
+        if (at != std::string::npos) name.replace(at, marked.size(), order);
+    }
+    return name;
+}
+
+bool readCharacters(int fd, const std::string& encoding,
+                    const std::function<bool(const XMLCh*, XMLSize_t)>& take) {
+    const std::unique_ptr<xercesc::XMLTranscoder> transcoder = text::newTranscoder(encoding);
+    if (!transcoder || !platform::rewindFile(fd)) return false;
     std::string bytes;
     XMLCh characters[blockSize];
     unsigned char sizes[blockSize];
@@ -92,17 +91,35 @@ XmlString readSubset(int fd, const SubsetSpan& span) {
         for (long got; (got = platform::readSome(fd, block, sizeof block)) > 0;) {
             bytes.append(block, static_cast<std::size_t>(got));
             XMLSize_t eaten = 0;
-            const XMLSize_t count =
-                transcoder->transcodeFrom(reinterpret_cast<const XMLByte*>(bytes.data()),
-                                          bytes.size(), characters, blockSize, eaten, sizes);
-            bytes.erase(0, eaten);
-            for (XMLSize_t i = 0; i < count; ++i) {
-                if (!collector.take(characters[i])) return collector.text();
-            }
+            do {
+                const XMLSize_t count =
+                    transcoder->transcodeFrom(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                              bytes.size(), characters, blockSize, eaten, sizes);
+                bytes.erase(0, eaten);
+                if (!take(characters, count)) return true;
+            } while (eaten != 0 && !bytes.empty());
         }
     } catch (const xercesc::XMLException&) {
+        return false;
     }
-    return {};
+    return bytes.empty();
+}
+
+XmlString readSubset(int fd, const SubsetSpan& span) {
+    if (!span.seen) return {};
+    SpanCollector collector(span);
+    bool whole = false;
+    readCharacters(fd, transcoderName(span.encoding),
+                   [&](const XMLCh* characters, XMLSize_t count) {
+                       for (XMLSize_t i = 0; i < count; ++i) {
+                           if (!collector.take(characters[i])) {
+                               whole = true;
+                               return false;
+                           }
+                       }
+                       return true;
+                   });
+    return whole ? collector.text() : XmlString();
 }
 
 }  // namespace tovalin

@@ -13,6 +13,7 @@
 #include "load/load.hpp"
 #include "load/load_messages.hpp"
 #include "load/load_parser.hpp"
+#include "load/kept_source.hpp"
 #include "node/declaration.hpp"
 #include "node/tree.hpp"
 #include "platform/platform.hpp"
@@ -195,6 +196,9 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
         loaded.declaredEncoding = fromXml(declaration::valueOf(first, u"encoding").c_str());
     }
     loaded.fileEncoding = encodingName(parser.documentEncoding());
+    if (request.keepSource) {
+        loaded.tree.get()->source = keptSource(parser, *parsed, document.get(), loaded.fileEncoding);
+    }
     return loaded;
 }
 

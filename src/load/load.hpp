@@ -27,6 +27,8 @@ struct Request {
     TL_ENTITY_SOURCE entitySource = TL_ENTITY_ANY_LOCAL_FILE;
     TL_MESSAGE_LANGUAGE messageLanguage = TL_MESSAGES_PARSER;
     TL_UNREADABLE_DTD unreadableDtd = TL_DTD_FAILS_LOAD;
+    // The tree keeps the file's bytes for saves in the keep layout.
+    bool keepSource = false;
     // Configures the parser and installs the error handler; false fails the load.
     std::function<bool(xercesc::XercesDOMParser*, xercesc::ErrorHandler*)> configure;
 };

@@ -11,6 +11,7 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/framework/MemoryManager.hpp>
 
+#include "node/source_file.hpp"
 #include "node/tag_index.hpp"
 #include "text/code_page.hpp"
 
@@ -55,6 +56,8 @@ struct Tree {
     // since the parser's own rebuilt subset loses parts of it.
     const xercesc::DOMNode* loadedDocumentType = nullptr;
     text::XmlString loadedSubset;
+    // The file the tree was loaded from, when a save is to keep its layout.
+    std::shared_ptr<const SourceFile> source;
     // Made by the first search by tag name.
     std::unique_ptr<TagIndex> tagIndex;
 

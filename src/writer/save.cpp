@@ -38,9 +38,10 @@ std::unique_ptr<XcsXmlFormatTarget> targetFor(TL_ENCODE_TYPE type, std::ostream&
 
 // Writes the whole content into the open file through a formatter for the encoding, and
 // stores it durably.
-bool writeContentTo(int fd, TL_ENCODE_TYPE type, const Content& writeContent, std::string& why) {
+bool writeContentTo(int fd, TL_ENCODE_TYPE type, bool asWritten, const Content& writeContent,
+                    std::string& why) {
     // Only Shift_JIS files keep the Windows line end; the Unicode ones store line feeds.
-    platform::OutputFile file(fd, type == TL_ENCODE_SHIFT_JIS);
+    platform::OutputFile file(fd, type == TL_ENCODE_SHIFT_JIS && !asWritten);
     try {
         const std::unique_ptr<XcsXmlFormatTarget> output = targetFor(type, file.stream());
         // Little-endian whatever the machine, as the byte-order mark says.
@@ -62,14 +63,14 @@ bool writeContentTo(int fd, TL_ENCODE_TYPE type, const Content& writeContent, st
 
 // A file that does not exist yet is written whole without a name, then given its name, which
 // makes it appear complete or not at all.
-bool createFile(const std::string& file, TL_ENCODE_TYPE type, const Content& writeContent,
-                std::string& why) {
+bool createFile(const std::string& file, TL_ENCODE_TYPE type, bool asWritten,
+                const Content& writeContent, std::string& why) {
     platform::NewFile made(platform::folderOf(file));
     if (!made.isOpen()) {
         why = save_messages::cannotWrite(platform::whyNotWritable(file));
         return false;
     }
-    if (!writeContentTo(made.descriptor(), type, writeContent, why)) return false;
+    if (!writeContentTo(made.descriptor(), type, asWritten, writeContent, why)) return false;
     if (made.nameAs(file)) {
         platform::syncFolder(platform::folderOf(file));
         return true;
@@ -83,12 +84,13 @@ bool createFile(const std::string& file, TL_ENCODE_TYPE type, const Content& wri
 // The new content is written to a new file beside the old one, which takes the old one's place
 // in one step; until then the backup is a second name of the old file.
 bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& file,
-                 TL_ENCODE_TYPE type, const Content& writeContent, std::string& why) {
+                 TL_ENCODE_TYPE type, bool asWritten, const Content& writeContent,
+                 std::string& why) {
     if (!backup.link()) {
         why = save_messages::cannotWrite(platform::whyNotWritable(backup.path()));
         return false;
     }
-    if (!writeContentTo(made.descriptor(), type, writeContent, why)) return false;
+    if (!writeContentTo(made.descriptor(), type, asWritten, writeContent, why)) return false;
     if (!made.replace(backup.path(), file)) {
         why = save_messages::writeFailed();
         return false;
@@ -99,7 +101,7 @@ bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& fil
 
 // The file itself is written over, behind a copy of its earlier content that is put back when
 // the write fails.
-bool rewriteFile(Backup& backup, const std::string& file, TL_ENCODE_TYPE type,
+bool rewriteFile(Backup& backup, const std::string& file, TL_ENCODE_TYPE type, bool asWritten,
                  const Content& writeContent, std::string& why) {
     if (!backup.copy()) {
         why = save_messages::cannotWrite(platform::whyNotWritable(backup.path()));
@@ -111,7 +113,7 @@ bool rewriteFile(Backup& backup, const std::string& file, TL_ENCODE_TYPE type,
             why = save_messages::cannotWrite(platform::whyNotWritable(file));
             return false;
         }
-        if (writeContentTo(out.get(), type, writeContent, why)) {
+        if (writeContentTo(out.get(), type, asWritten, writeContent, why)) {
             if (out.close()) return true;
             why = save_messages::writeFailed();
         }
@@ -137,8 +139,8 @@ const char* declaredEncoding(TL_ENCODE_TYPE type) {
     return nullptr;
 }
 
-bool saveFile(const std::string& target, TL_ENCODE_TYPE type, const Content& writeContent,
-              std::string& why) {
+bool saveFile(const std::string& target, TL_ENCODE_TYPE type, bool asWritten,
+              const Content& writeContent, std::string& why) {
     if (declaredEncoding(type) == nullptr) return false;
     const std::string backupPath = target + ".BAK";
     if (!platform::isUsablePath(target) || !platform::isUsablePath(backupPath)) {
@@ -152,7 +154,7 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type, const Content& wri
         why = save_messages::cannotWrite(held.problem());
         return false;
     }
-    if (!held.exists()) return createFile(file, type, writeContent, why);
+    if (!held.exists()) return createFile(file, type, asWritten, writeContent, why);
     // A file the user may not write is not replaced either.
     if (!platform::canOpenForWriting(file)) {
         why = save_messages::cannotWrite(platform::whyNotWritable(file));
@@ -171,7 +173,7 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type, const Content& wri
     if (platform::linkCount(held.descriptor()) == 1) {
         made.reset(new platform::NewFile(platform::folderOf(file)));
         if (made->isOpen() && made->mayReplace(held.descriptor(), file)) {
-            return replaceFile(*made, backup, file, type, writeContent, why);
+            return replaceFile(*made, backup, file, type, asWritten, writeContent, why);
         }
         // A folder that takes no new file; anything else stops the save.
         if (!made->isOpen() && made->problem() != FileProblem::permissionDenied) {
@@ -180,7 +182,7 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type, const Content& wri
         }
         made.reset();
     }
-    return rewriteFile(backup, file, type, writeContent, why);
+    return rewriteFile(backup, file, type, asWritten, writeContent, why);
 }
 
 }  // namespace tovalin::writer

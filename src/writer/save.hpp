@@ -22,8 +22,9 @@ const char* declaredEncoding(TL_ENCODE_TYPE type);
 // of writeContent included; then the earlier content is back, or for a file that did not
 // exist, no file is left. On failure why says why, in the process code page: the message of
 // writeContent's exception, or the system's reason the file cannot be written, and whether
-// the earlier content had to stay in the backup.
-bool saveFile(const std::string& target, TL_ENCODE_TYPE type,
+// the earlier content had to stay in the backup. Shift_JIS files store each line feed as
+// CR LF unless asWritten, which stores the text's line ends as they are.
+bool saveFile(const std::string& target, TL_ENCODE_TYPE type, bool asWritten,
               const std::function<void(xercesc::XMLFormatter&)>& writeContent, std::string& why);
 
 }  // namespace tovalin::writer

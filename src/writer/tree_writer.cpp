@@ -21,22 +21,6 @@ using text::orEmpty;
 using text::XmlString;
 using xercesc::DOMNode;
 
-bool isWritten(const DOMNode* node) {
-    switch (node->getNodeType()) {
-        case DOMNode::DOCUMENT_NODE:
-        case DOMNode::DOCUMENT_TYPE_NODE:
-        case DOMNode::ELEMENT_NODE:
-        case DOMNode::TEXT_NODE:
-        case DOMNode::CDATA_SECTION_NODE:
-        case DOMNode::ENTITY_REFERENCE_NODE:
-        case DOMNode::PROCESSING_INSTRUCTION_NODE:
-        case DOMNode::COMMENT_NODE:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool isText(const DOMNode* node) { return node->getNodeType() == DOMNode::TEXT_NODE; }
 
 // Outside the root element the parser keeps only layout, which a file cannot carry there as
@@ -105,6 +89,22 @@ bool breaksForbiddenInRoot(const xercesc::DOMDocument* document) {
 }
 
 }  // namespace
+
+bool isWritten(const DOMNode* node) {
+    switch (node->getNodeType()) {
+        case DOMNode::DOCUMENT_NODE:
+        case DOMNode::DOCUMENT_TYPE_NODE:
+        case DOMNode::ELEMENT_NODE:
+        case DOMNode::TEXT_NODE:
+        case DOMNode::CDATA_SECTION_NODE:
+        case DOMNode::ENTITY_REFERENCE_NODE:
+        case DOMNode::PROCESSING_INSTRUCTION_NODE:
+        case DOMNode::COMMENT_NODE:
+            return true;
+        default:
+            return false;
+    }
+}
 
 bool holdsCharacterData(const DOMNode* element, bool spacesAreData) {
     for (const DOMNode* child = element->getFirstChild(); child != nullptr;
@@ -242,25 +242,31 @@ void TreeWriter::walk(const DOMNode* top) {
     }
 }
 
+void writeChecked(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
+                  const std::function<void(MarkupOutput&)>& write) {
+    CharacterCheck check(encoding);
+    MarkupOutput out(formatter, check);
+    try {
+        write(out);
+        out.flush();
+    } catch (const UnwritableCharacter& refused) {
+        throw std::domain_error(save_messages::unwritableCharacter(
+            refused.codePoint, encoding, whereFound(top, refused.codePoint)));
+    }
+}
+
 bool writeTree(xercesc::XMLFormatter& formatter, const DOMNode* top, const std::string& encoding,
                std::size_t indent) {
     if (!isWritten(top)) return false;
-    CharacterCheck check(encoding);
-    MarkupOutput out(formatter, check);
-    const XmlString declared = text::toXml(encoding);
-    TreeWriter writer(out, declared, {u"\n", XmlString(indent, u' '), true});
-    try {
+    writeChecked(formatter, top, encoding, [&](MarkupOutput& out) {
+        TreeWriter writer(out, text::toXml(encoding), {u"\n", XmlString(indent, u' '), true});
         if (top->getNodeType() == DOMNode::DOCUMENT_NODE) {
             writer.writeDocument(static_cast<const xercesc::DOMDocument*>(top));
         } else {
             writer.writeNode(top, false, preservesSpace(top));
             out.literal(u"\n");
         }
-        out.flush();
-    } catch (const UnwritableCharacter& refused) {
-        throw std::domain_error(save_messages::unwritableCharacter(
-            refused.codePoint, encoding, whereFound(top, refused.codePoint)));
-    }
+    });
     return true;
 }
 

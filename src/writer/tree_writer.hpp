@@ -8,6 +8,7 @@
 #define TOVALIN_WRITER_TREE_WRITER_HPP
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,15 @@ namespace tovalin::writer {
 // written.
 bool writeTree(xercesc::XMLFormatter& formatter, const xercesc::DOMNode* top,
                const std::string& encoding, std::size_t indent);
+
+// Runs the write into an output that refuses what the encoding cannot hold; such a
+// character fails the save with a message naming it and where it stands.
+void writeChecked(xercesc::XMLFormatter& formatter, const xercesc::DOMNode* top,
+                  const std::string& encoding, const std::function<void(MarkupOutput&)>& write);
+
+// Whether nodes of the kind are written: the document, its type, elements, text, CDATA
+// sections, entity references, instructions and comments.
+bool isWritten(const xercesc::DOMNode* node);
 
 // Whether the element holds character data, which a line break within it would change: text
 // other than layout (any text where spaces are data), a CDATA section, an entity reference.

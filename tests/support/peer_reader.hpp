@@ -76,8 +76,9 @@ inline bool readableByPeer(const xercesc::DOMDocument* document) {
     if (version != nullptr && std::u16string(version) == u"1.1") return false;
     bool readable = true;
     visitInOrder(document, [&](const xercesc::DOMNode* node, std::size_t depth) {
-        readable = depth < 256 && !(node->getNodeType() == xercesc::DOMNode::ENTITY_REFERENCE_NODE &&
-                                    !node->hasChildNodes());
+        readable =
+            depth < 256 && !(node->getNodeType() == xercesc::DOMNode::ENTITY_REFERENCE_NODE &&
+                             !node->hasChildNodes());
         return readable;
     });
     return readable;

@@ -31,12 +31,12 @@ class SaveFixture : public ::testing::Test {
             << (errors.empty() ? std::string() : errors.front().message);
     }
     // Saves to "out.xml" and gives its bytes. A second reader must read the same character
-    // data from them as the tree holds.
+    // data from a save in the fixed layout as the tree holds.
     std::string saved(TL_ENCODE_TYPE type) {
         const bool wrote = object.save(folder.path("out.xml"), type);
         EXPECT_TRUE(wrote);
 #ifdef TOVALIN_TESTS_PEER_READER
-        if (wrote && readableByPeer(parserDocument())) {
+        if (wrote && object.getLayout() == TL_LAYOUT_FIXED && readableByPeer(parserDocument())) {
             EXPECT_EQ(describedByPeer(folder.path("out.xml")), describedByTree(parserDocument()))
                 << "a second reader reads other character data from " << folder.read("out.xml");
         }

@@ -1,0 +1,56 @@
+// The markup of a loaded file cut into the pieces a save in the keep layout copies: each
+// tag, text run, comment, instruction, CDATA section and the document type, with where it
+// stands. The file loaded, so it is well formed; anything else ends the cutting as failed.
+#ifndef TOVALIN_WRITER_SOURCE_TOKENS_HPP
+#define TOVALIN_WRITER_SOURCE_TOKENS_HPP
+
+#include <cstddef>
+#include <vector>
+
+#include "text/code_page.hpp"
+
+namespace tovalin::writer {
+
+struct SourceToken {
+    enum class Kind { text, cdata, comment, instruction, documentType, startTag, endTag };
+    struct Attribute {
+        text::XmlString name;
+        // The value between the quotation marks, references and all.
+        text::XmlString value;
+    };
+    Kind kind = Kind::text;
+    // Where the piece stands in the file's characters: [begin, end).
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    // The name of a tag, the target of an instruction.
+    text::XmlString name;
+    // What a comment, instruction or section holds, as it stands in the file.
+    text::XmlString content;
+    std::vector<Attribute> attributes;
+    // A start tag that closes itself: "<a/>".
+    bool empty = false;
+};
+
+class SourceTokens {
+  public:
+    explicit SourceTokens(const text::XmlString& characters, std::size_t from = 0);
+    // The next piece; false at the end of the characters, or when they are not markup as
+    // the cutting knows it (then failed() is true).
+    bool next(SourceToken& token);
+    bool failed() const { return broken; }
+
+  private:
+    bool cutMarkup(SourceToken& token);
+    bool cutTag(SourceToken& token);
+    bool cutUntil(SourceToken& token, const char16_t* close, std::size_t skip);
+    bool cutDocumentType(SourceToken& token);
+    bool fail();
+
+    const text::XmlString& characters;
+    std::size_t at;
+    bool broken = false;
+};
+
+}  // namespace tovalin::writer
+
+#endif

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <xercesc/dom/DOM.hpp>
+
+#include <string>
+
+#include "support/save_fixture.hpp"
+
+namespace {
+
+using testing_support::asUtf16;
+
+class KeptLayoutTest : public testing_support::SaveFixture {
+  protected:
+    void SetUp() override { ASSERT_TRUE(object.setLayout(TL_LAYOUT_KEEP)); }
+    // Loads the file and saves it unedited in its own encoding.
+    std::string resaved(const std::string& bytes, TL_ENCODE_TYPE type, bool validate = false) {
+        loadText(bytes, validate);
+        return saved(type);
+    }
+};
+
+TEST_F(KeptLayoutTest, AnUneditedSaveIsTheFile) {
+    folder.write(
+        "ext.dtd",
+        "<!ELEMENT r ANY><!ATTLIST r a CDATA #IMPLIED b CDATA #IMPLIED d CDATA 'no' t "
+        "NMTOKENS #IMPLIED><!ELEMENT c EMPTY><!ELEMENT sep ANY><!ELEMENT tab ANY>"
+        "<!ELEMENT d ANY><!ELEMENT e ANY><!ELEMENT m ANY><!ELEMENT b ANY><!ELEMENT i ANY>");
+    const std::string documents[] = {
+        "<?xml version='1.0' encoding='UTF-8' standalone = \"no\" ?>\r\n<!-- top -->\r\n"
+        "<!DOCTYPE r SYSTEM \"ext.dtd\" [\n <!ENTITY e 'x&#38;#60;y'> <!ENTITY p \"pl ain\">\n"
+        " <!-- ] > -->\n]>\n<?pi  some data ?>\n"
+        "<r  b = 'x\"y' a=\"&p;&#9;\" t=' a  b '>\r\n\t<c/><c></c>\r\n\r\n  "
+        "<d>\xE2\x80\x94&amp;&#x41;&p;"
+        "</d>\r\n  <sep> </sep><tab>\t</tab><e>&e;</e>\r\n  <![CDATA[ <x> ]]>\r\n"
+        "  <m>Hello <b>world</b> <i>!</i></m><!--c-->\n</r >\n<!--after-->\n\n",
+        "\xEF\xBB\xBF<r>\n  <pre xml:space='preserve'>  <a/>\n </pre>\n</r>",
+        "<r/>",
+    };
+    for (const std::string& document : documents) {
+        EXPECT_EQ(resaved(document, TL_ENCODE_UTF8), document);
+    }
+    // Validated, with the DTD's default attribute and its normalized tokens.
+    EXPECT_EQ(resaved(documents[0], TL_ENCODE_UTF8, true), documents[0]);
+    const std::string shiftJis =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\r\n  "
+        "<v>\x81\x60\x87\x40</v>\n</r>\r\n";
+    EXPECT_EQ(resaved(shiftJis, TL_ENCODE_SHIFT_JIS), shiftJis);
+    const std::string utf16 =
+        asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>\n <a/>\n</r>");
+    EXPECT_EQ(resaved(utf16, TL_ENCODE_UTF16), utf16);
+}
+
+// Only the edited nodes change; a new node takes the layout of the sibling before it, and a
+// removed one takes the layout that led to it along.
+TEST_F(KeptLayoutTest, AnEditChangesOnlyWhatWasEdited) {
+    const std::string file =
+        "<?xml version='1.0'?>\n<r>\n  <a x='1'  y=\"2\">one</a>\n  <b/>\n  <c>three</c>\n</r>\n";
+    loadText(file);
+    root().getFirstChild().setAttribute("y", "20");
+    const std::string edited = saved(TL_ENCODE_UTF8);
+    EXPECT_EQ(edited,
+              "<?xml version='1.0'?>\n<r>\n  <a x=\"1\" y=\"20\">one</a>\n  <b/>\n"
+              "  <c>three</c>\n</r>\n");
+    loadText(file);
+    xercesc::DOMElement* top = parserDocument()->getDocumentElement();
+    xercesc::DOMNode* a = top->getFirstChild();
+    a->getFirstChild()->setNodeValue(u"uno");
+    top->removeChild(a->getNextSibling());
+    top->appendChild(parserDocument()->createElement(u"n"));
+    EXPECT_EQ(
+        saved(TL_ENCODE_UTF8),
+        "<?xml version='1.0'?>\n<r>\n  <a x='1'  y=\"2\">uno</a>\n  <c>three</c>\n  <n/>\n</r>\n");
+}
+
+// What the file has that the tree cannot be compared with is written from the tree.
+TEST_F(KeptLayoutTest, WhatCannotBeComparedIsGenerated) {
+    loadText("<!DOCTYPE r [<!ENTITY m '<i>x</i>'>]>\n<r>\n  <p>a &m; b</p>\n</r>");
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<!DOCTYPE r [<!ENTITY m '<i>x</i>'>]>\n<r>\n  <p>a <i>x</i> b</p>\n</r>");
+    loadText("<r>\n  <a>x</a>\n</r>");
+    EXPECT_TRUE(object.setLayout(TL_LAYOUT_FIXED));
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n<a>x</a>\n</r>\n");
+    EXPECT_FALSE(object.setLayout(static_cast<TL_LAYOUT_TYPE>(2)));
+    EXPECT_EQ(object.getLayout(), TL_LAYOUT_FIXED);
+}
+
+}  // namespace
