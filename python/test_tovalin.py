@@ -50,6 +50,9 @@ class ModuleTest(unittest.TestCase):
         self.assertEqual([node.source_file for node in (document.root, made)],
                          [os.path.join(self.folder.name, "in.xml"), ""])
         document.remove_white_space()
+        self.assertEqual(document.layout, tovalin.LAYOUT_KEEP)
+        self.assertRaises(tovalin.TovalinError, setattr, document, "layout", 2)
+        document.layout = tovalin.LAYOUT_FIXED
         document.indent = 2
         self.assertEqual(document.indent, 2)
         out = os.path.join(self.folder.name, "out.xml")

@@ -25,6 +25,7 @@ __version__ = "0.2.0"
 
 ENCODE_UTF16, ENCODE_SHIFT_JIS, ENCODE_UTF8 = 0, 1, 2
 MESSAGES_PARSER, MESSAGES_JAPANESE = 0, 1
+LAYOUT_FIXED, LAYOUT_KEEP = 0, 1
 ENTITY_ANY_LOCAL_FILE, ENTITY_DOCUMENT_FOLDER = 0, 1
 DTD_FAILS_LOAD, DTD_WARNS = 0, 1
 ELEMENT_NODE, TEXT_NODE, COMMENT_NODE, DOCUMENT_NODE, XML_DECLARATION_NODE = 1, 3, 8, 9, 13
@@ -359,6 +360,7 @@ class Document(_Handle):
         handle = ctypes.c_void_p()
         _call("tovalin_document_create", ctypes.byref(handle))
         super().__init__(handle)
+        self.layout = LAYOUT_KEEP
         if path is not None:
             self.load(path, validate)
 
@@ -460,6 +462,10 @@ class Document(_Handle):
         "unreadable_dtd",
         "DTD_FAILS_LOAD or DTD_WARNS: whether a load without validation fails on a DTD it "
         "cannot read, or reads the document without it with one problem that warns of it.")
+    layout = _setting(
+        "layout", "LAYOUT_KEEP (the default here) or LAYOUT_FIXED: whether saves write what a load "
+        "read and the save finds unchanged as the file had it, or lay the whole document out anew. "
+        "Set it before the load.")
     indent = _setting("indent", "Spaces per level for element-only content in saves (0 to 16).",
                       ctypes.c_uint)
 

@@ -214,6 +214,10 @@ enum { TOVALIN_MESSAGES_PARSER = 0, TOVALIN_MESSAGES_JAPANESE = 1 };
 /** What a load without validation does with a DTD it cannot read, as TL_UNREADABLE_DTD: fail
  * (the default), or read the document without it, with one problem that warns of it. */
 enum { TOVALIN_DTD_FAILS_LOAD = 0, TOVALIN_DTD_WARNS = 1 };
+/** How saves lay a document out, as TL_LAYOUT_TYPE: the fixed layout (the default), or the
+ * keep layout, which writes each node a load read and the save finds unchanged as the file
+ * had it. */
+enum { TOVALIN_LAYOUT_FIXED = 0, TOVALIN_LAYOUT_KEEP = 1 };
 
 /** The bounds of a load, as XcsLoadLimits. TOVALIN_UNLIMITED in expansion_per_byte and
  * memory_per_byte lifts both bounds. */
@@ -360,6 +364,14 @@ TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_set_indent(tovalin_do
 /** The spaces per level of this object's saves; 0 until set. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_get_indent(tovalin_document* object,
                                                                       unsigned int* spaces);
+/** How this object's saves lay the document out: TOVALIN_LAYOUT_FIXED or TOVALIN_LAYOUT_KEEP,
+ * as XcsXmlDOMDocument::setLayout; copies take it along. TOVALIN_E_FAILED, changing nothing,
+ * for any other value. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_set_layout(tovalin_document* object,
+                                                                      int layout);
+/** How this object's saves lay the document out; TOVALIN_LAYOUT_FIXED until set. */
+TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_get_layout(tovalin_document* object,
+                                                                      int* layout);
 /** Why this object's last failed load, save, bind, prolog edit or value write failed, in the
  * text encoding; empty after one of these succeeded. Free it with tovalin_free. */
 TOVALIN_C_API tovalin_status TOVALIN_CALL tovalin_document_get_last_error(tovalin_document* object,

@@ -330,6 +330,21 @@ tovalin_status TOVALIN_CALL tovalin_document_get_indent(tovalin_document* object
     });
 }
 
+tovalin_status TOVALIN_CALL tovalin_document_set_layout(tovalin_document* object, int layout) {
+    return guarded([&] {
+        return unless(objectOf(object).setLayout(static_cast<TL_LAYOUT_TYPE>(layout)),
+                      "no such layout");
+    });
+}
+
+tovalin_status TOVALIN_CALL tovalin_document_get_layout(tovalin_document* object, int* layout) {
+    return guarded([&] {
+        int& out = result(layout);
+        out = objectOf(object).getLayout();
+        return TOVALIN_OK;
+    });
+}
+
 tovalin_status TOVALIN_CALL tovalin_document_get_last_error(tovalin_document* object,
                                                             char** message) {
     return guarded([&] {

@@ -91,6 +91,18 @@ static void workflow(void) {
     EXPECT_STATUS(tovalin_set_text_encoding(TOVALIN_TEXT_CODE_PAGE), TOVALIN_OK);
     EXPECT(same(value_of(again, "item"), "\x93\xFA"));
 
+    /* The keep layout changes only the edited value. */
+    int layout = -1;
+    write_file("c99_kept.xml", "<r>\n  <item  id='A-1'>a</item>\n</r>");
+    EXPECT_STATUS(tovalin_document_set_layout(again, TOVALIN_LAYOUT_KEEP), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_set_layout(again, 2), TOVALIN_E_FAILED);
+    EXPECT_STATUS(tovalin_document_get_layout(again, &layout), TOVALIN_OK);
+    EXPECT(layout == TOVALIN_LAYOUT_KEEP);
+    EXPECT_STATUS(tovalin_document_load(again, "c99_kept.xml", 0, NULL), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_set_xml_data(again, "item", "b", 1), TOVALIN_OK);
+    EXPECT_STATUS(tovalin_document_save(again, "c99_kept.xml", TOVALIN_ENCODE_UTF8), TOVALIN_OK);
+    EXPECT(file_is("c99_kept.xml", "<r>\n  <item  id='A-1'>b</item>\n</r>"));
+
     tovalin_free(problems);
     tovalin_release(text);
     tovalin_release(item);
@@ -391,6 +403,7 @@ int main(void) {
     texts_follow_the_encoding();
     failures_and_their_statuses();
     remove("c99_out.xml");
+    remove("c99_kept.xml");
     remove("c99_bad.xml");
     return failures == 0 ? 0 : 1;
 }

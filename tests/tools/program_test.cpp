@@ -227,13 +227,16 @@ TEST_F(ProgramTest, SetKeepsUtf16AndUtf8AndWritesOtherFilesAsShiftJis) {
         EXPECT_EQ(folder.read("u16.xml").substr(0, 2), "\xFF\xFE");
         EXPECT_EQ(run({"get", "u16.xml", "v"}).out, "b\n");
     }
+    // set keeps the file's layout unless --layout fixed lays it out anew.
     EXPECT_EQ(folder.read("u16.xml"),
-              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>\n<v>b</v>\n</r>\n"));
-
+              asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?><r><v>b</v></r>"));
     folder.write("u8.xml", "<r><v>a</v></r>");
     EXPECT_EQ(run({"set", "u8.xml", "v", "\xE5\xA4\xA7"}).err, "");
+    EXPECT_EQ(folder.read("u8.xml"), "<r><v>\xE5\xA4\xA7</v></r>");
+    EXPECT_EQ(run({"set", "u8.xml", "v", "\xE5\xA4\xA7", "--layout", "fixed"}).err, "");
     EXPECT_EQ(folder.read("u8.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n<v>\xE5\xA4\xA7</v>\n</r>\n");
+    EXPECT_EQ(run({"set", "u8.xml", "v", "a", "--layout", "kept"}).status, 2);
     const std::string latin = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r><v>a</v></r>";
     folder.write("latin.xml", latin);
     const Outcome changed = run({"set", "latin.xml", "v", "\xE5\xA4\xA7", "--output", "out.xml"});

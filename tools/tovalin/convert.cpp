@@ -9,8 +9,9 @@
 namespace tool {
 
 int convert(const Words& words) {
-    const CommandLine line = parseCommandLine(
-        words, {"--encoding", "--stylesheet", "--dtd", "--indent"}, withLoadSwitches({}));
+    const CommandLine line =
+        parseCommandLine(words, {"--encoding", "--stylesheet", "--dtd", "--indent", "--layout"},
+                         withLoadSwitches({}));
     if (line.positional.size() != 2) throw wrongArguments("convert", "IN OUT");
     if (line.options.count("--encoding") == 0) {
         throw UsageError(say({u"convert needs --encoding", u"convert には --encoding が必要です"}));

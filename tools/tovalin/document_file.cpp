@@ -31,7 +31,7 @@ std::set<std::string> withLoadSwitches(std::set<std::string> switches) {
     return switches;
 }
 
-std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line) {
+std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line, TL_LAYOUT_TYPE layout) {
     std::unique_ptr<XcsXmlDOMDocument> document(XmlDocumentFactory::createDocument());
     if (!document) {
         throw std::runtime_error(
@@ -39,6 +39,8 @@ std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line) {
     }
     applyLoadSwitches(*document, line);
     if (line.options.count("--indent") != 0) setIndent(*document, line.option("--indent"));
+    document->setLayout(line.options.count("--layout") != 0 ? layoutOption(line.option("--layout"))
+                                                            : layout);
     return document;
 }
 
@@ -62,6 +64,14 @@ void setIndent(XcsXmlDOMDocument& document, const std::string& spaces) {
     }
 }
 
+TL_LAYOUT_TYPE layoutOption(const std::string& name) {
+    if (name == "keep") return TL_LAYOUT_KEEP;
+    if (name == "fixed") return TL_LAYOUT_FIXED;
+    throw UsageError(say({u"--layout takes keep or fixed, not %1",
+                          u"--layout には keep か fixed を指定してください（%1 は指定できません）"},
+                         {name}));
+}
+
 bool hasDocumentType(XcsXmlDOMDocument& document) {
     for (XcsXmlNode node = document.getDocument().getFirstChild(); !node.isNull();
          node = node.getNextSibling()) {
@@ -70,8 +80,9 @@ bool hasDocumentType(XcsXmlDOMDocument& document) {
     return false;
 }
 
-std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line) {
-    std::unique_ptr<XcsXmlDOMDocument> document = newDocument(line);
+std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line,
+                                                TL_LAYOUT_TYPE layout) {
+    std::unique_ptr<XcsXmlDOMDocument> document = newDocument(line, layout);
     std::list<XMLERROR_TYPE> errors;
     if (!document->load(path, &errors, false)) {
         if (errors.empty()) throw std::runtime_error(path + ": " + lastError(*document));

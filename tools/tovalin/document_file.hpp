@@ -26,16 +26,23 @@ void applyLoadSwitches(XcsXmlDOMDocument& document, const CommandLine& line);
 // but a number the library takes.
 void setIndent(XcsXmlDOMDocument& document, const std::string& spaces);
 
-// A new document object that loads as those switches say, and saves indented as --indent
-// says; throws std::runtime_error when the parser could not start.
-std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line);
+// The layout --layout names ("keep" or "fixed"); a usage error for any other.
+TL_LAYOUT_TYPE layoutOption(const std::string& name);
+
+// A new document object that loads as those switches say, and saves in the layout --layout
+// names (else the one given) indented as --indent says; throws std::runtime_error when the
+// parser could not start.
+std::unique_ptr<XcsXmlDOMDocument> newDocument(const CommandLine& line,
+                                               TL_LAYOUT_TYPE layout = TL_LAYOUT_FIXED);
 
 // Whether the document held has a document type declaration.
 bool hasDocumentType(XcsXmlDOMDocument& document);
 
-// Loads without validation; throws std::runtime_error with the first problem when the file
-// does not load. A DTD that cannot be read is left out, with a warning on standard error.
-std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line);
+// Loads without validation, for saves in the layout --layout names (else the one given);
+// throws std::runtime_error with the first problem when the file does not load. A DTD that
+// cannot be read is left out, with a warning on standard error.
+std::unique_ptr<XcsXmlDOMDocument> loadDocument(const std::string& path, const CommandLine& line,
+                                                TL_LAYOUT_TYPE layout = TL_LAYOUT_FIXED);
 
 // Saves through the library's backup protection; throws std::runtime_error when it fails.
 void saveDocument(XcsXmlDOMDocument& document, const std::string& path, TL_ENCODE_TYPE type);

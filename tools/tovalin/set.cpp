@@ -85,8 +85,9 @@ void refuseInvalidChange(XcsXmlDOMDocument& document, const std::string& file, T
 }  // namespace
 
 int set(const Words& words) {
-    const CommandLine line = parseCommandLine(words, {"--output", "--encoding", "--indent"},
-                                              withLoadSwitches({"--add", "--list", "--force"}));
+    const CommandLine line =
+        parseCommandLine(words, {"--output", "--encoding", "--indent", "--layout"},
+                         withLoadSwitches({"--add", "--list", "--force"}));
     if (line.positional.size() < 2) {
         throw wrongArguments("set", "FILE TAG VALUE | FILE TAG --list VALUE...");
     }
@@ -94,7 +95,7 @@ int set(const Words& words) {
     const std::string& tag = line.positional[1];
     std::list<std::string> values = valuesOf(line);
     const std::optional<TL_ENCODE_TYPE> asked = askedEncoding(line);
-    const auto document = loadDocument(file, line);
+    const auto document = loadDocument(file, line, TL_LAYOUT_KEEP);
     const OutputEncoding output = outputEncoding(asked, *document, file);
     const bool written = line.has("--list")
                              ? document->setXmlData(tag, values)

@@ -208,6 +208,14 @@ class XcsXmlDOMDocument {
         tovalin::over_c::check(tovalin_document_get_indent(handle, &spaces));
         return spaces;
     }
+    bool setLayout(TL_LAYOUT_TYPE layout) {
+        return tovalin::over_c::succeeded(tovalin_document_set_layout(handle, layout));
+    }
+    TL_LAYOUT_TYPE getLayout() const {
+        int layout = 0;
+        tovalin::over_c::check(tovalin_document_get_layout(handle, &layout));
+        return static_cast<TL_LAYOUT_TYPE>(layout);
+    }
     std::string getLastError() const {
         return tovalin::over_c::text(
             [&](char** message) { return tovalin_document_get_last_error(handle, message); });
