@@ -1,7 +1,8 @@
 // A document mixing text, elements, attributes, comments, instructions and CDATA sections,
 // made from the bytes and loaded from a file; saved in every encoding (Shift_JIS unless it
 // cannot store a character), with and without indentation, each saved file must load back
-// as the loaded tree and save again to the same bytes.
+// as the loaded tree and save again to the same bytes. In the keep layout the file saved
+// unedited is the file, and an attribute set on one element changes only its start tag.
 #include <cstdint>
 #include <cstdio>
 #include <list>
@@ -21,6 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input = fuzzing::writeInput(
         "mixed.xml", reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
     if (!document.load(input, &errors, false)) __builtin_trap();
+    const std::string kept =
+        testing_support::keptLayoutChange(input, fuzzing::folder() + "kept.xml", file.size());
+    if (!kept.empty()) {
+        std::fprintf(stderr, "%s\n%s\n", file.c_str(), kept.c_str());
+        __builtin_trap();
+    }
     const std::string first = fuzzing::folder() + "first.xml";
     const unsigned int indent = file.size() % 4;
     document.setIndent(indent);

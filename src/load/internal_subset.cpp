@@ -1,10 +1,5 @@
 #include "load/internal_subset.hpp"
 
-#include <functional>
-#include <memory>
-
-#include <xercesc/util/XMLException.hpp>
-
 #include "platform/platform.hpp"
 #include "text/transcoder_cache.hpp"
 
@@ -12,8 +7,6 @@ namespace tovalin {
 namespace {
 
 using text::XmlString;
-
-constexpr XMLSize_t blockSize = text::transcoderBlockSize;
 
 // Follows the characters of the file by line and column, the way the parser counts them,
 // and keeps those of the span with each line end as one line feed.
@@ -79,46 +72,24 @@ std::string transcoderName(const XmlString& parserName) {
     return name;
 }
 
-bool readCharacters(int fd, const std::string& encoding,
-                    const std::function<bool(const XMLCh*, XMLSize_t)>& take) {
-    const std::unique_ptr<xercesc::XMLTranscoder> transcoder = text::newTranscoder(encoding);
-    if (!transcoder || !platform::rewindFile(fd)) return false;
-    std::string bytes;
-    XMLCh characters[blockSize];
-    unsigned char sizes[blockSize];
-    char block[blockSize];
-    try {
-        for (long got; (got = platform::readSome(fd, block, sizeof block)) > 0;) {
-            bytes.append(block, static_cast<std::size_t>(got));
-            XMLSize_t eaten = 0;
-            do {
-                const XMLSize_t count =
-                    transcoder->transcodeFrom(reinterpret_cast<const XMLByte*>(bytes.data()),
-                                              bytes.size(), characters, blockSize, eaten, sizes);
-                bytes.erase(0, eaten);
-                if (!take(characters, count)) return true;
-            } while (eaten != 0 && !bytes.empty());
-        }
-    } catch (const xercesc::XMLException&) {
-        return false;
-    }
-    return bytes.empty();
-}
-
 XmlString readSubset(int fd, const SubsetSpan& span) {
-    if (!span.seen) return {};
+    if (!span.seen || !platform::rewindFile(fd)) return {};
     SpanCollector collector(span);
     bool whole = false;
-    readCharacters(fd, transcoderName(span.encoding),
-                   [&](const XMLCh* characters, XMLSize_t count) {
-                       for (XMLSize_t i = 0; i < count; ++i) {
-                           if (!collector.take(characters[i])) {
-                               whole = true;
-                               return false;
-                           }
-                       }
-                       return true;
-                   });
+    const auto read = [fd](char* block, std::size_t size) {
+        const long got = platform::readSome(fd, block, size);
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
+    };
+    text::decode(transcoderName(span.encoding), read,
+                 [&](const XMLCh* characters, XMLSize_t count) {
+                     for (XMLSize_t i = 0; i < count; ++i) {
+                         if (!collector.take(characters[i])) {
+                             whole = true;
+                             return false;
+                         }
+                     }
+                     return true;
+                 });
     return whole ? collector.text() : XmlString();
 }
 

@@ -5,7 +5,6 @@
 #ifndef TOVALIN_LOAD_INTERNAL_SUBSET_HPP
 #define TOVALIN_LOAD_INTERNAL_SUBSET_HPP
 
-#include <functional>
 #include <string>
 
 #include <xercesc/util/XercesDefs.hpp>
@@ -25,12 +24,6 @@ struct SubsetSpan {
 
 // The name of the parser's transcoder for an encoding as the parser reports it.
 std::string transcoderName(const text::XmlString& parserName);
-
-// Reads the open file's characters from its first byte in the encoding (a transcoder's
-// name), handing them on a block at a time until take gives false. False when the file
-// cannot be read or decoded whole.
-bool readCharacters(int fd, const std::string& encoding,
-                    const std::function<bool(const XMLCh*, XMLSize_t)>& take);
 
 // The subset's text with line ends as a parser reads them (each a line feed), read again from
 // the open file the parser read; empty when it cannot be read again as it was.

@@ -6,6 +6,7 @@
 #include <xercesc/validators/DTD/DTDGrammar.hpp>
 
 #include "load/internal_subset.hpp"
+#include "platform/platform.hpp"
 
 namespace tovalin::load {
 namespace {
@@ -37,6 +38,19 @@ void readAttributeTypes(const xercesc::DTDGrammar& grammar, detail::SourceFile& 
     }
 }
 
+// The whole file, read from its first byte into bytes sized once to the file's size.
+bool readWhole(int fd, std::string& bytes) {
+    const long long size = platform::fileSize(fd);
+    if (size < 0 || !platform::rewindFile(fd)) return false;
+    bytes.assign(static_cast<std::size_t>(size), '\0');
+    for (std::size_t filled = 0; filled < bytes.size();) {
+        const long got = platform::readSome(fd, &bytes[filled], bytes.size() - filled);
+        if (got <= 0) return false;
+        filled += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::shared_ptr<const detail::SourceFile> keptSource(LoadParser& parser,
@@ -44,14 +58,8 @@ std::shared_ptr<const detail::SourceFile> keptSource(LoadParser& parser,
                                                      int fd,
                                                      const std::string& encoding) {
     auto file = std::make_shared<detail::SourceFile>();
-    const bool read = readCharacters(fd, transcoderName(parser.documentEncoding()),
-                                     [&](const XMLCh* characters, XMLSize_t count) {
-                                         file->characters.append(characters, count);
-                                         return true;
-                                     });
-    if (!read) {
-        return nullptr;
-    }
+    if (!readWhole(fd, file->bytes)) return nullptr;
+    file->transcoder = transcoderName(parser.documentEncoding());
     file->encoding = encoding;
     file->documentType = document.getDoctype();
     const XMLCh* version = document.getXmlVersion();

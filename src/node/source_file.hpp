@@ -1,6 +1,5 @@
 // The file a tree was loaded from, kept beside the tree for saves that keep its layout: the
-// document's characters as the file has them, and what the parser knew of them that the
-// tree does not show.
+// document's bytes, and what the parser knew of them that the tree does not show.
 #ifndef TOVALIN_NODE_SOURCE_FILE_HPP
 #define TOVALIN_NODE_SOURCE_FILE_HPP
 
@@ -13,8 +12,9 @@
 namespace tovalin::detail {
 
 struct SourceFile {
-    // The document entity's characters, line ends and byte-order mark as they stand.
-    text::XmlString characters;
+    // The document entity's bytes, and the parser's name of the encoding they were read in.
+    std::string bytes;
+    std::string transcoder;
     // The encoding as the document object reports it: "Shift_JIS", "UTF-8", "UTF-16" or
     // another name.
     std::string encoding;

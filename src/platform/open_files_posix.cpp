@@ -70,6 +70,11 @@ long readSome(int fd, char* into, std::size_t count) {
 
 bool rewindFile(int fd) { return ::lseek(fd, 0, SEEK_SET) == 0; }
 
+long long fileSize(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 ? static_cast<long long>(status.st_size) : -1;
+}
+
 bool isWithinFolder(int fd, const std::string& path, const std::string& folder) {
     const std::string file = whereOpened(fd, path);
     std::string base = resolvedPath(folder);

@@ -51,6 +51,8 @@ long readSome(int fd, char* into, std::size_t count) { return _read(fd, into, ch
 
 bool rewindFile(int fd) { return _lseeki64(fd, 0, SEEK_SET) == 0; }
 
+long long fileSize(int fd) { return _filelengthi64(fd); }
+
 bool isWithinFolder(int fd, const std::string& /*path*/, const std::string& folder) {
     const std::wstring file = finalPathOf(handleOf(fd));
     std::wstring base = finalPath(folder);

@@ -138,6 +138,8 @@ int openToRead(const std::string& path, FileProblem& problem);
 long readSome(int fd, char* into, std::size_t count);
 // Reads again from the first byte.
 bool rewindFile(int fd);
+// The open file's size in bytes; -1 when it cannot be told.
+long long fileSize(int fd);
 // Whether the open file, opened by the path, lies in the folder or below it, once every link
 // is resolved. An empty folder is the current one.
 bool isWithinFolder(int fd, const std::string& path, const std::string& folder);

@@ -52,6 +52,32 @@ std::unique_ptr<xercesc::XMLTranscoder> newTranscoder(const std::string& encodin
     return made;
 }
 
+bool decode(const std::string& encoding, const std::function<std::size_t(char*, std::size_t)>& read,
+            const std::function<bool(const XMLCh*, XMLSize_t)>& take) {
+    const std::unique_ptr<xercesc::XMLTranscoder> transcoder = newTranscoder(encoding);
+    if (!transcoder) return false;
+    std::string bytes;
+    XMLCh characters[transcoderBlockSize];
+    unsigned char sizes[transcoderBlockSize];
+    char block[transcoderBlockSize];
+    try {
+        for (std::size_t got; (got = read(block, sizeof block)) > 0;) {
+            bytes.append(block, got);
+            XMLSize_t eaten = 0;
+            do {
+                const XMLSize_t count = transcoder->transcodeFrom(
+                    reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), characters,
+                    transcoderBlockSize, eaten, sizes);
+                bytes.erase(0, eaten);
+                if (!take(characters, count)) return true;
+            } while (eaten != 0 && !bytes.empty());
+        }
+    } catch (const xercesc::XMLException&) {
+        return false;
+    }
+    return bytes.empty();
+}
+
 bool roundTrips(xercesc::XMLTranscoder& transcoder, const XMLCh* character, std::size_t units) {
     XMLByte bytes[16];
     XMLCh back[4];

@@ -4,6 +4,7 @@
 #define TOVALIN_TEXT_TRANSCODER_CACHE_HPP
 
 #include <bitset>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,12 @@ constexpr XMLSize_t transcoderBlockSize = 16 * 1024;
 // A new transcoder of the parser for the encoding, as the parser names encodings; null when
 // the parser has none for it.
 std::unique_ptr<xercesc::XMLTranscoder> newTranscoder(const std::string& encoding);
+
+// Decodes the bytes that read gives (a block at a time, none at the end) in the encoding,
+// handing the characters to take until it gives false. False when the bytes cannot be read
+// or decoded whole.
+bool decode(const std::string& encoding, const std::function<std::size_t(char*, std::size_t)>& read,
+            const std::function<bool(const XMLCh*, XMLSize_t)>& take);
 
 struct Transcoder {
     std::string codeSet;

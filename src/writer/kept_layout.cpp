@@ -1,5 +1,6 @@
 #include "writer/kept_layout.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "node/layout_text.hpp"
 #include "node/parent_of.hpp"
 #include "node/tree.hpp"
+#include "text/transcoder_cache.hpp"
 #include "writer/node_markup.hpp"
 #include "writer/source_tokens.hpp"
 #include "writer/tree_writer.hpp"
@@ -132,14 +134,15 @@ const DOMNode* writtenFrom(const DOMNode* node) {
 
 class KeptWriter {
   public:
-    KeptWriter(MarkupOutput& out, const detail::SourceFile& source, const XmlString& encoding)
+    KeptWriter(MarkupOutput& out, const detail::SourceFile& source, const XmlString& characters,
+               const XmlString& encoding)
         : out(out),
+          characters(characters),
           source(source),
           reading(source),
           generator(out, encoding, {XmlString(), XmlString(), false}) {}
 
     void write(const xercesc::DOMDocument* document) {
-        const XmlString& characters = source.characters;
         const std::size_t start = !characters.empty() && characters[0] == 0xFEFF ? 1 : 0;
         // A UTF-16 save writes its own byte-order mark.
         if (start == 1 && source.encoding != "UTF-16") out.markup(characters.substr(0, 1));
@@ -213,7 +216,7 @@ class KeptWriter {
     }
 
     XmlString markupOf(const SourceToken& token) const {
-        return source.characters.substr(token.begin, token.end - token.begin);
+        return characters.substr(token.begin, token.end - token.begin);
     }
 
     bool matches(const SourceToken& token, const DOMNode* node) const {
@@ -288,8 +291,7 @@ class KeptWriter {
         const bool document = frame.parent->getNodeType() == DOMNode::DOCUMENT_NODE;
         if (frame.layoutEnd > frame.layoutBegin &&
             (document || (!frame.preserve && !frame.afterText && !textFollows))) {
-            out.markup(
-                source.characters.substr(frame.layoutBegin, frame.layoutEnd - frame.layoutBegin));
+            out.markup(characters.substr(frame.layoutBegin, frame.layoutEnd - frame.layoutBegin));
             frame.lastBegin = frame.layoutBegin;
             frame.lastEnd = frame.layoutEnd;
         }
@@ -305,7 +307,7 @@ class KeptWriter {
         const std::size_t begin = afterSibling ? frame.lastBegin : frame.layoutBegin;
         const std::size_t end = afterSibling ? frame.lastEnd : frame.layoutEnd;
         if (end > begin && (document || (!frame.preserve && !frame.afterText && !isText))) {
-            out.markup(source.characters.substr(begin, end - begin));
+            out.markup(characters.substr(begin, end - begin));
         }
         generator.writeNode(node, true, frame.preserve);
         frame.afterText = isText;
@@ -356,6 +358,8 @@ class KeptWriter {
     }
 
     MarkupOutput& out;
+    // The file's characters, line ends and byte-order mark as they stand.
+    const XmlString& characters;
     const detail::SourceFile& source;
     const Reading reading;
     TreeWriter generator;
@@ -374,9 +378,23 @@ bool canKeepLayout(const xercesc::DOMDocument* document, const std::string& enco
 
 void writeKeptLayout(xercesc::XMLFormatter& formatter, const xercesc::DOMDocument* document,
                      const std::string& encoding) {
-    const detail::Tree* tree = detail::Tree::of(document);
+    const detail::SourceFile& source = *detail::Tree::of(document)->source;
+    XmlString characters;
+    std::size_t at = 0;
+    const auto read = [&](char* block, std::size_t size) {
+        const std::size_t got = std::min(size, source.bytes.size() - at);
+        source.bytes.copy(block, got, at);
+        at += got;
+        return got;
+    };
+    const bool decoded =
+        text::decode(source.transcoder, read, [&](const XMLCh* some, XMLSize_t count) {
+            characters.append(some, count);
+            return true;
+        });
+    if (!decoded) throw std::runtime_error("the file's bytes do not decode");
     writeChecked(formatter, document, encoding, [&](MarkupOutput& out) {
-        KeptWriter(out, *tree->source, text::toXml(encoding)).write(document);
+        KeptWriter(out, source, characters, text::toXml(encoding)).write(document);
     });
 }
 

@@ -6,6 +6,8 @@
 #include <list>
 #include <string>
 
+#include <xercesc/dom/DOM.hpp>
+
 #include "support/temp_folder.hpp"
 #include "support/tree_dump.hpp"
 #include "tovalin/document.hpp"
@@ -26,6 +28,54 @@ inline std::string changeOnReload(const xercesc::DOMNode* tree, const std::strin
     if (after != before) return "the tree " + before + "\nloads back as " + after;
     if (!again.save(second, type)) return "the reloaded tree is not saved";
     if (fileBytes(second) != fileBytes(saved)) return "the second save wrote other bytes";
+    return {};
+}
+
+// Loads the UTF-8 file in the keep layout and tells what a save changed that it must not;
+// empty when nothing did. Saved unedited it must be the file; with an attribute set on the
+// element the choice picks, only that element's start tag may differ, and the save must load
+// as the edited tree.
+inline std::string keptLayoutChange(const std::string& file, const std::string& saved,
+                                    unsigned int choice) {
+    XcsXmlDOMDocument kept;
+    kept.setLayout(TL_LAYOUT_KEEP);
+    std::list<XMLERROR_TYPE> errors;
+    if (!kept.load(file, &errors, false)) return "does not load in the keep layout";
+    const std::string was = fileBytes(file);
+    if (!kept.save(saved, TL_ENCODE_UTF8)) return "not saved in the keep layout";
+    if (fileBytes(saved) != was) return "saved unedited in the keep layout with other bytes";
+    auto* tree = static_cast<xercesc::DOMDocument*>(kept.getDocument().getTarget());
+    const xercesc::DOMNodeList* elements = tree->getElementsByTagName(u"*");
+    auto* edited =
+        static_cast<xercesc::DOMElement*>(elements->item(choice % elements->getLength()));
+    edited->setAttribute(u"edited", u"1");
+    if (!kept.save(saved, TL_ENCODE_UTF8)) return "not saved in the keep layout after an edit";
+    const std::string now = fileBytes(saved);
+    std::size_t prefix = 0;
+    while (prefix < now.size() && prefix < was.size() && now[prefix] == was[prefix]) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < now.size() - prefix && suffix < was.size() - prefix &&
+           now[now.size() - 1 - suffix] == was[was.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    // The differing bytes of the file lie within one start tag.
+    const std::size_t open = was.rfind('<', prefix == was.size() ? prefix - 1 : prefix);
+    std::size_t close = open;
+    for (char quote = 0; close < was.size() && (quote != 0 || was[close] != '>'); ++close) {
+        if (quote == 0 && (was[close] == '"' || was[close] == '\'')) {
+            quote = was[close];
+        } else if (was[close] == quote) {
+            quote = 0;
+        }
+    }
+    if (open == std::string::npos || was[open + 1] == '/' || was.size() - suffix > close + 1) {
+        return "an edit of one start tag changed more:\n" + now;
+    }
+    XcsXmlDOMDocument again;
+    if (!again.load(saved, &errors, false)) return "the edited save does not load";
+    if (dumpTree(again.getDocument().getTarget()) != dumpTree(tree)) {
+        return "the edited save loads as another tree:\n" + now;
+    }
     return {};
 }
 
