@@ -73,6 +73,21 @@ TEST_F(KeptLayoutTest, AnEditChangesOnlyWhatWasEdited) {
         "<?xml version='1.0'?>\n<r>\n  <a x='1'  y=\"2\">uno</a>\n  <c>three</c>\n  <n/>\n</r>\n");
 }
 
+// A hand-kept Shift_JIS settings file with a DTD beside it: a value set differs alone.
+TEST_F(KeptLayoutTest, ASettingsFileChangesInTheValueSetAlone) {
+    folder.write("s.dtd", "<!ATTLIST v d CDATA 'no'><!ENTITY co \"Co.\">");
+    const std::string file =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<!DOCTYPE s SYSTEM \"s.dtd\">\r\n"
+        "<!-- \x90\xdd\x92\xe8 -->\r\n<s>\r\n\t<v  b='1' a=\"2\">&co;</v>\r\n\r\n"
+        "\t<sep> </sep><tab>\t</tab>\r\n\t<t><![CDATA[secret]]></t>\r\n"
+        "\t<name>\x81\x60\x87\x40</name>\r\n</s>\r\n";
+    loadText(file);
+    EXPECT_TRUE(object.setXmlData("name", "\x93\xfa", true));
+    std::string expected = file;
+    expected.replace(expected.find("\x81\x60\x87\x40"), 4, "\x93\xfa");
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS), expected);
+}
+
 // What the file has that the tree cannot be compared with is written from the tree.
 TEST_F(KeptLayoutTest, WhatCannotBeComparedIsGenerated) {
     loadText("<!DOCTYPE r [<!ENTITY m '<i>x</i>'>]>\n<r>\n  <p>a &m; b</p>\n</r>");
