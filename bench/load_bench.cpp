@@ -1,5 +1,6 @@
-// load against a bare parse of the same file with the same parser settings, and a bare parse
-// that keeps every element's position against one that does not.
+// load against a bare parse of the same file with the same parser settings, a bare parse
+// that keeps every element's position against one that does not, and a load for the keep
+// layout against one for the fixed layout.
 #include <benchmark/benchmark.h>
 
 #include <list>
@@ -14,14 +15,25 @@ namespace {
 
 using bench::Encoding;
 
-void loadWithLibrary(benchmark::State& state, std::size_t megabytes, bool validate) {
+void loadInLayout(benchmark::State& state, std::size_t megabytes, bool validate,
+                  TL_LAYOUT_TYPE layout) {
     const std::string& file = bench::sampleFile(megabytes, Encoding::shiftJis);
     for (auto _ : state) {
         XcsXmlDOMDocument document;
+        document.setLayout(layout);
         std::list<XMLERROR_TYPE> errors;
         if (!document.load(file, &errors, validate)) state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(megabytes << 20));
+}
+
+void loadWithLibrary(benchmark::State& state, std::size_t megabytes, bool validate) {
+    loadInLayout(state, megabytes, validate, TL_LAYOUT_FIXED);
+}
+
+// A load that keeps the file for saves in the keep layout.
+void loadKeepingLayout(benchmark::State& state, std::size_t megabytes, bool validate) {
+    loadInLayout(state, megabytes, validate, TL_LAYOUT_KEEP);
 }
 
 template <typename Parser>
@@ -57,5 +69,6 @@ BENCHMARK_CAPTURE(parseWithXerces, 32mb, 32, false)->Unit(benchmark::kMillisecon
 BENCHMARK_CAPTURE(loadWithLibrary, 32mb_validated, 32, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(parseWithXerces, 32mb_validated, 32, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(parseKeepingPositions, 32mb, 32, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(loadKeepingLayout, 32mb, 32, false)->Unit(benchmark::kMillisecond);
 
 }  // namespace

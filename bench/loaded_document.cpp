@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/TransService.hpp>
@@ -27,11 +28,14 @@ xercesc::XMLTranscoder& utf8() {
 
 }  // namespace
 
-XcsXmlDOMDocument& loadedDocument(std::size_t megabytes, int copy) {
-    static std::map<std::pair<std::size_t, int>, std::unique_ptr<XcsXmlDOMDocument>> loaded;
-    auto& slot = loaded[{megabytes, copy}];
+XcsXmlDOMDocument& loadedDocument(std::size_t megabytes, int copy, TL_LAYOUT_TYPE layout) {
+    static std::map<std::tuple<std::size_t, int, TL_LAYOUT_TYPE>,
+                    std::unique_ptr<XcsXmlDOMDocument>>
+        loaded;
+    auto& slot = loaded[{megabytes, copy, layout}];
     if (!slot) {
         slot = std::make_unique<XcsXmlDOMDocument>();
+        slot->setLayout(layout);
         std::list<XMLERROR_TYPE> errors;
         if (!slot->load(sampleFile(megabytes, Encoding::shiftJis), &errors, false)) {
             throw std::runtime_error("the sample did not load");

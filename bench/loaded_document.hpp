@@ -14,8 +14,9 @@ namespace bench {
 
 // The Shift_JIS sample of the size, loaded without validation; throws when it does not load.
 // Each copy number is a load of its own, for benchmarks that must not share the parser's
-// caches or see each other's edits.
-XcsXmlDOMDocument& loadedDocument(std::size_t megabytes, int copy = 0);
+// caches or see each other's edits. The layout is the one the load is made for.
+XcsXmlDOMDocument& loadedDocument(std::size_t megabytes, int copy = 0,
+                                  TL_LAYOUT_TYPE layout = TL_LAYOUT_FIXED);
 
 // The parser's own document behind a loaded one.
 xercesc::DOMDocument* parserDocument(XcsXmlDOMDocument& document);

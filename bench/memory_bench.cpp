@@ -1,6 +1,7 @@
 // Peak resident memory of a process that loads the 32 MB sample against one that only
-// parses it with the bare parser, of one that also indexes every element by tag name, and
-// of a bare parse that keeps every element's position.
+// parses it with the bare parser, of one that also indexes every element by tag name, of one
+// that keeps the file for the keep layout, and of a bare parse that keeps every element's
+// position.
 // Each measurement runs in a child process of its own.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -43,6 +44,13 @@ void loadWithLibrary(const std::string& file) {
     document.load(file, &errors, false);
 }
 
+void loadKeepingLayout(const std::string& file) {
+    XcsXmlDOMDocument document;
+    document.setLayout(TL_LAYOUT_KEEP);
+    std::list<XMLERROR_TYPE> errors;
+    document.load(file, &errors, false);
+}
+
 // A name no element has makes the lookup index every element of the document.
 void loadAndIndexWithLibrary(const std::string& file) {
     XcsXmlDOMDocument document;
@@ -68,6 +76,9 @@ void peakMemory(benchmark::State& state, void (*work)(const std::string&)) {
 }
 
 BENCHMARK_CAPTURE(peakMemory, library_load, loadWithLibrary)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(peakMemory, library_kept, loadKeepingLayout)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(peakMemory, library_index, loadAndIndexWithLibrary)

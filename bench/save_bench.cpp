@@ -13,13 +13,35 @@ namespace {
 
 constexpr std::size_t megabytes = 32;
 
-void saveWithLibrary(benchmark::State& state, TL_ENCODE_TYPE type) {
-    XcsXmlDOMDocument& document = bench::loadedDocument(megabytes);
+void saveInLayout(benchmark::State& state, TL_ENCODE_TYPE type, TL_LAYOUT_TYPE layout,
+                  bool edited) {
+    XcsXmlDOMDocument& document = bench::loadedDocument(megabytes, edited ? 1 : 0, layout);
+    // One value changed, as a settings edit does.
+    if (edited && !document.setXmlData(bench::narrow(bench::parserDocument(document)
+                                                         ->getDocumentElement()
+                                                         ->getFirstElementChild()
+                                                         ->getNodeName()),
+                                       "edited", true)) {
+        state.SkipWithError("edit failed");
+    }
     const std::string target = bench::scratchPath("saved-by-library.xml");
     if (!document.save(target, type)) state.SkipWithError("save failed");
     for (auto _ : state) {
         if (!document.save(target, type)) state.SkipWithError("save failed");
     }
+}
+
+void saveWithLibrary(benchmark::State& state, TL_ENCODE_TYPE type) {
+    saveInLayout(state, type, TL_LAYOUT_FIXED, false);
+}
+
+// Unedited and with one value edited, in the keep layout and in the fixed one.
+void saveKeepingLayout(benchmark::State& state, bool edited) {
+    saveInLayout(state, TL_ENCODE_SHIFT_JIS, TL_LAYOUT_KEEP, edited);
+}
+
+void saveEditedInFixedLayout(benchmark::State& state) {
+    saveInLayout(state, TL_ENCODE_SHIFT_JIS, TL_LAYOUT_FIXED, true);
 }
 
 // The same tree without the library's declaration node, which the serializer writes itself.
@@ -57,5 +79,8 @@ BENCHMARK_CAPTURE(saveWithLibrary, shift_jis, TL_ENCODE_SHIFT_JIS)->Unit(benchma
 BENCHMARK_CAPTURE(serializeWithXerces, shift_jis, u"Shift_JIS")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(saveWithLibrary, utf16, TL_ENCODE_UTF16)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(serializeWithXerces, utf16, u"UTF-16")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(saveKeepingLayout, unedited, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(saveKeepingLayout, one_value, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(saveEditedInFixedLayout)->Unit(benchmark::kMillisecond);
 
 }  // namespace

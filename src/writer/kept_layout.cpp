@@ -31,6 +31,21 @@ constexpr int deepestExpansion = 16;
 
 bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
+// Markup that reads as itself: no reference, no line end to normalize, and in an attribute
+// value no whitespace a reader turns into a space.
+bool readsAsItself(const XMLCh* markup, std::size_t length, bool attribute) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const XMLCh c = markup[i];
+        if (c == u'&' || c == u'\r' || (attribute && (c == u'\t' || c == u'\n'))) return false;
+    }
+    return true;
+}
+
+bool equals(const XMLCh* markup, std::size_t length, const XMLCh* value) {
+    return xercesc::XMLString::stringLen(value) == length &&
+           std::char_traits<XMLCh>::compare(markup, value, length) == 0;
+}
+
 void appendCodePoint(XmlString& text, unsigned long code) {
     if (code > 0xFFFF) {
         text += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
@@ -206,10 +221,12 @@ class KeptWriter {
     // Whitespace that is no node of the tree: the load left it out, and leaves it out again
     // where it is copied.
     bool isLayout(const Frame& frame, const SourceToken& token) const {
-        const std::optional<XmlString> read = reading.text(markupOf(token));
-        if (!read) return false;
-        for (const char16_t c : *read) {
-            if (!isSpace(c)) return false;
+        for (std::size_t i = token.begin; i < token.end; ++i) {
+            if (isSpace(characters[i])) continue;
+            if (characters[i] != u'&') return false;
+            const std::optional<XmlString> read = reading.text(markupOf(token));
+            if (!read || read->find_first_not_of(u" \t\r\n") != XmlString::npos) return false;
+            break;
         }
         return frame.next == nullptr || frame.next->getNodeType() != DOMNode::TEXT_NODE ||
                !matches(token, frame.next);
@@ -219,11 +236,20 @@ class KeptWriter {
         return characters.substr(token.begin, token.end - token.begin);
     }
 
+    void copyOut(std::size_t begin, std::size_t end) {
+        out.markup(characters.data() + begin, end - begin);
+    }
+
     bool matches(const SourceToken& token, const DOMNode* node) const {
-        const XmlString value = orEmpty(node->getNodeValue());
+        const XMLCh* const value = node->getNodeValue() != nullptr ? node->getNodeValue() : u"";
         switch (token.kind) {
             case Kind::text: {
                 if (node->getNodeType() != DOMNode::TEXT_NODE) return false;
+                const XMLCh* markup = characters.data() + token.begin;
+                const std::size_t length = token.end - token.begin;
+                if (readsAsItself(markup, length, false)) {
+                    return equals(markup, length, value);
+                }
                 const std::optional<XmlString> read = reading.text(markupOf(token));
                 return read && *read == value;
             }
@@ -277,9 +303,17 @@ class KeptWriter {
         for (const auto& stated : token.attributes) {
             const xercesc::DOMAttr* attribute = element->getAttributeNode(stated.name.c_str());
             if (attribute == nullptr || !attribute->getSpecified()) return false;
-            const bool tokenized = source.tokenizedAttributes.count(
+            const bool tokenized = !source.tokenizedAttributes.empty() &&
+                                   source.tokenizedAttributes.count(
                                        XmlString(element->getNodeName()) + u" " + stated.name) != 0;
-            const std::optional<XmlString> read = reading.attribute(stated.value, tokenized);
+            const XmlString& markup = stated.value;
+            if (!tokenized && readsAsItself(markup.data(), markup.size(), true)) {
+                if (!equals(markup.data(), markup.size(), attribute->getValue())) {
+                    return false;
+                }
+                continue;
+            }
+            const std::optional<XmlString> read = reading.attribute(markup, tokenized);
             if (!read || *read != orEmpty(attribute->getValue())) return false;
         }
         return true;
@@ -307,7 +341,7 @@ class KeptWriter {
         const std::size_t begin = afterSibling ? frame.lastBegin : frame.layoutBegin;
         const std::size_t end = afterSibling ? frame.lastEnd : frame.layoutEnd;
         if (end > begin && (document || (!frame.preserve && !frame.afterText && !isText))) {
-            out.markup(characters.substr(begin, end - begin));
+            copyOut(begin, end);
         }
         generator.writeNode(node, true, frame.preserve);
         frame.afterText = isText;
@@ -325,7 +359,7 @@ class KeptWriter {
         frame.afterText = isText;
         frame.next = writtenFrom(node->getNextSibling());
         if (token.kind != Kind::startTag) {
-            out.markup(markupOf(token));
+            copyOut(token.begin, token.end);
             return;
         }
         const auto* element = static_cast<const xercesc::DOMElement*>(node);
@@ -334,7 +368,7 @@ class KeptWriter {
             return;
         }
         if (sameAttributes(token, element)) {
-            out.markup(markupOf(token));
+            copyOut(token.begin, token.end);
         } else {
             writeOpenTag(out, element, false);
             if (token.empty) {
@@ -352,7 +386,7 @@ class KeptWriter {
         Frame& frame = frames.back();
         insertRest(frame);
         layoutBefore(frame, false);
-        out.markup(markupOf(token));
+        copyOut(token.begin, token.end);
         frames.pop_back();
         if (frames.empty()) throw std::runtime_error("the file's markup does not match the tree");
     }
@@ -380,6 +414,8 @@ void writeKeptLayout(xercesc::XMLFormatter& formatter, const xercesc::DOMDocumen
                      const std::string& encoding) {
     const detail::SourceFile& source = *detail::Tree::of(document)->source;
     XmlString characters;
+    // No encoding the parser reads gives more characters than bytes.
+    characters.reserve(source.bytes.size());
     std::size_t at = 0;
     const auto read = [&](char* block, std::size_t size) {
         const std::size_t got = std::min(size, source.bytes.size() - at);

@@ -27,6 +27,7 @@ class MarkupOutput {
         append(piece, size - 1);
     }
     void markup(const text::XmlString& piece) { append(piece.data(), piece.size()); }
+    void markup(const XMLCh* piece, std::size_t length) { append(piece, length); }
     // Text content; a carriage return becomes a character reference, since a reader would
     // turn it into a line feed.
     void text(const XMLCh* content);
