@@ -30,8 +30,11 @@ enum TL_LAYOUT_TYPE : int {
     /// character data or inside xml:space="preserve".
     TL_LAYOUT_FIXED = 0,
     /// The loaded file as it was, with only the edits changed: every node the save finds
-    /// unchanged in the tree is written as the file wrote it. A document saved without
-    /// edits in the encoding it was read in is the file, byte for byte.
+    /// unchanged in the tree is written as the file wrote it, the rest anew without added
+    /// layout. A document saved without edits in the encoding it was read in is the file,
+    /// byte for byte, but for what the save writes anew: references to entities that hold
+    /// markup or stand in other files (as their nodes), XML 1.1 files, and big-endian UTF-16
+    /// (saved little-endian).
     TL_LAYOUT_KEEP = 1
 };
 
