@@ -292,31 +292,50 @@ class KeptWriter {
         return named == pseudo.attributes.size();
     }
 
-    // The element's start tag states exactly the attributes the tree says were specified.
-    bool sameAttributes(const SourceToken& token, const xercesc::DOMElement* element) const {
-        const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
-        std::size_t specified = 0;
-        for (XMLSize_t i = 0; attributes != nullptr && i < attributes->getLength(); ++i) {
-            specified += static_cast<const xercesc::DOMAttr*>(attributes->item(i))->getSpecified();
+    // Whether the attribute the tag states reads as the value the tree holds.
+    bool sameValue(const SourceToken::Attribute& stated, const xercesc::DOMElement* element,
+                   const xercesc::DOMAttr* attribute) const {
+        const bool tokenized = !source.tokenizedAttributes.empty() &&
+                               source.tokenizedAttributes.count(XmlString(element->getNodeName()) +
+                                                                u" " + stated.name) != 0;
+        const XmlString& markup = stated.value;
+        if (!tokenized && readsAsItself(markup.data(), markup.size(), true)) {
+            return equals(markup.data(), markup.size(), attribute->getValue());
         }
-        if (specified != token.attributes.size()) return false;
-        for (const auto& stated : token.attributes) {
-            const xercesc::DOMAttr* attribute = element->getAttributeNode(stated.name.c_str());
-            if (attribute == nullptr || !attribute->getSpecified()) return false;
-            const bool tokenized = !source.tokenizedAttributes.empty() &&
-                                   source.tokenizedAttributes.count(
-                                       XmlString(element->getNodeName()) + u" " + stated.name) != 0;
-            const XmlString& markup = stated.value;
-            if (!tokenized && readsAsItself(markup.data(), markup.size(), true)) {
-                if (!equals(markup.data(), markup.size(), attribute->getValue())) {
-                    return false;
-                }
+        const std::optional<XmlString> read = reading.attribute(markup, tokenized);
+        return read && *read == orEmpty(attribute->getValue());
+    }
+
+    // The start tag as the file wrote it, but for the attributes that changed: a changed
+    // value is written anew between its quotation marks, a removed attribute goes with the
+    // spaces before it, and a new one is added before the tag's end.
+    void writeStartTag(const SourceToken& token, const xercesc::DOMElement* element) {
+        copyOut(token.begin, token.attributes.empty() ? token.tail : token.attributes[0].begin);
+        for (const auto& written : token.attributes) {
+            const xercesc::DOMAttr* attribute = element->getAttributeNode(written.name.c_str());
+            if (attribute == nullptr || !attribute->getSpecified()) continue;
+            if (sameValue(written, element, attribute)) {
+                copyOut(written.begin, written.end);
                 continue;
             }
-            const std::optional<XmlString> read = reading.attribute(markup, tokenized);
-            if (!read || *read != orEmpty(attribute->getValue())) return false;
+            copyOut(written.begin, written.valueBegin);
+            out.attributeValue(attribute->getValue(), characters[written.end - 1]);
+            copyOut(written.end - 1, written.end);
         }
-        return true;
+        const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
+        for (XMLSize_t i = 0; attributes != nullptr && i < attributes->getLength(); ++i) {
+            const auto* attribute = static_cast<const xercesc::DOMAttr*>(attributes->item(i));
+            if (!attribute->getSpecified() || statedIn(token, attribute->getName())) continue;
+            writeAttribute(out, attribute->getName(), attribute->getValue());
+        }
+        copyOut(token.tail, token.end);
+    }
+
+    static bool statedIn(const SourceToken& token, const XMLCh* name) {
+        for (const auto& written : token.attributes) {
+            if (written.name == name) return true;
+        }
+        return false;
     }
 
     // Copies the layout before a node, where it cannot join text: within xml:space="preserve"
@@ -367,16 +386,7 @@ class KeptWriter {
             generator.writeNode(node, true, frame.preserve);
             return;
         }
-        if (sameAttributes(token, element)) {
-            copyOut(token.begin, token.end);
-        } else {
-            writeOpenTag(out, element, false);
-            if (token.empty) {
-                out.literal(u"/>");
-            } else {
-                out.literal(u">");
-            }
-        }
+        writeStartTag(token, element);
         if (token.empty) return;
         const bool preserve = preservesWithin(spaceRuleOf(element), frame.preserve);
         frames.push_back({node, writtenFrom(node->getFirstChild()), preserve});

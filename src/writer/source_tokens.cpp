@@ -112,13 +112,16 @@ bool SourceTokens::cutTag(SourceToken& token) {
     token.name = characters.substr(name, i - name);
     if (token.name.empty()) return fail();
     for (;;) {
+        token.tail = i;
         while (i < characters.size() && isSpace(characters[i])) ++i;
         if (i >= characters.size()) return fail();
         if (characters[i] == u'>' || startsWith(characters, i, u"/>")) break;
         if (token.kind == Kind::endTag) return fail();
         const std::size_t attributeName = i;
         while (i < characters.size() && !endsName(characters[i])) ++i;
-        SourceToken::Attribute attribute{characters.substr(attributeName, i - attributeName), {}};
+        SourceToken::Attribute attribute;
+        attribute.begin = token.tail;
+        attribute.name = characters.substr(attributeName, i - attributeName);
         while (i < characters.size() && isSpace(characters[i])) ++i;
         if (attribute.name.empty() || i >= characters.size() || characters[i] != u'=')
             return fail();
@@ -129,6 +132,8 @@ bool SourceTokens::cutTag(SourceToken& token) {
         const std::size_t close = characters.find(characters[i], i + 1);
         if (close == XmlString::npos) return fail();
         attribute.value = characters.substr(i + 1, close - i - 1);
+        attribute.valueBegin = i + 1;
+        attribute.end = close + 1;
         token.attributes.push_back(std::move(attribute));
         i = close + 1;
     }

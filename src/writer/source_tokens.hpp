@@ -17,6 +17,11 @@ struct SourceToken {
         text::XmlString name;
         // The value between the quotation marks, references and all.
         text::XmlString value;
+        // From the spaces before the name to the closing quotation mark: [begin, end); the
+        // value stands in [valueBegin, end - 1).
+        std::size_t begin = 0;
+        std::size_t valueBegin = 0;
+        std::size_t end = 0;
     };
     Kind kind = Kind::text;
     // Where the piece stands in the file's characters: [begin, end).
@@ -29,6 +34,8 @@ struct SourceToken {
     std::vector<Attribute> attributes;
     // A start tag that closes itself: "<a/>".
     bool empty = false;
+    // Where the spaces before a tag's ">" or "/>" begin.
+    std::size_t tail = 0;
 };
 
 class SourceTokens {

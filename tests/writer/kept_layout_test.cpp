@@ -57,10 +57,11 @@ TEST_F(KeptLayoutTest, AnEditChangesOnlyWhatWasEdited) {
     const std::string file =
         "<?xml version='1.0'?>\n<r>\n  <a x='1'  y=\"2\">one</a>\n  <b/>\n  <c>three</c>\n</r>\n";
     loadText(file);
-    root().getFirstChild().setAttribute("y", "20");
-    const std::string edited = saved(TL_ENCODE_UTF8);
-    EXPECT_EQ(edited,
-              "<?xml version='1.0'?>\n<r>\n  <a x=\"1\" y=\"20\">one</a>\n  <b/>\n"
+    root().getFirstChild().setAttribute("y", "<20>");
+    root().getFirstChild().removeAttribute("x");
+    root().getFirstChild().getNextSibling().setAttribute("n", "1");
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version='1.0'?>\n<r>\n  <a  y=\"&lt;20>\">one</a>\n  <b n=\"1\"/>\n"
               "  <c>three</c>\n</r>\n");
     loadText(file);
     xercesc::DOMElement* top = parserDocument()->getDocumentElement();
