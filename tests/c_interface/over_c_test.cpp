@@ -120,7 +120,7 @@ TEST_F(OverCTest, CharacterDataOfEveryKindOfNodeIsReadAndReplaced) {
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
               testing_support::withCrLf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
                                         "<!DOCTYPE r [<!ENTITY e \"E\">]>\n<r>\n<!--\x93\xFA-->\n"
-                                        "<?pi again?>\n<t>A<![CDATA[]]]]><![CDATA[>]]>Ez<i>no</i>\n"
+                                        "<?pi again?>\n<t>A<![CDATA[]]]]><![CDATA[>]]>Ez<i>no</i>"
                                         "</t>\n</r>\n"));
 }
 
