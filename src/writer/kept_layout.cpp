@@ -147,6 +147,13 @@ const DOMNode* writtenFrom(const DOMNode* node) {
     return node;
 }
 
+// The file's first line end when it is not a line feed alone ("\r\n" or "\r"), else empty.
+XmlString firstLineEnd(const XmlString& characters) {
+    const std::size_t at = characters.find_first_of(u"\r\n");
+    if (at == XmlString::npos || characters[at] == u'\n') return {};
+    return at + 1 < characters.size() && characters[at + 1] == u'\n' ? u"\r\n" : u"\r";
+}
+
 class KeptWriter {
   public:
     KeptWriter(MarkupOutput& out, const detail::SourceFile& source, const XmlString& characters,
@@ -155,7 +162,8 @@ class KeptWriter {
           characters(characters),
           source(source),
           reading(source),
-          generator(out, encoding, {XmlString(), XmlString(), false}) {}
+          generator(out, encoding, {XmlString(), XmlString(), false}),
+          lineEnd(firstLineEnd(characters)) {}
 
     void write(const xercesc::DOMDocument* document) {
         const std::size_t start = !characters.empty() && characters[0] == 0xFEFF ? 1 : 0;
@@ -362,9 +370,17 @@ class KeptWriter {
         if (end > begin && (document || (!frame.preserve && !frame.afterText && !isText))) {
             copyOut(begin, end);
         }
-        generator.writeNode(node, true, frame.preserve);
+        generate(node, frame.preserve);
         frame.afterText = isText;
         frame.next = writtenFrom(node->getNextSibling());
+    }
+
+    // Writes the node from the tree, its line feeds ending lines as the file's first line
+    // end does.
+    void generate(const DOMNode* node, bool preserve) {
+        out.setLineEnd(lineEnd);
+        generator.writeNode(node, true, preserve);
+        out.setLineEnd(XmlString());
     }
 
     void insertRest(Frame& frame) {
@@ -383,7 +399,7 @@ class KeptWriter {
         }
         const auto* element = static_cast<const xercesc::DOMElement*>(node);
         if (token.empty && element->hasChildNodes()) {
-            generator.writeNode(node, true, frame.preserve);
+            generate(node, frame.preserve);
             return;
         }
         writeStartTag(token, element);
@@ -407,6 +423,8 @@ class KeptWriter {
     const detail::SourceFile& source;
     const Reading reading;
     TreeWriter generator;
+    // What a generated line feed is written as: empty where the file ends lines with one.
+    const XmlString lineEnd;
     std::vector<Frame> frames;
     // While above zero, the tokens of an element the tree no longer has are passed over.
     std::size_t skipping = 0;

@@ -1,5 +1,7 @@
 #include "writer/markup_output.hpp"
 
+#include <algorithm>
+
 #include <xercesc/util/XMLString.hpp>
 
 namespace tovalin::writer {
@@ -73,7 +75,7 @@ void MarkupOutput::escaped(const XMLCh* content, bool inAttribute, XMLCh quote) 
         if (*at > u'>' && !referenced) continue;
         const XMLCh* instead = replacement(*at, inAttribute, quote);
         if (instead == nullptr && !referenced) continue;
-        gathered.append(run, static_cast<std::size_t>(at - run));
+        gather(run, static_cast<std::size_t>(at - run));
         gathered.append(instead != nullptr ? text::XmlString(instead) : reference(*at));
         run = at + 1;
     }
@@ -84,9 +86,26 @@ void MarkupOutput::setXml11(bool on) {
     check.setXml11(on);
 }
 
+void MarkupOutput::setLineEnd(const text::XmlString& end) { lineEnd = end; }
+
 void MarkupOutput::append(const XMLCh* piece, std::size_t length) {
-    gathered.append(piece, length);
+    gather(piece, length);
     if (gathered.size() >= flushSize) flush();
+}
+
+void MarkupOutput::gather(const XMLCh* piece, std::size_t length) {
+    const XMLCh* const end = piece + length;
+    if (lineEnd.empty()) {
+        gathered.append(piece, length);
+        return;
+    }
+    for (;;) {
+        const XMLCh* const feed = std::find(piece, end, u'\n');
+        gathered.append(piece, static_cast<std::size_t>(feed - piece));
+        if (feed == end) return;
+        gathered += lineEnd;
+        piece = feed + 1;
+    }
 }
 
 void MarkupOutput::flush() {

@@ -39,15 +39,21 @@ class MarkupOutput {
     // An XML 1.1 file takes control characters in content only as character references,
     // and reads NEL (U+0085) and LS (U+2028) as line ends: all of them become references.
     void setXml11(bool xml11);
+    // What each line feed written from here on becomes ("\r\n" for a file whose lines end
+    // so); empty writes line feeds as they are. Line feeds in attribute values stay
+    // references.
+    void setLineEnd(const text::XmlString& lineEnd);
 
   private:
     void escaped(const XMLCh* content, bool inAttribute, XMLCh quote);
     void append(const XMLCh* piece, std::size_t length);
+    void gather(const XMLCh* piece, std::size_t length);
 
     xercesc::XMLFormatter& formatter;
     CharacterCheck& check;
     text::XmlString gathered;
     bool xml11 = false;
+    text::XmlString lineEnd;
 };
 
 }  // namespace tovalin::writer

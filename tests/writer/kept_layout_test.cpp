@@ -74,6 +74,32 @@ TEST_F(KeptLayoutTest, AnEditChangesOnlyWhatWasEdited) {
         "<?xml version='1.0'?>\n<r>\n  <a x='1'  y=\"2\">uno</a>\n  <c>three</c>\n  <n/>\n</r>\n");
 }
 
+// What a save generates ends its lines as the file does: CR LF in a Shift_JIS file that has
+// them, the lone line feed of a file that has those.
+TEST_F(KeptLayoutTest, GeneratedLinesEndAsTheFilesDo) {
+    for (const std::string lineEnd : {"\r\n", "\n"}) {
+        const auto lines = [&](std::string text) {
+            for (auto at = text.find('\n'); at != std::string::npos;
+                 at = text.find('\n', at + lineEnd.size())) {
+                text.replace(at, 1, lineEnd);
+            }
+            return text;
+        };
+        loadText(lines("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r>\n  <a/>\n</r>\n"));
+        xercesc::DOMDocument* document = parserDocument();
+        xercesc::DOMElement* top = document->getDocumentElement();
+        xercesc::DOMElement* added = document->createElement(u"n");
+        added->appendChild(document->createTextNode(u"1\n2\r3"));
+        added->appendChild(document->createComment(u"x\r\ny"));
+        top->appendChild(added);
+        top->appendChild(document->createCDATASection(u"p\nq"));
+        EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+                  lines("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r>\n  <a/>\n"
+                        "  <n>1\n2&#13;3<!--x\ny--></n>\n  <![CDATA[p\nq]]>\n</r>\n"))
+            << lineEnd.size();
+    }
+}
+
 // A hand-kept Shift_JIS settings file with a DTD beside it: a value set differs alone.
 TEST_F(KeptLayoutTest, ASettingsFileChangesInTheValueSetAlone) {
     folder.write("s.dtd", "<!ATTLIST v d CDATA 'no'><!ENTITY co \"Co.\">");
