@@ -274,6 +274,75 @@ TEST_F(WindowsTest, PathsThatAreNoTextInTheCodePageAreRefused) {
     EXPECT_EQ(folder.files().size(), 1u);
 }
 
+std::wstring wide(const std::string& text) {
+    std::wstring converted(text.size(), L'\0');
+    converted.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        CP_ACP, 0, text.data(), static_cast<int>(text.size()), converted.data(),
+        static_cast<int>(converted.size()))));
+    return converted;
+}
+
+// Runs the program in the folder with the arguments as the system keeps them, in UTF-16;
+// its exit status, and what it wrote to output.
+DWORD runInFolder(const std::string& folder, const std::wstring& arguments, std::string& output) {
+    const std::string written = folder + "output.txt";
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE file = CreateFileA(written.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = file;
+    std::wstring command = L"\"" + wide(program()) + L"\" " + arguments;
+    PROCESS_INFORMATION started{};
+    DWORD status = 99;
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                       wide(folder).c_str(), &startup, &started)) {
+        WaitForSingleObject(started.hProcess, INFINITE);
+        GetExitCodeProcess(started.hProcess, &status);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+    CloseHandle(file);
+    output = testing_support::fileBytes(written);
+    DeleteFileA(written.c_str());
+    return status;
+}
+
+// Names and values that code page 932 lacks would reach the program as look-alikes through
+// the ANSI code page ("caf\u00E9" as "cafe", "\u00A5" as "\\"): they are refused before any
+// file is touched, and a folder check counts the files and folders it cannot name.
+TEST_F(WindowsTest, TheProgramNeverActsOnALookAlike) {
+    const std::string settings = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r><n>a</n></r>\r\n";
+    folder.write("cafe.xml", settings);
+    const std::wstring root = wide(folder.path(""));
+    const auto make = [&](const std::wstring& name, const std::string& bytes) {
+        const HANDLE file = CreateFileW((root + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD put = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+        CloseHandle(file);
+    };
+    make(L"caf\u00E9.xml", "<r><n>");
+    const std::set<std::string> files = folder.files();
+    std::string output;
+    for (const wchar_t* arguments :
+         {L"set caf\u00E9.xml n x", L"set cafe.xml n \"\u00A5100 caf\u00E9\"",
+          L"set a\u00A5b.xml n x"}) {
+        EXPECT_EQ(runInFolder(folder.path(""), arguments, output), 2u) << output;
+        EXPECT_NE(output.find("<U+00"), std::string::npos) << output;
+        EXPECT_EQ(folder.read("cafe.xml"), settings);
+        EXPECT_EQ(folder.files(), files);
+    }
+    CreateDirectoryW((root + L"\uD55C\uAD6D").c_str(), nullptr);
+    EXPECT_EQ(runInFolder(folder.path(""), L"check --no-validate .", output), 1u);
+    EXPECT_NE(output.find("caf<U+00E9>.xml:"), std::string::npos) << output;
+    EXPECT_NE(output.find("<U+D55C><U+AD6D>:"), std::string::npos) << output;
+    EXPECT_EQ(runInFolder(folder.path(""), L"set cafe.xml n \"\u65E5\uFF5E\"", output), 0u);
+    EXPECT_EQ(folder.read("cafe.xml"), settings.substr(0, 50) + "\x93\xFA\x81\x60" +
+                                           settings.substr(51));
+}
+
 TEST_F(WindowsTest, ExceptionsFromTheLibraryAndTheParserReachTheProgram) {
     XcsXmlDOMDocument empty;
     EXPECT_THROW(empty.getDocument(), std::runtime_error);

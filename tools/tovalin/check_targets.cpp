@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "console.hpp"
 #include "files.hpp"
 #include "folders.hpp"
 #include "language.hpp"
@@ -15,7 +16,8 @@ bool isXmlName(const std::string& name) {
 
 void addFolder(const std::string& folder, std::vector<CheckTarget>& targets) {
     std::vector<std::string> names;
-    if (!folderEntries(folder, names)) {
+    std::vector<UnnamableEntry> unnamable;
+    if (!folderEntries(folder, names, unnamable)) {
         targets.push_back(
             {folder, say({u"the folder cannot be read", u"フォルダーを読み込めません"})});
         return;
@@ -28,6 +30,15 @@ void addFolder(const std::string& folder, std::vector<CheckTarget>& targets) {
             addFolder(path, targets);
         } else if (kind == PathKind::file && isXmlName(name)) {
             targets.push_back({path, {}});
+        }
+    }
+    // A file or folder the check cannot open by name is a problem, never passed over.
+    for (const UnnamableEntry& entry : unnamable) {
+        if (entry.isFolder || isXmlName(entry.shownName)) {
+            targets.push_back({inFolder(folder, entry.shownName),
+                               say({u"cannot be named in code page %1",
+                                    u"コードページ %1 で名前を表せません"},
+                                   {processCodePage()})});
         }
     }
 }

@@ -1,6 +1,9 @@
 #include "code_page_text.hpp"
 
+#include <cstdio>
 #include <stdexcept>
+
+#include <xercesc/util/TranscodingException.hpp>
 
 #include <xercesc/dom/DOMText.hpp>
 
@@ -40,6 +43,30 @@ Utf16 CodePageText::wide(const std::string& text) {
         node.setValue(piece);
         return Utf16(node.getTarget()->getNodeValue());
     });
+}
+
+std::optional<std::string> CodePageText::exactly(const Utf16& text, std::string& shown) {
+    try {
+        return narrow(text);
+    } catch (const xercesc::TranscodingException&) {
+    }
+    shown.clear();
+    for (std::size_t at = 0; at < text.size();) {
+        const bool pair = text[at] >= 0xD800 && text[at] < 0xDC00 && at + 1 < text.size();
+        const Utf16 character = text.substr(at, pair ? 2 : 1);
+        at += character.size();
+        try {
+            shown += narrow(character);
+        } catch (const xercesc::TranscodingException&) {
+            const unsigned long code =
+                pair ? 0x10000 + ((character[0] - 0xD800UL) << 10) + (character[1] - 0xDC00UL)
+                     : character[0];
+            char written[16];
+            std::snprintf(written, sizeof written, "<U+%04lX>", code);
+            shown += written;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace tool

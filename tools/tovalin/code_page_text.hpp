@@ -5,6 +5,7 @@
 #define TOVALIN_TOOL_CODE_PAGE_TEXT_HPP
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tovalin/document.hpp"
@@ -21,6 +22,9 @@ class CodePageText {
     CodePageText();
     std::string narrow(const Utf16& text);
     Utf16 wide(const std::string& text);
+    // The text in the code page; nothing when the code page cannot hold it, and then shown
+    // has the text with each character the code page lacks written as <U+XXXX>.
+    std::optional<std::string> exactly(const Utf16& text, std::string& shown);
 
   private:
     std::unique_ptr<XcsXmlDOMDocument> object;

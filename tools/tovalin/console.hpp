@@ -2,6 +2,10 @@
 #ifndef TOVALIN_TOOL_CONSOLE_HPP
 #define TOVALIN_TOOL_CONSOLE_HPP
 
+#include <string>
+
+#include "commands.hpp"
+
 namespace tool {
 
 // Whether the user reads Japanese: on POSIX the first of LC_ALL, LC_MESSAGES and LANG that is
@@ -10,6 +14,16 @@ bool userReadsJapanese();
 
 // Whether standard error is a terminal, where a progress bar may be drawn.
 bool standardErrorIsTerminal();
+
+// The name of the code page the program's texts are in: "932" on Japanese Windows, the
+// locale's character set on POSIX.
+std::string processCodePage();
+
+// The words the program was started with, after its name, in the process code page. On
+// Windows they are read as the system keeps them, in UTF-16, so that no character the code
+// page lacks becomes a look-alike: such a word is a usage error naming it, before anything is
+// touched.
+Words programArguments(int argc, char** argv);
 
 }  // namespace tool
 

@@ -1,3 +1,4 @@
+#include <langinfo.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -17,5 +18,10 @@ bool userReadsJapanese() {
 }
 
 bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+std::string processCodePage() { return nl_langinfo(CODESET); }
+
+// The system hands over the bytes as they were given.
+Words programArguments(int argc, char** argv) { return Words(argv + 1, argv + argc); }
 
 }  // namespace tool

@@ -13,8 +13,17 @@ enum class PathKind { missing, file, folder, linkedFolder };
 
 PathKind pathKind(const std::string& path);
 
-// The names in the folder, "." and ".." left out, in no order; false when it cannot be read.
-bool folderEntries(const std::string& folder, std::vector<std::string>& names);
+// An entry whose name the process code page cannot hold, which no path can name (Windows
+// only): shown with each character the code page lacks as <U+XXXX>.
+struct UnnamableEntry {
+    std::string shownName;
+    bool isFolder;
+};
+
+// The names in the folder, "." and ".." left out, in no order, and apart from them the
+// entries that cannot be named; false when it cannot be read.
+bool folderEntries(const std::string& folder, std::vector<std::string>& names,
+                   std::vector<UnnamableEntry>& unnamable);
 
 // The path of a name in the folder.
 std::string inFolder(const std::string& folder, const std::string& name);

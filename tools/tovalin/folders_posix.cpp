@@ -17,7 +17,9 @@ PathKind pathKind(const std::string& path) {
     return linked ? PathKind::linkedFolder : PathKind::folder;
 }
 
-bool folderEntries(const std::string& folder, std::vector<std::string>& names) {
+// Names are bytes, which the system takes back as they are.
+bool folderEntries(const std::string& folder, std::vector<std::string>& names,
+                   std::vector<UnnamableEntry>& /*unnamable*/) {
     DIR* const listing = ::opendir(folder.c_str());
     if (listing == nullptr) return false;
     while (const dirent* entry = ::readdir(listing)) {

@@ -1,6 +1,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "code_page_text.hpp"
 #include "folders.hpp"
 
 namespace tool {
@@ -14,14 +15,28 @@ PathKind pathKind(const std::string& path) {
                                                             : PathKind::folder;
 }
 
-bool folderEntries(const std::string& folder, std::vector<std::string>& names) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(inFolder(folder, "*").c_str(), &found);
+// The names are read in UTF-16: the ANSI listing gives look-alikes for characters the code
+// page lacks, or question marks, which would name another file or none.
+bool folderEntries(const std::string& folder, std::vector<std::string>& names,
+                   std::vector<UnnamableEntry>& unnamable) {
+    CodePageText text;
+    const Utf16 pattern = text.wide(inFolder(folder, "*"));
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(reinterpret_cast<LPCWSTR>(pattern.c_str()), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
+        const Utf16 name = reinterpret_cast<const char16_t*>(found.cFileName);
+        if (name == u"." || name == u"..") continue;
+        std::string shown;
+        if (const std::optional<std::string> named = text.exactly(name, shown)) {
+            names.push_back(*named);
+        } else {
+            // A link to a folder is not followed, as with named ones.
+            const DWORD kind =
+                found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+            unnamable.push_back({shown, kind == FILE_ATTRIBUTE_DIRECTORY});
+        }
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return true;
 }

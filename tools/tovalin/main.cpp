@@ -11,6 +11,7 @@
 
 #include "command_line.hpp"
 #include "commands.hpp"
+#include "console.hpp"
 #include "language.hpp"
 
 namespace {
@@ -49,9 +50,9 @@ int run(const tool::Words& words) {
 }
 
 // Every failure ends as one line on standard error and a status: nothing escapes as an abort.
-int runReporting(const tool::Words& words) {
+int runReporting(int argc, char** argv) {
     try {
-        return run(words);
+        return run(tool::programArguments(argc, argv));
     } catch (const tool::UsageError& e) {
         std::cerr << "tovalin: "
                   << tool::say({u"%1 (see tovalin --help)",
@@ -101,6 +102,6 @@ bool outputReached() {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
-    const int status = runReporting(tool::Words(argv + 1, argv + argc));
+    const int status = runReporting(argc, argv);
     return outputReached() ? status : 1;
 }
