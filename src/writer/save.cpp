@@ -87,7 +87,8 @@ bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& fil
                  TL_ENCODE_TYPE type, bool asWritten, const Content& writeContent,
                  std::string& why) {
     if (!backup.link()) {
-        why = save_messages::cannotWrite(platform::whyNotWritable(backup.path()));
+        why = save_messages::backupInTheWay(backup.path(),
+                                            platform::whyNotWritable(backup.path()));
         return false;
     }
     if (!writeContentTo(made.descriptor(), type, asWritten, writeContent, why)) return false;
@@ -104,7 +105,8 @@ bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& fil
 bool rewriteFile(Backup& backup, const std::string& file, TL_ENCODE_TYPE type, bool asWritten,
                  const Content& writeContent, std::string& why) {
     if (!backup.copy()) {
-        why = save_messages::cannotWrite(platform::whyNotWritable(backup.path()));
+        why = save_messages::backupInTheWay(backup.path(),
+                                            platform::whyNotWritable(backup.path()));
         return false;
     }
     {
@@ -143,8 +145,11 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type, bool asWritten,
               const Content& writeContent, std::string& why) {
     if (declaredEncoding(type) == nullptr) return false;
     const std::string backupPath = target + ".BAK";
+    // Checked before anything is touched: a file whose backup could not be named could never
+    // be saved.
     if (!platform::isUsablePath(target) || !platform::isUsablePath(backupPath)) {
-        why = save_messages::cannotWrite(FileProblem::other);
+        why = platform::isUsablePath(target) ? save_messages::backupPathTooLong(backupPath)
+                                             : save_messages::cannotWrite(FileProblem::other);
         return false;
     }
     // A link stays a link: the file at its end is the one replaced.
@@ -162,7 +167,7 @@ bool saveFile(const std::string& target, TL_ENCODE_TYPE type, bool asWritten,
     }
     Backup backup(backupPath, file, held.descriptor());
     if (!backup.cleared()) {
-        why = save_messages::cannotWrite(platform::whyNotWritable(backupPath));
+        why = save_messages::backupInTheWay(backupPath, platform::whyNotWritable(backupPath));
         return false;
     }
     const AttributesSetAside attributes(file);

@@ -39,6 +39,35 @@ std::string cannotWrite(platform::FileProblem problem) {
     }
 }
 
+std::string backupInTheWay(const std::string& backup, platform::FileProblem problem) {
+    using platform::FileProblem;
+    const char16_t* reason = u"バックアップ %s を作れない為、保存できません。";
+    switch (problem) {
+        case FileProblem::folder:
+            reason = u"バックアップの名前 %s がフォルダの為、保存できません。";
+            break;
+        case FileProblem::locked:
+            reason = u"バックアップ %s が他のプログラムで使用中の為、保存できません。";
+            break;
+        case FileProblem::permissionDenied:
+            reason = u"バックアップ %s を書込む権限が無い為、保存できません。";
+            break;
+        case FileProblem::readOnly:
+            reason = u"バックアップ %s が読み取り専用の為、保存できません。";
+            break;
+        default:
+            break;
+    }
+    return formatString(text::messageText(reason).c_str(), backup.c_str());
+}
+
+std::string backupPathTooLong(const std::string& backup) {
+    return formatString(
+        text::messageText(
+            u"バックアップのパス %s がシステムの上限より長い為、保存できません。").c_str(),
+        backup.c_str());
+}
+
 std::string writeFailed() {
     return text::messageText(
         u"ファイルの書込みに失敗しました。ディスクの空き容量を確認してください。");

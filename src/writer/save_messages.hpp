@@ -13,6 +13,10 @@ std::string unwritableCharacter(unsigned long codePoint, const std::string& enco
                                 const std::string& element);
 // The file cannot be written, for the system's reason.
 std::string cannotWrite(platform::FileProblem problem);
+// The backup cannot be made at its name, for the system's reason; names the backup.
+std::string backupInTheWay(const std::string& backup, platform::FileProblem problem);
+// The backup's path would pass the system's limit on paths.
+std::string backupPathTooLong(const std::string& backup);
 // The content could not be written out or stored.
 std::string writeFailed();
 // Appended when the earlier content could not be put back and stays in the backup.

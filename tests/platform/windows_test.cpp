@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "support/messages.hpp"
 #include "support/save_fixture.hpp"
 
 namespace {
@@ -139,6 +140,7 @@ TEST_F(WindowsTest, SaveRefusesAFileWhoseNameOrBackupNameIsTooLong) {
     folder.write(fits, earlier);
     object.createDocument("r");
     EXPECT_FALSE(object.save(folder.path(fits), TL_ENCODE_SHIFT_JIS));
+    EXPECT_EQ(object.getLastError().rfind(testing_support::backupPathTooLong, 0), 0u);
     EXPECT_FALSE(object.save(folder.path(named(MAX_PATH)), TL_ENCODE_SHIFT_JIS));
     EXPECT_FALSE(object.save(folder.path(named(MAX_PATH + 10)), TL_ENCODE_SHIFT_JIS));
     EXPECT_TRUE(object.save(folder.path(named(MAX_PATH - 5)), TL_ENCODE_SHIFT_JIS));

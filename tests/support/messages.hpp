@@ -28,6 +28,12 @@ inline constexpr const char* notAFile =
 inline constexpr const char* saveReadOnly = "\x95\xDB\x91\xB6\x90\xE6\x82\xAA\x93\xC7\x82\xDD";
 inline constexpr const char* saveNoPermission = "\x95\xDB\x91\xB6\x90\xE6\x82\xC9\x8F\x91";
 inline constexpr const char* saveFolder = "\x95\xDB\x91\xB6\x90\xE6\x82\xAA\x83\x74";
+// How the reasons that name the backup begin: "バックアップの名前" (a folder stands there),
+// "バックアップのパス" (too long).
+inline constexpr const char* backupNameTaken =
+    "\x83\x6F\x83\x62\x83\x4E\x83\x41\x83\x62\x83\x76\x82\xCC\x96\xBC\x91\x4F";
+inline constexpr const char* backupPathTooLong =
+    "\x83\x6F\x83\x62\x83\x4E\x83\x41\x83\x62\x83\x76\x82\xCC\x83\x70\x83\x58";
 
 }  // namespace testing_support
 

@@ -257,12 +257,15 @@ TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {
     EXPECT_EQ(folder.read("victim.txt"), "keep");
     EXPECT_EQ(folder.files(), (std::set<std::string>{"out.xml", "victim.txt"}));
 
-    // A folder standing at the backup's name cannot be replaced: the file is left alone.
+    // A folder standing at the backup's name cannot be replaced: the file is left alone, and
+    // the reason names the backup.
     folder.write("out.xml", earlier);
     folder.folder("out.xml.BAK");
     folder.write("out.xml.BAK/inside", "x");
     EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
     EXPECT_EQ(folder.read("out.xml"), earlier);
+    EXPECT_EQ(object.getLastError().rfind(testing_support::backupNameTaken, 0), 0u);
+    EXPECT_NE(object.getLastError().find("out.xml.BAK"), std::string::npos);
 }
 
 TEST_F(SaveTest, FailedSaveThroughADanglingLinkKeepsTheLinkAndLeavesNoFile) {
