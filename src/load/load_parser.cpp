@@ -136,7 +136,7 @@ XmlString localPath(const XmlString& systemId, const XmlString& base) {
     if (platform::isAbsolutePath(path)) return path;
     const XmlString baseFolder =
         startsWith(base, u"file:") ? folderOf(pathOfFileUrl(base)) : folderOf(base);
-    return baseFolder + path;
+    return platform::joinedPath(baseFolder, path);
 }
 
 // A file that reads as empty when it cannot be read and the one asked lets it.

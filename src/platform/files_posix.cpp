@@ -129,6 +129,10 @@ bool isPathSeparator(char16_t c) { return c == u'/'; }
 
 bool isAbsolutePath(const std::u16string& path) { return !path.empty() && path[0] == u'/'; }
 
+std::u16string joinedPath(const std::u16string& folder, const std::u16string& relative) {
+    return folder + relative;
+}
+
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {
     std::string pattern = folder + prefix + "XXXXXX";
     if (!isUsablePath(pattern)) return {};

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/file_problems_win32.hpp"
 #include "platform/platform.hpp"
@@ -125,6 +126,39 @@ bool isAbsolutePath(const std::u16string& path) {
     const bool driveLetter = path.size() >= 2 && ((path[0] >= u'A' && path[0] <= u'Z') ||
                                                   (path[0] >= u'a' && path[0] <= u'z'));
     return driveLetter && path[1] == u':';
+}
+
+std::u16string joinedPath(const std::u16string& folder, const std::u16string& relative) {
+    const std::u16string verbatim = u"\\\\?\\";
+    if (folder.compare(0, verbatim.size(), verbatim) != 0) return folder + relative;
+    // The root: "\\?\C:\", "\\?\Volume{...}\" or "\\?\UNC\server\share\".
+    std::size_t rootEnd = verbatim.size();
+    const int rootNames = folder.compare(rootEnd, 4, u"UNC\\") == 0 ? 3 : 1;
+    for (int i = 0; i < rootNames && rootEnd < folder.size(); ++i) {
+        const std::size_t separator = folder.find(u'\\', rootEnd);
+        rootEnd = separator == std::u16string::npos ? folder.size() : separator + 1;
+    }
+    std::vector<std::u16string> names;
+    std::u16string name;
+    for (const char16_t c : folder.substr(rootEnd) + relative + u'\\') {
+        if (!isPathSeparator(c)) {
+            name += c;
+            continue;
+        }
+        if (name == u"..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != u".") {
+            names.push_back(name);
+        }
+        name.clear();
+    }
+    std::u16string joined = folder.substr(0, rootEnd);
+    if (joined.back() != u'\\') joined += u'\\';
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) joined += u'\\';
+        joined += names[i];
+    }
+    return joined;
 }
 
 std::string createUniqueFile(const std::string& folder, const std::string& prefix) {

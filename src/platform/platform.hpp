@@ -31,6 +31,10 @@ std::string folderOf(const std::string& path);
 // folder (it starts at the root, or on Windows names a drive).
 bool isPathSeparator(char16_t c);
 bool isAbsolutePath(const std::u16string& path);
+// A relative location in the folder (which ends in a separator), naming the file it names
+// beside a plainly named folder. On Windows a "\\?\" path is taken as written, "." and ".."
+// as names and "/" as no separator, so there they are resolved here, never above the root.
+std::u16string joinedPath(const std::u16string& folder, const std::u16string& relative);
 
 // Closes the descriptor; false when the close reported an error (on some file systems a
 // write that failed late).

@@ -46,4 +46,50 @@ TEST(OddPaths, LoadAndSaveRefuseEveryPathThatNamesNoFile) {
     EXPECT_EQ(folder.files(), std::set<std::string>{"x.xml"});
 }
 
+#ifdef _WIN32
+// The path with every separator the given one.
+std::string withSeparators(std::string path, char separator) {
+    for (char& c : path) {
+        if (c == '/' || c == '\\') c = separator;
+    }
+    return path;
+}
+#endif
+
+// Every form a document's path may take, with "." and "..", doubled or mixed separators, and
+// on Windows "\\?\" (a path the system takes as written), finds the DTD and an entity at each
+// relative location as the plain path does.
+TEST(OddPaths, EveryPathFormFindsTheDtdAndEntitiesBesideTheFile) {
+    testing_support::TempFolder folder;
+    folder.folder("data/sub");
+    folder.folder("common");
+    for (const char* beside : {"data/sub/", "common/"}) {
+        folder.write(std::string(beside) + "r.dtd", "<!ELEMENT r (#PCDATA)>");
+        folder.write(std::string(beside) + "e.ent", "text");
+    }
+    const std::string root = folder.path("");
+    std::vector<std::string> documents = {root + "data/doc.xml", root + "data/./doc.xml",
+                                          root + "common/../data/doc.xml",
+                                          root + "data//doc.xml"};
+    std::vector<std::string> locations = {"sub/", "./sub/../sub/", "../common/", "../data/sub/"};
+#ifdef _WIN32
+    const std::string plain = withSeparators(root, '\\');
+    documents.insert(documents.end(), {plain + "data\\doc.xml", plain + "data/doc.xml",
+                                       "\\\\?\\" + plain + "data\\doc.xml"});
+    locations.insert(locations.end(), {"sub\\", "..\\common/", ".\\sub\\..\\sub\\"});
+#endif
+    for (const std::string& location : locations) {
+        folder.write("data/doc.xml", "<!DOCTYPE r SYSTEM \"" + location + "r.dtd\" [<!ENTITY e "
+                                     "SYSTEM \"" + location + "e.ent\">]><r>&e;</r>");
+        for (const std::string& document : documents) {
+            XcsXmlDOMDocument object;
+            std::list<XMLERROR_TYPE> errors;
+            EXPECT_TRUE(object.load(document, &errors, true))
+                << document << " " << location << ": "
+                << (errors.empty() ? std::string() : errors.front().message);
+            EXPECT_EQ(object.getXmlData("r"), "text") << document << " " << location;
+        }
+    }
+}
+
 }  // namespace
