@@ -284,9 +284,10 @@ std::wstring wide(const std::string& text) {
     return converted;
 }
 
-// Runs the program in the folder with the arguments as the system keeps them, in UTF-16;
+// Runs the executable in the folder with the arguments as the system keeps them, in UTF-16;
 // its exit status, and what it wrote to output.
-DWORD runInFolder(const std::string& folder, const std::wstring& arguments, std::string& output) {
+DWORD runInFolder(const std::string& folder, const std::wstring& arguments, std::string& output,
+                  const std::string& executable = program()) {
     const std::string written = folder + "output.txt";
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     const HANDLE file = CreateFileA(written.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
@@ -295,7 +296,7 @@ DWORD runInFolder(const std::string& folder, const std::wstring& arguments, std:
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = file;
-    std::wstring command = L"\"" + wide(program()) + L"\" " + arguments;
+    std::wstring command = L"\"" + wide(executable) + L"\" " + arguments;
     PROCESS_INFORMATION started{};
     DWORD status = 99;
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
@@ -343,6 +344,25 @@ TEST_F(WindowsTest, TheProgramNeverActsOnALookAlike) {
     EXPECT_EQ(runInFolder(folder.path(""), L"set cafe.xml n \"\u65E5\uFF5E\"", output), 0u);
     EXPECT_EQ(folder.read("cafe.xml"), settings.substr(0, 50) + "\x93\xFA\x81\x60" +
                                            settings.substr(51));
+}
+
+// A plug-in host loads tovalin.dll by its full path, with the DLLs it needs beside it in a
+// folder of their own and none beside the host, in the way the README gives.
+TEST_F(WindowsTest, APluginHostLoadsTheDllFromAFolderOfItsOwn) {
+    const std::string bin = program().substr(0, program().find_last_of('\\') + 1);
+    const std::string plugins = folder.folder("plugins");
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((bin + "*.dll").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do CopyFileA((bin + found.cFileName).c_str(), (plugins + found.cFileName).c_str(), TRUE);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    const std::string host = folder.folder("host") + "host.exe";
+    ASSERT_TRUE(CopyFileA((bin + "tovalin_plugin_host.exe").c_str(), host.c_str(), TRUE));
+    std::string output;
+    EXPECT_EQ(runInFolder(folder.path(""), L"\"" + wide(plugins) + L"tovalin.dll\"", output, host),
+              0u)
+        << output;
 }
 
 TEST_F(WindowsTest, ExceptionsFromTheLibraryAndTheParserReachTheProgram) {
