@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tovalin/over_c/node.hpp"
+#include "tovalin/settings.hpp"
 
 inline namespace tovalin_over_c {
 
@@ -19,33 +20,7 @@ struct XMLERROR_TYPE {
     std::string systemId;
 };
 
-enum TL_ENCODE_TYPE : int { TL_ENCODE_UTF16 = 0, TL_ENCODE_SHIFT_JIS = 1, TL_ENCODE_UTF8 = 2 };
-
 enum TL_SCHEMA_TYPE : int { TL_SCHEMA_DTD = 0 };
-
-enum TL_LAYOUT_TYPE : int { TL_LAYOUT_FIXED = 0, TL_LAYOUT_KEEP = 1 };
-
-enum TL_ENTITY_SOURCE : int { TL_ENTITY_ANY_LOCAL_FILE = 0, TL_ENTITY_DOCUMENT_FOLDER = 1 };
-
-enum TL_MESSAGE_LANGUAGE : int { TL_MESSAGES_PARSER = 0, TL_MESSAGES_JAPANESE = 1 };
-
-enum TL_UNREADABLE_DTD : int { TL_DTD_FAILS_LOAD = 0, TL_DTD_WARNS = 1 };
-
-struct XcsLoadLimits {
-    static constexpr std::size_t unlimited = static_cast<std::size_t>(-1);
-
-    std::size_t expansionPerByte = 100;
-    std::size_t expansionFloor = std::size_t(2) << 20;
-    std::size_t memoryPerByte = 128;
-    std::size_t memoryFloor = std::size_t(64) << 20;
-
-    static XcsLoadLimits lifted() {
-        XcsLoadLimits none;
-        none.expansionPerByte = unlimited;
-        none.memoryPerByte = unlimited;
-        return none;
-    }
-};
 
 class XcsXmlDOMDocument {
   public:
