@@ -138,7 +138,10 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     platform::FileProblem problem;
     const platform::Descriptor document(platform::openToRead(source, problem));
     if (!document.isOpen()) {
-        const std::string why = messages::cannotRead(problem);
+        std::string why = messages::cannotRead(problem);
+        if (problem == platform::FileProblem::missing && platform::fileExists(source + ".BAK")) {
+            why += messages::earlierContentMayBeIn(source + ".BAK");
+        }
         addRecord(errors, why.empty() ? messages::moveFileAndRetry() : why, source);
         reportFirst(errors, earlier, listed, !why.empty());
         return std::nullopt;

@@ -36,6 +36,12 @@ std::string cannotRead(platform::FileProblem problem) {
     }
 }
 
+std::string earlierContentMayBeIn(const std::string& backup) {
+    return formatString(
+        text::messageText(u"\n保存が途中で止まった場合は、以前の内容が %s に残っています。").c_str(),
+        backup.c_str());
+}
+
 std::string dtdLeftOut(const std::string& dtd) {
     const std::string format =
         text::messageText(u"DTD「%s」を読込めない為、DTD を使わずに読込みました。");

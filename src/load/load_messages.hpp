@@ -17,6 +17,8 @@ std::string refusedPath(XMLCh forbidden);
 std::string moveFileAndRetry();
 // Why a file cannot be read at all; empty for a problem that moving the file cures.
 std::string cannotRead(platform::FileProblem problem);
+// Appended when a missing file has a backup beside it, which a save cut short may have left.
+std::string earlierContentMayBeIn(const std::string& backup);
 // The record that warns of a DTD the load could not read and did without.
 std::string dtdLeftOut(const std::string& dtd);
 // The record of a load that its limits stopped, or that ran out of memory.

@@ -165,7 +165,14 @@ TEST_F(LoadTest, FileThatCannotBeReadSaysWhyOrGivesAdvice) {
         EXPECT_EQ(errors.front().systemId, path);
         EXPECT_EQ(object.getLastError(), why);
     }
-    EXPECT_EQ(folder.files().size(), 1u);
+    // A save cut short while the system put the new file in place left the old one in the
+    // backup: the record says where.
+    folder.write("cut.xml.BAK", "<x/>");
+    errors.clear();
+    EXPECT_FALSE(object.load(folder.path("cut.xml"), &errors, false));
+    EXPECT_EQ(errors.front().message.rfind(testing_support::missingFile, 0), 0u);
+    EXPECT_NE(errors.front().message.find(folder.path("cut.xml.BAK")), std::string::npos);
+    EXPECT_EQ(folder.files().size(), 2u);
 }
 
 TEST_F(LoadTest, SecondLoadReplacesAndFailedLoadKeepsTheFirst) {
