@@ -54,8 +54,7 @@ bool readWhole(int fd, std::string& bytes) {
 }  // namespace
 
 std::shared_ptr<const detail::SourceFile> keptSource(LoadParser& parser,
-                                                     const xercesc::DOMDocument& document,
-                                                     int fd,
+                                                     const xercesc::DOMDocument& document, int fd,
                                                      const std::string& encoding) {
     auto file = std::make_shared<detail::SourceFile>();
     if (!readWhole(fd, file->bytes)) return nullptr;

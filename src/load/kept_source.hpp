@@ -14,8 +14,7 @@ namespace tovalin::load {
 // The file's bytes and the encoding the parser read them in, with the entities and attribute
 // types its grammar declares; null when the file cannot be read again.
 std::shared_ptr<const detail::SourceFile> keptSource(LoadParser& parser,
-                                                     const xercesc::DOMDocument& document,
-                                                     int fd,
+                                                     const xercesc::DOMDocument& document, int fd,
                                                      const std::string& encoding);
 
 }  // namespace tovalin::load

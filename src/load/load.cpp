@@ -10,10 +10,10 @@
 #include <xercesc/util/XMLException.hpp>
 
 #include "load/forbidden_path.hpp"
+#include "load/kept_source.hpp"
 #include "load/load.hpp"
 #include "load/load_messages.hpp"
 #include "load/load_parser.hpp"
-#include "load/kept_source.hpp"
 #include "node/declaration.hpp"
 #include "node/tree.hpp"
 #include "platform/platform.hpp"
@@ -200,7 +200,8 @@ std::optional<Loaded> loadFile(const std::string& source, std::list<XMLERROR_TYP
     }
     loaded.fileEncoding = encodingName(parser.documentEncoding());
     if (request.keepSource) {
-        loaded.tree.get()->source = keptSource(parser, *parsed, document.get(), loaded.fileEncoding);
+        loaded.tree.get()->source =
+            keptSource(parser, *parsed, document.get(), loaded.fileEncoding);
     }
     return loaded;
 }

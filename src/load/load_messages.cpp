@@ -38,7 +38,8 @@ std::string cannotRead(platform::FileProblem problem) {
 
 std::string earlierContentMayBeIn(const std::string& backup) {
     return formatString(
-        text::messageText(u"\n保存が途中で止まった場合は、以前の内容が %s に残っています。").c_str(),
+        text::messageText(u"\n保存が途中で止まった場合は、以前の内容が %s に残っています。")
+            .c_str(),
         backup.c_str());
 }
 

@@ -42,7 +42,8 @@ bool changesInXml11(XMLCh c) {
 text::XmlString reference(XMLCh c) {
     static const char16_t digits[] = u"0123456789ABCDEF";
     text::XmlString written(u"&#x");
-    for (int shift = c > 0xFF ? 12 : 4; shift >= 0; shift -= 4) written += digits[(c >> shift) & 0xF];
+    for (int shift = c > 0xFF ? 12 : 4; shift >= 0; shift -= 4)
+        written += digits[(c >> shift) & 0xF];
     return written + u';';
 }
 
@@ -59,9 +60,7 @@ void MarkupOutput::markup(const XMLCh* piece) {
 
 void MarkupOutput::text(const XMLCh* content) { escaped(content, false, 0); }
 
-void MarkupOutput::attributeValue(const XMLCh* value, XMLCh quote) {
-    escaped(value, true, quote);
-}
+void MarkupOutput::attributeValue(const XMLCh* value, XMLCh quote) { escaped(value, true, quote); }
 
 void MarkupOutput::escaped(const XMLCh* content, bool inAttribute, XMLCh quote) {
     if (content == nullptr) return;

@@ -122,8 +122,8 @@ void writeEndTag(MarkupOutput& out, const DOMNode* element) {
 void writeDeclaration(MarkupOutput& out, const XmlString& version, const XmlString& encoding,
                       const XmlString& standalone) {
     out.setXml11(version == u"1.1");
-    XmlString markup = u"<?xml version=\"" + (version.empty() ? u"1.0" : version) +
-                       u"\" encoding=\"" + encoding;
+    XmlString markup =
+        u"<?xml version=\"" + (version.empty() ? u"1.0" : version) + u"\" encoding=\"" + encoding;
     if (!standalone.empty()) markup += u"\" standalone=\"" + standalone;
     out.markup(markup + u"\"?>");
 }

@@ -21,8 +21,7 @@ namespace tovalin::writer {
 text::XmlString withLineFeeds(const text::XmlString& content);
 
 // " name="value"" with the value escaped for the quotation mark.
-void writeAttribute(MarkupOutput& out, const XMLCh* name, const XMLCh* value,
-                    XMLCh quote = u'"');
+void writeAttribute(MarkupOutput& out, const XMLCh* name, const XMLCh* value, XMLCh quote = u'"');
 
 // "<name" and the attributes, all of them or only those the document specified; the caller
 // closes the tag.

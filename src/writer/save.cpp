@@ -87,8 +87,7 @@ bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& fil
                  TL_ENCODE_TYPE type, bool asWritten, const Content& writeContent,
                  std::string& why) {
     if (!backup.link()) {
-        why = save_messages::backupInTheWay(backup.path(),
-                                            platform::whyNotWritable(backup.path()));
+        why = save_messages::backupInTheWay(backup.path(), platform::whyNotWritable(backup.path()));
         return false;
     }
     if (!writeContentTo(made.descriptor(), type, asWritten, writeContent, why)) return false;
@@ -105,8 +104,7 @@ bool replaceFile(platform::NewFile& made, Backup& backup, const std::string& fil
 bool rewriteFile(Backup& backup, const std::string& file, TL_ENCODE_TYPE type, bool asWritten,
                  const Content& writeContent, std::string& why) {
     if (!backup.copy()) {
-        why = save_messages::backupInTheWay(backup.path(),
-                                            platform::whyNotWritable(backup.path()));
+        why = save_messages::backupInTheWay(backup.path(), platform::whyNotWritable(backup.path()));
         return false;
     }
     {

@@ -63,8 +63,8 @@ std::string backupInTheWay(const std::string& backup, platform::FileProblem prob
 
 std::string backupPathTooLong(const std::string& backup) {
     return formatString(
-        text::messageText(
-            u"バックアップのパス %s がシステムの上限より長い為、保存できません。").c_str(),
+        text::messageText(u"バックアップのパス %s がシステムの上限より長い為、保存できません。")
+            .c_str(),
         backup.c_str());
 }
 

@@ -69,8 +69,7 @@ TEST(OddPaths, EveryPathFormFindsTheDtdAndEntitiesBesideTheFile) {
     }
     const std::string root = folder.path("");
     std::vector<std::string> documents = {root + "data/doc.xml", root + "data/./doc.xml",
-                                          root + "common/../data/doc.xml",
-                                          root + "data//doc.xml"};
+                                          root + "common/../data/doc.xml", root + "data//doc.xml"};
     std::vector<std::string> locations = {"sub/", "./sub/../sub/", "../common/", "../data/sub/"};
 #ifdef _WIN32
     const std::string plain = withSeparators(root, '\\');
@@ -79,8 +78,10 @@ TEST(OddPaths, EveryPathFormFindsTheDtdAndEntitiesBesideTheFile) {
     locations.insert(locations.end(), {"sub\\", "..\\common/", ".\\sub\\..\\sub\\"});
 #endif
     for (const std::string& location : locations) {
-        folder.write("data/doc.xml", "<!DOCTYPE r SYSTEM \"" + location + "r.dtd\" [<!ENTITY e "
-                                     "SYSTEM \"" + location + "e.ent\">]><r>&e;</r>");
+        folder.write("data/doc.xml", "<!DOCTYPE r SYSTEM \"" + location +
+                                         "r.dtd\" [<!ENTITY e "
+                                         "SYSTEM \"" +
+                                         location + "e.ent\">]><r>&e;</r>");
         for (const std::string& document : documents) {
             XcsXmlDOMDocument object;
             std::list<XMLERROR_TYPE> errors;
