@@ -183,12 +183,11 @@ bool XcsXmlDOMDocument::save(const std::string& target, TL_ENCODE_TYPE type) {
     encoding = named;
     std::string why;
     const auto* tree = static_cast<const xercesc::DOMDocument*>(document->getTarget());
-    const bool kept =
-        settings->layout == TL_LAYOUT_KEEP && tovalin::writer::canKeepLayout(tree, encoding);
+    const bool kept = settings->layout == TL_LAYOUT_KEEP && tovalin::writer::canKeepLayout(tree);
     const bool saved = tovalin::writer::saveFile(
-        target, type, kept,
-        [this, kept, tree](xercesc::XMLFormatter& made) {
-            if (kept) return tovalin::writer::writeKeptLayout(made, tree, encoding);
+        target, type, kept && tovalin::writer::keepsLineEnds(tree, encoding),
+        [this, kept, tree](xercesc::XMLFormatter& made, xercesc::XMLFormatTarget& file) {
+            if (kept) return tovalin::writer::writeKeptLayout(made, file, tree, encoding);
             const FormatterInUse inUse(formatter, made);
             saveDOMTree(*document);
         },

@@ -81,7 +81,7 @@ XmlString readSubset(int fd, const SubsetSpan& span) {
         return got > 0 ? static_cast<std::size_t>(got) : 0;
     };
     text::decode(transcoderName(span.encoding), read,
-                 [&](const XMLCh* characters, XMLSize_t count) {
+                 [&](const XMLCh* characters, XMLSize_t count, const unsigned char*) {
                      for (XMLSize_t i = 0; i < count; ++i) {
                          if (!collector.take(characters[i])) {
                              whole = true;

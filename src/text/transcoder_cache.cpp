@@ -53,7 +53,7 @@ std::unique_ptr<xercesc::XMLTranscoder> newTranscoder(const std::string& encodin
 }
 
 bool decode(const std::string& encoding, const std::function<std::size_t(char*, std::size_t)>& read,
-            const std::function<bool(const XMLCh*, XMLSize_t)>& take) {
+            const std::function<bool(const XMLCh*, XMLSize_t, const unsigned char*)>& take) {
     const std::unique_ptr<xercesc::XMLTranscoder> transcoder = newTranscoder(encoding);
     if (!transcoder) return false;
     std::string bytes;
@@ -69,7 +69,7 @@ bool decode(const std::string& encoding, const std::function<std::size_t(char*, 
                     reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), characters,
                     transcoderBlockSize, eaten, sizes);
                 bytes.erase(0, eaten);
-                if (!take(characters, count)) return true;
+                if (!take(characters, count, sizes)) return true;
             } while (eaten != 0 && !bytes.empty());
         }
     } catch (const xercesc::XMLException&) {

@@ -21,10 +21,10 @@ constexpr XMLSize_t transcoderBlockSize = 16 * 1024;
 std::unique_ptr<xercesc::XMLTranscoder> newTranscoder(const std::string& encoding);
 
 // Decodes the bytes that read gives (a block at a time, none at the end) in the encoding,
-// handing the characters to take until it gives false. False when the bytes cannot be read
+// handing the characters, with how many bytes each took, to take until it gives false. False when the bytes cannot be read
 // or decoded whole.
 bool decode(const std::string& encoding, const std::function<std::size_t(char*, std::size_t)>& read,
-            const std::function<bool(const XMLCh*, XMLSize_t)>& take);
+            const std::function<bool(const XMLCh*, XMLSize_t, const unsigned char*)>& take);
 
 struct Transcoder {
     std::string codeSet;

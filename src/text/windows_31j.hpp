@@ -13,6 +13,11 @@ namespace tovalin::text {
 // any parse or conversion.
 void registerWindows31J();
 
+// Whether the byte begins a two-byte character of code page 932.
+inline bool isLeadByte(XMLByte byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 // Every name of Shift_JIS and Windows-31J, in upper case as the service looks them up.
 constexpr const char16_t* codePage932Names[] = {
     u"SHIFT_JIS",   u"SHIFT-JIS",    u"MS_KANJI", u"CSSHIFTJIS", u"SJIS",        u"X-SJIS",

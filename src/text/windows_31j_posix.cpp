@@ -55,8 +55,6 @@ XMLByte fromTable(XMLByte byte) {
     }
 }
 
-bool isLeadByte(XMLByte byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
 // The bytes up to the last whole character. Every byte that cannot lead ends a character, so
 // the lead bytes after the last of those pair up from there; an odd one out at the end waits
 // for the next call. The table would take it and keep it out of sight, and a file that ends

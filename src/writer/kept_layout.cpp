@@ -13,8 +13,8 @@
 #include "node/layout_text.hpp"
 #include "node/parent_of.hpp"
 #include "node/tree.hpp"
-#include "text/transcoder_cache.hpp"
 #include "writer/node_markup.hpp"
+#include "writer/source_characters.hpp"
 #include "writer/source_tokens.hpp"
 #include "writer/tree_writer.hpp"
 
@@ -22,6 +22,7 @@ namespace tovalin::writer {
 namespace {
 
 using Kind = SourceToken::Kind;
+using Piece = SourceToken::Piece;
 using text::orEmpty;
 using text::XmlString;
 using xercesc::DOMNode;
@@ -33,17 +34,30 @@ bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == 
 
 // Markup that reads as itself: no reference, no line end to normalize, and in an attribute
 // value no whitespace a reader turns into a space.
-bool readsAsItself(const XMLCh* markup, std::size_t length, bool attribute) {
-    for (std::size_t i = 0; i < length; ++i) {
-        const XMLCh c = markup[i];
+bool readsAsItself(Piece markup, bool attribute) {
+    for (const XMLCh c : markup) {
         if (c == u'&' || c == u'\r' || (attribute && (c == u'\t' || c == u'\n'))) return false;
     }
     return true;
 }
 
-bool equals(const XMLCh* markup, std::size_t length, const XMLCh* value) {
-    return xercesc::XMLString::stringLen(value) == length &&
-           std::char_traits<XMLCh>::compare(markup, value, length) == 0;
+bool equals(Piece markup, const XMLCh* value) {
+    return xercesc::XMLString::stringLen(value) == markup.size() &&
+           std::char_traits<XMLCh>::compare(markup.data(), value, markup.size()) == 0;
+}
+
+// Whether the content of a comment, instruction or section reads as the value: its line
+// ends read as line feeds.
+bool readsAs(Piece content, const XMLCh* value) {
+    for (std::size_t i = 0; i < content.size(); ++i, ++value) {
+        XMLCh c = content[i];
+        if (c == u'\r') {
+            if (i + 1 < content.size() && content[i + 1] == u'\n') ++i;
+            c = u'\n';
+        }
+        if (*value != c) return false;
+    }
+    return *value == 0;
 }
 
 void appendCodePoint(XmlString& text, unsigned long code) {
@@ -61,12 +75,12 @@ class Reading {
   public:
     explicit Reading(const detail::SourceFile& source) : source(source) {}
 
-    std::optional<XmlString> text(const XmlString& markup) const {
+    std::optional<XmlString> text(Piece markup) const {
         XmlString read;
         return append(markup, false, 0, read) ? std::optional<XmlString>(read) : std::nullopt;
     }
 
-    std::optional<XmlString> attribute(const XmlString& markup, bool tokenized) const {
+    std::optional<XmlString> attribute(Piece markup, bool tokenized) const {
         XmlString read;
         if (!append(markup, true, 0, read)) return std::nullopt;
         if (!tokenized) return read;
@@ -80,7 +94,7 @@ class Reading {
     }
 
   private:
-    bool append(const XmlString& markup, bool attribute, int depth, XmlString& read) const {
+    bool append(Piece markup, bool attribute, int depth, XmlString& read) const {
         for (std::size_t i = 0; i < markup.size(); ++i) {
             const char16_t c = markup[i];
             // Line ends are read as one line feed in the file, not in an entity's text.
@@ -91,7 +105,7 @@ class Reading {
                 read += attribute && isSpace(c) ? u' ' : c;
             } else {
                 const std::size_t end = markup.find(u';', i);
-                if (end == XmlString::npos ||
+                if (end == Piece::npos ||
                     !reference(markup.substr(i + 1, end - i - 1), attribute, depth, read)) {
                     return false;
                 }
@@ -101,7 +115,7 @@ class Reading {
         return true;
     }
 
-    bool reference(const XmlString& name, bool attribute, int depth, XmlString& read) const {
+    bool reference(Piece name, bool attribute, int depth, XmlString& read) const {
         if (!name.empty() && name[0] == u'#') {
             const bool hex = name.size() > 1 && name[1] == u'x';
             unsigned long code = 0;
@@ -125,7 +139,7 @@ class Reading {
                 return true;
             }
         }
-        const auto found = source.entityValues.find(name);
+        const auto found = source.entityValues.find(XmlString(name));
         if (found == source.entityValues.end() || depth >= deepestExpansion) return false;
         const XmlString& value = found->second;
         // In text an entity may hold markup, which becomes nodes; only text compares.
@@ -138,6 +152,7 @@ class Reading {
 
 // Outside the root element the parser keeps only layout, which is not written as text.
 bool isWrittenChild(const DOMNode* node) {
+    if (node->getNodeType() == DOMNode::ELEMENT_NODE) return true;
     return isWritten(node) && !(node->getNodeType() == DOMNode::TEXT_NODE &&
                                 detail::parentOf(node)->getNodeType() == DOMNode::DOCUMENT_NODE);
 }
@@ -154,21 +169,79 @@ XmlString firstLineEnd(const XmlString& characters) {
     return at + 1 < characters.size() && characters[at + 1] == u'\n' ? u"\r\n" : u"\r";
 }
 
+// The pieces a save copies from the file: its own bytes where the save is in the file's
+// encoding and knows where they stand, else its characters, whose line ends become line feeds
+// in a save in another encoding, as that encoding's saves end lines. Pieces that follow each
+// other in the file are copied as one run, so that an unedited file is located only once.
+// Whatever else the save writes goes through output(), after the run so far.
+class Copier {
+  public:
+    Copier(MarkupOutput& out, xercesc::XMLFormatTarget& target, const SourceCharacters& source,
+           const std::string& encoding)
+        : out(out),
+          target(target),
+          source(source),
+          ownEncoding(source.ownEncoding(encoding)),
+          bytes(source.locatesBytesFor(encoding)) {}
+
+    void copy(std::size_t begin, std::size_t end) {
+        if (begin != runEnd) endRun();
+        if (runBegin == runEnd) runBegin = begin;
+        runEnd = end;
+    }
+
+    MarkupOutput& output() {
+        endRun();
+        return out;
+    }
+
+    bool inOwnEncoding() const { return ownEncoding; }
+
+  private:
+    void endRun() {
+        if (runBegin == runEnd) return;
+        const std::optional<std::string_view> held =
+            bytes ? source.bytesOf(runBegin, runEnd) : std::nullopt;
+        const XMLCh* const characters = source.characters().data() + runBegin;
+        if (held) {
+            out.flush();
+            target.writeChars(reinterpret_cast<const XMLByte*>(held->data()), held->size(),
+                              nullptr);
+        } else if (ownEncoding) {
+            out.markup(characters, runEnd - runBegin);
+        } else {
+            out.markup(withLineFeeds(XmlString(characters, runEnd - runBegin)));
+        }
+        runBegin = runEnd = 0;
+    }
+
+    MarkupOutput& out;
+    xercesc::XMLFormatTarget& target;
+    const SourceCharacters& source;
+    const bool ownEncoding;
+    const bool bytes;
+    // The characters [runBegin, runEnd) are yet to be copied.
+    std::size_t runBegin = 0;
+    std::size_t runEnd = 0;
+};
+
 class KeptWriter {
   public:
-    KeptWriter(MarkupOutput& out, const detail::SourceFile& source, const XmlString& characters,
-               const XmlString& encoding)
-        : out(out),
+    KeptWriter(MarkupOutput& out, Copier& copier, const detail::SourceFile& source,
+               const XmlString& characters, const XmlString& encoding)
+        : copier(copier),
           characters(characters),
           source(source),
           reading(source),
           generator(out, encoding, {XmlString(), XmlString(), false}),
-          lineEnd(firstLineEnd(characters)) {}
+          encoding(encoding),
+          lineEnd(copier.inOwnEncoding() ? firstLineEnd(characters) : XmlString()) {}
 
     void write(const xercesc::DOMDocument* document) {
         const std::size_t start = !characters.empty() && characters[0] == 0xFEFF ? 1 : 0;
-        // A UTF-16 save writes its own byte-order mark.
-        if (start == 1 && source.encoding != "UTF-16") out.markup(characters.substr(0, 1));
+        // A UTF-16 save writes its own byte-order mark; another encoding has none.
+        if (start == 1 && copier.inOwnEncoding() && source.encoding != "UTF-16") copyOut(0, 1);
+        if (!copier.inOwnEncoding()) declareWhereUndeclared(document);
         frames.push_back({document, writtenFrom(document->getFirstChild()), false});
         SourceTokens tokens(characters, start);
         SourceToken token;
@@ -178,9 +251,19 @@ class KeptWriter {
         }
         insertRest(frames.back());
         layoutBefore(frames.back(), false);
+        copier.output();
     }
 
   private:
+    // A pseudo-attribute of the declaration, where its value stands in the file: [valueBegin,
+    // end - 1).
+    struct Stated {
+        XmlString name;
+        XmlString value;
+        std::size_t valueBegin;
+        std::size_t end;
+    };
+
     // A container being written: the document, or an element whose content follows.
     struct Frame {
         const DOMNode* parent;
@@ -240,38 +323,33 @@ class KeptWriter {
                !matches(token, frame.next);
     }
 
-    XmlString markupOf(const SourceToken& token) const {
-        return characters.substr(token.begin, token.end - token.begin);
+    Piece markupOf(const SourceToken& token) const {
+        return Piece(characters).substr(token.begin, token.end - token.begin);
     }
 
-    void copyOut(std::size_t begin, std::size_t end) {
-        out.markup(characters.data() + begin, end - begin);
-    }
+    void copyOut(std::size_t begin, std::size_t end) { copier.copy(begin, end); }
 
     bool matches(const SourceToken& token, const DOMNode* node) const {
         const XMLCh* const value = node->getNodeValue() != nullptr ? node->getNodeValue() : u"";
         switch (token.kind) {
             case Kind::text: {
                 if (node->getNodeType() != DOMNode::TEXT_NODE) return false;
-                const XMLCh* markup = characters.data() + token.begin;
-                const std::size_t length = token.end - token.begin;
-                if (readsAsItself(markup, length, false)) {
-                    return equals(markup, length, value);
-                }
+                const Piece markup = markupOf(token);
+                if (readsAsItself(markup, false)) return equals(markup, value);
                 const std::optional<XmlString> read = reading.text(markupOf(token));
                 return read && *read == value;
             }
             case Kind::cdata:
                 return node->getNodeType() == DOMNode::CDATA_SECTION_NODE &&
-                       withLineFeeds(token.content) == value;
+                       readsAs(token.content, value);
             case Kind::comment:
                 return node->getNodeType() == DOMNode::COMMENT_NODE &&
-                       withLineFeeds(token.content) == value;
+                       readsAs(token.content, value);
             case Kind::instruction:
                 if (token.name == u"xml") return sameDeclaration(token, node);
                 return node->getNodeType() == DOMNode::PROCESSING_INSTRUCTION_NODE &&
                        !declaration::isDeclaration(node) && token.name == node->getNodeName() &&
-                       withLineFeeds(token.content) == value;
+                       readsAs(token.content, value);
             case Kind::documentType:
                 return node == source.documentType;
             case Kind::startTag:
@@ -283,32 +361,82 @@ class KeptWriter {
         return false;
     }
 
+    // The pseudo-attributes of a declaration as the file states them; nothing when they do
+    // not read as attributes.
+    std::optional<std::vector<Stated>> statedIn(const SourceToken& declaration) const {
+        const XmlString asTag = u"<x " + XmlString(declaration.content) + u">";
+        SourceToken pseudo;
+        if (!SourceTokens(asTag).next(pseudo)) return std::nullopt;
+        // Where the tag's first character would stand in the file.
+        const std::size_t shift = declaration.end - 2 - declaration.content.size() - 3;
+        std::vector<Stated> stated;
+        for (const auto& attribute : pseudo.attributes) {
+            stated.push_back({XmlString(attribute.name), XmlString(attribute.value),
+                              attribute.valueBegin + shift, attribute.end + shift});
+        }
+        return stated;
+    }
+
+    static const Stated* named(const std::vector<Stated>& stated, const char16_t* name) {
+        for (const Stated& attribute : stated) {
+            if (attribute.name == name) return &attribute;
+        }
+        return nullptr;
+    }
+
+    // A save in another encoding names its own in the declaration.
     bool sameDeclaration(const SourceToken& token, const DOMNode* node) const {
         if (!declaration::isDeclaration(node)) return false;
-        SourceToken pseudo;
-        const XmlString asTag = u"<x " + token.content + u">";
-        if (!SourceTokens(asTag).next(pseudo)) return false;
-        std::size_t named = 0;
+        const std::optional<std::vector<Stated>> stated = statedIn(token);
+        if (!stated) return false;
+        std::size_t known = 0;
         for (const char16_t* name : {u"version", u"encoding", u"standalone"}) {
-            XmlString stated;
-            for (const auto& attribute : pseudo.attributes) {
-                if (attribute.name == name) stated = attribute.value;
+            const Stated* attribute = named(*stated, name);
+            known += attribute != nullptr ? 1 : 0;
+            if (!copier.inOwnEncoding() && XmlString(name) == u"encoding") continue;
+            if ((attribute != nullptr ? attribute->value : XmlString()) !=
+                declaration::valueOf(node, name)) {
+                return false;
             }
-            if (stated != declaration::valueOf(node, name)) return false;
-            named += stated.empty() ? 0 : 1;
         }
-        return named == pseudo.attributes.size();
+        return known == stated->size();
+    }
+
+    // The declaration as the file wrote it, naming the save's encoding.
+    void copyDeclaration(const SourceToken& token) {
+        const std::vector<Stated> stated = *statedIn(token);
+        if (const Stated* encodingStated = named(stated, u"encoding")) {
+            copyOut(token.begin, encodingStated->valueBegin);
+            copier.output().markup(encoding);
+            copyOut(encodingStated->end - 1, token.end);
+            return;
+        }
+        // A declaration states its version first; the encoding follows it.
+        const Stated* version = named(stated, u"version");
+        copyOut(token.begin, version->end);
+        const XmlString quote(1, characters[version->end - 1]);
+        copier.output().markup(u" encoding=" + quote + encoding + quote);
+        copyOut(version->end, token.end);
+    }
+
+    // Only the declaration names the encoding to a reader, and only UTF-16 is read right
+    // without one.
+    void declareWhereUndeclared(const xercesc::DOMDocument* document) {
+        if (declaration::isDeclaration(document->getFirstChild()) || encoding == u"UTF-16") return;
+        writeDeclaration(copier.output(), u"1.0", encoding, XmlString());
+        copier.output().literal(u"\n");
     }
 
     // Whether the attribute the tag states reads as the value the tree holds.
     bool sameValue(const SourceToken::Attribute& stated, const xercesc::DOMElement* element,
                    const xercesc::DOMAttr* attribute) const {
-        const bool tokenized = !source.tokenizedAttributes.empty() &&
-                               source.tokenizedAttributes.count(XmlString(element->getNodeName()) +
-                                                                u" " + stated.name) != 0;
-        const XmlString& markup = stated.value;
-        if (!tokenized && readsAsItself(markup.data(), markup.size(), true)) {
-            return equals(markup.data(), markup.size(), attribute->getValue());
+        const bool tokenized =
+            !source.tokenizedAttributes.empty() &&
+            source.tokenizedAttributes.count(XmlString(element->getNodeName()) + u" " +
+                                             XmlString(stated.name)) != 0;
+        const Piece markup = stated.value;
+        if (!tokenized && readsAsItself(markup, true)) {
+            return equals(markup, attribute->getValue());
         }
         const std::optional<XmlString> read = reading.attribute(markup, tokenized);
         return read && *read == orEmpty(attribute->getValue());
@@ -320,23 +448,32 @@ class KeptWriter {
     void writeStartTag(const SourceToken& token, const xercesc::DOMElement* element) {
         copyOut(token.begin, token.attributes.empty() ? token.tail : token.attributes[0].begin);
         for (const auto& written : token.attributes) {
-            const xercesc::DOMAttr* attribute = element->getAttributeNode(written.name.c_str());
+            const xercesc::DOMAttr* attribute = attributeNamed(element, written.name);
             if (attribute == nullptr || !attribute->getSpecified()) continue;
             if (sameValue(written, element, attribute)) {
                 copyOut(written.begin, written.end);
                 continue;
             }
             copyOut(written.begin, written.valueBegin);
-            out.attributeValue(attribute->getValue(), characters[written.end - 1]);
+            copier.output().attributeValue(attribute->getValue(), characters[written.end - 1]);
             copyOut(written.end - 1, written.end);
         }
         const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
         for (XMLSize_t i = 0; attributes != nullptr && i < attributes->getLength(); ++i) {
             const auto* attribute = static_cast<const xercesc::DOMAttr*>(attributes->item(i));
             if (!attribute->getSpecified() || statedIn(token, attribute->getName())) continue;
-            writeAttribute(out, attribute->getName(), attribute->getValue());
+            writeAttribute(copier.output(), attribute->getName(), attribute->getValue());
         }
         copyOut(token.tail, token.end);
+    }
+
+    static const xercesc::DOMAttr* attributeNamed(const xercesc::DOMElement* element, Piece name) {
+        const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
+        for (XMLSize_t i = 0; attributes != nullptr && i < attributes->getLength(); ++i) {
+            const auto* attribute = static_cast<const xercesc::DOMAttr*>(attributes->item(i));
+            if (name == attribute->getName()) return attribute;
+        }
+        return nullptr;
     }
 
     static bool statedIn(const SourceToken& token, const XMLCh* name) {
@@ -352,7 +489,7 @@ class KeptWriter {
         const bool document = frame.parent->getNodeType() == DOMNode::DOCUMENT_NODE;
         if (frame.layoutEnd > frame.layoutBegin &&
             (document || (!frame.preserve && !frame.afterText && !textFollows))) {
-            out.markup(characters.substr(frame.layoutBegin, frame.layoutEnd - frame.layoutBegin));
+            copyOut(frame.layoutBegin, frame.layoutEnd);
             frame.lastBegin = frame.layoutBegin;
             frame.lastEnd = frame.layoutEnd;
         }
@@ -378,6 +515,7 @@ class KeptWriter {
     // Writes the node from the tree, its line feeds ending lines as the file's first line
     // end does.
     void generate(const DOMNode* node, bool preserve) {
+        MarkupOutput& out = copier.output();
         out.setLineEnd(lineEnd);
         generator.writeNode(node, true, preserve);
         out.setLineEnd(XmlString());
@@ -393,6 +531,10 @@ class KeptWriter {
         layoutBefore(frame, isText);
         frame.afterText = isText;
         frame.next = writtenFrom(node->getNextSibling());
+        if (declaration::isDeclaration(node) && !copier.inOwnEncoding()) {
+            copyDeclaration(token);
+            return;
+        }
         if (token.kind != Kind::startTag) {
             copyOut(token.begin, token.end);
             return;
@@ -417,12 +559,14 @@ class KeptWriter {
         if (frames.empty()) throw std::runtime_error("the file's markup does not match the tree");
     }
 
-    MarkupOutput& out;
+    Copier& copier;
     // The file's characters, line ends and byte-order mark as they stand.
     const XmlString& characters;
     const detail::SourceFile& source;
     const Reading reading;
     TreeWriter generator;
+    // The encoding the save names.
+    const XmlString encoding;
     // What a generated line feed is written as: empty where the file ends lines with one.
     const XmlString lineEnd;
     std::vector<Frame> frames;
@@ -432,33 +576,23 @@ class KeptWriter {
 
 }  // namespace
 
-bool canKeepLayout(const xercesc::DOMDocument* document, const std::string& encoding) {
+bool canKeepLayout(const xercesc::DOMDocument* document) {
     const detail::Tree* tree = detail::Tree::of(document);
-    return tree != nullptr && tree->source != nullptr && tree->source->comparable &&
-           tree->source->encoding == encoding;
+    return tree != nullptr && tree->source != nullptr && tree->source->comparable;
 }
 
-void writeKeptLayout(xercesc::XMLFormatter& formatter, const xercesc::DOMDocument* document,
-                     const std::string& encoding) {
+bool keepsLineEnds(const xercesc::DOMDocument* document, const std::string& encoding) {
+    return canKeepLayout(document) && detail::Tree::of(document)->source->encoding == encoding;
+}
+
+void writeKeptLayout(xercesc::XMLFormatter& formatter, xercesc::XMLFormatTarget& target,
+                     const xercesc::DOMDocument* document, const std::string& encoding) {
     const detail::SourceFile& source = *detail::Tree::of(document)->source;
-    XmlString characters;
-    // No encoding the parser reads gives more characters than bytes.
-    characters.reserve(source.bytes.size());
-    std::size_t at = 0;
-    const auto read = [&](char* block, std::size_t size) {
-        const std::size_t got = std::min(size, source.bytes.size() - at);
-        source.bytes.copy(block, got, at);
-        at += got;
-        return got;
-    };
-    const bool decoded =
-        text::decode(source.transcoder, read, [&](const XMLCh* some, XMLSize_t count) {
-            characters.append(some, count);
-            return true;
-        });
-    if (!decoded) throw std::runtime_error("the file's bytes do not decode");
+    SourceCharacters characters(source);
     writeChecked(formatter, document, encoding, [&](MarkupOutput& out) {
-        KeptWriter(out, source, characters, text::toXml(encoding)).write(document);
+        Copier copier(out, target, characters, encoding);
+        KeptWriter(out, copier, source, characters.characters(), text::toXml(encoding))
+            .write(document);
     });
 }
 

@@ -14,7 +14,7 @@ namespace tovalin::writer {
 namespace {
 
 using platform::FileProblem;
-using Content = std::function<void(xercesc::XMLFormatter&)>;
+using Content = std::function<void(xercesc::XMLFormatter&, xercesc::XMLFormatTarget&)>;
 
 // While it lives, the file's attributes that would keep the system from replacing its content
 // are cleared; then the file has its own attributes again, whatever the write did to them.
@@ -48,7 +48,7 @@ bool writeContentTo(int fd, TL_ENCODE_TYPE type, bool asWritten, const Content& 
         xercesc::XMLFormatter formatter(
             type == TL_ENCODE_UTF16 ? "UTF-16LE" : declaredEncoding(type), output.get(),
             xercesc::XMLFormatter::CharEscapes, xercesc::XMLFormatter::UnRep_Fail);
-        writeContent(formatter);
+        writeContent(formatter, *output);
     } catch (const std::exception& refused) {
         why = refused.what();
         return false;

@@ -17,7 +17,8 @@ namespace tovalin::writer {
 const char* declaredEncoding(TL_ENCODE_TYPE type);
 
 // Writes the file in the encoding: writeContent gives the text to the formatter, which
-// refuses every character the encoding cannot hold. False when nothing was written (the
+// refuses every character the encoding cannot hold, or bytes already in the encoding to the
+// formatter's target. False when nothing was written (the
 // file cannot be written, or cannot be backed up), and when the write failed, any exception
 // of writeContent included; then the earlier content is back, or for a file that did not
 // exist, no file is left. On failure why says why, in the process code page: the message of
@@ -25,7 +26,8 @@ const char* declaredEncoding(TL_ENCODE_TYPE type);
 // the earlier content had to stay in the backup. Shift_JIS files store each line feed as
 // CR LF unless asWritten, which stores the text's line ends as they are.
 bool saveFile(const std::string& target, TL_ENCODE_TYPE type, bool asWritten,
-              const std::function<void(xercesc::XMLFormatter&)>& writeContent, std::string& why);
+              const std::function<void(xercesc::XMLFormatter&, xercesc::XMLFormatTarget&)>& writeContent,
+              std::string& why);
 
 }  // namespace tovalin::writer
 

@@ -27,9 +27,17 @@ bool SourceTokens::fail() {
     return false;
 }
 
+SourceToken::Piece SourceTokens::piece(std::size_t begin, std::size_t end) const {
+    return SourceToken::Piece(characters.data() + begin, end - begin);
+}
+
 bool SourceTokens::next(SourceToken& token) {
     if (broken || at >= characters.size()) return false;
-    token = SourceToken();
+    token.name = {};
+    token.content = {};
+    token.attributes.clear();
+    token.empty = false;
+    token.tail = 0;
     token.begin = at;
     if (characters[at] == u'<') return cutMarkup(token);
     const std::size_t stop = characters.find(u'<', at);
@@ -40,6 +48,9 @@ bool SourceTokens::next(SourceToken& token) {
 }
 
 bool SourceTokens::cutMarkup(SourceToken& token) {
+    // Tags, by far the most pieces, are told apart by their second character.
+    const char16_t second = at + 1 < characters.size() ? characters[at + 1] : u'\0';
+    if (second != u'!' && second != u'?') return cutTag(token);
     if (startsWith(characters, at, u"<!--")) {
         token.kind = Kind::comment;
         return cutUntil(token, u"-->", 4);
@@ -55,7 +66,7 @@ bool SourceTokens::cutMarkup(SourceToken& token) {
         while (name < token.content.size() && !isSpace(token.content[name])) ++name;
         token.name = token.content.substr(0, name);
         while (name < token.content.size() && isSpace(token.content[name])) ++name;
-        token.content.erase(0, name);
+        token.content.remove_prefix(name);
         return true;
     }
     if (startsWith(characters, at, u"<!DOCTYPE")) return cutDocumentType(token);
@@ -65,7 +76,7 @@ bool SourceTokens::cutMarkup(SourceToken& token) {
 bool SourceTokens::cutUntil(SourceToken& token, const char16_t* close, std::size_t skip) {
     const std::size_t stop = characters.find(close, at + skip);
     if (stop == XmlString::npos) return fail();
-    token.content = characters.substr(at + skip, stop - at - skip);
+    token.content = piece(at + skip, stop);
     at = stop + std::char_traits<char16_t>::length(close);
     token.end = at;
     return true;
@@ -109,7 +120,7 @@ bool SourceTokens::cutTag(SourceToken& token) {
     }
     const std::size_t name = i;
     while (i < characters.size() && !endsName(characters[i])) ++i;
-    token.name = characters.substr(name, i - name);
+    token.name = piece(name, i);
     if (token.name.empty()) return fail();
     for (;;) {
         token.tail = i;
@@ -121,7 +132,7 @@ bool SourceTokens::cutTag(SourceToken& token) {
         while (i < characters.size() && !endsName(characters[i])) ++i;
         SourceToken::Attribute attribute;
         attribute.begin = token.tail;
-        attribute.name = characters.substr(attributeName, i - attributeName);
+        attribute.name = piece(attributeName, i);
         while (i < characters.size() && isSpace(characters[i])) ++i;
         if (attribute.name.empty() || i >= characters.size() || characters[i] != u'=')
             return fail();
@@ -131,10 +142,10 @@ bool SourceTokens::cutTag(SourceToken& token) {
             return fail();
         const std::size_t close = characters.find(characters[i], i + 1);
         if (close == XmlString::npos) return fail();
-        attribute.value = characters.substr(i + 1, close - i - 1);
+        attribute.value = piece(i + 1, close);
         attribute.valueBegin = i + 1;
         attribute.end = close + 1;
-        token.attributes.push_back(std::move(attribute));
+        token.attributes.push_back(attribute);
         i = close + 1;
     }
     token.empty = characters[i] == u'/';

@@ -5,18 +5,21 @@
 #define TOVALIN_WRITER_SOURCE_TOKENS_HPP
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "text/code_page.hpp"
 
 namespace tovalin::writer {
 
+// Names and contents are views into the characters cut, which must outlive the token.
 struct SourceToken {
+    using Piece = std::u16string_view;
     enum class Kind { text, cdata, comment, instruction, documentType, startTag, endTag };
     struct Attribute {
-        text::XmlString name;
+        Piece name;
         // The value between the quotation marks, references and all.
-        text::XmlString value;
+        Piece value;
         // From the spaces before the name to the closing quotation mark: [begin, end); the
         // value stands in [valueBegin, end - 1).
         std::size_t begin = 0;
@@ -28,9 +31,9 @@ struct SourceToken {
     std::size_t begin = 0;
     std::size_t end = 0;
     // The name of a tag, the target of an instruction.
-    text::XmlString name;
+    Piece name;
     // What a comment, instruction or section holds, as it stands in the file.
-    text::XmlString content;
+    Piece content;
     std::vector<Attribute> attributes;
     // A start tag that closes itself: "<a/>".
     bool empty = false;
@@ -41,7 +44,7 @@ struct SourceToken {
 class SourceTokens {
   public:
     explicit SourceTokens(const text::XmlString& characters, std::size_t from = 0);
-    // The next piece; false at the end of the characters, or when they are not markup as
+    // The next piece, reusing the token's room; false at the end of the characters, or when they are not markup as
     // the cutting knows it (then failed() is true).
     bool next(SourceToken& token);
     bool failed() const { return broken; }
@@ -52,6 +55,8 @@ class SourceTokens {
     bool cutUntil(SourceToken& token, const char16_t* close, std::size_t skip);
     bool cutDocumentType(SourceToken& token);
     bool fail();
+
+    SourceToken::Piece piece(std::size_t begin, std::size_t end) const;
 
     const text::XmlString& characters;
     std::size_t at;
