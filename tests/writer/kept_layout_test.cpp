@@ -115,6 +115,52 @@ TEST_F(KeptLayoutTest, ASettingsFileChangesInTheValueSetAlone) {
     EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS), expected);
 }
 
+// A save in another encoding changes the bytes, names the encoding and ends lines as that
+// encoding's saves do; the layout stays. A character the encoding cannot hold fails the save.
+TEST_F(KeptLayoutTest, AnotherEncodingChangesOnlyTheEncoding) {
+    loadText("<?xml version='1.0' encoding='Shift_JIS' ?>\r\n<!-- c -->\r\n<r  a='1'>\r\n"
+             "\t<v>\x82\xa0</v><w\r\n x='\xb1'/>\r\n</r>\r\n");
+    EXPECT_EQ(saved(TL_ENCODE_UTF8),
+              "<?xml version='1.0' encoding='UTF-8' ?>\n<!-- c -->\n<r  a='1'>\n"
+              "\t<v>\xE3\x81\x82</v><w\n x='\xEF\xBD\xB1'/>\n</r>\n");
+    loadText("\xEF\xBB\xBF<r>\n <v>\xE3\x81\x82</v>\n</r>");
+    EXPECT_EQ(saved(TL_ENCODE_SHIFT_JIS),
+              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r>\r\n <v>\x82\xa0</v>\r\n</r>");
+    loadText("<?xml version=\"1.0\"?>\n<r/>");
+    EXPECT_EQ(saved(TL_ENCODE_UTF16), asUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r/>"));
+    loadText("<r>\xF0\x9F\x98\x80</r>");
+    EXPECT_FALSE(object.save(folder.path("out.xml"), TL_ENCODE_SHIFT_JIS));
+}
+
+// Long files, with characters of every size in their encoding: an edit far in changes that
+// value alone. Characters that Shift_JIS has two codes for keep the code the file used.
+TEST_F(KeptLayoutTest, AnEditFarIntoALongFileChangesItAlone) {
+    const struct {
+        TL_ENCODE_TYPE type;
+        std::string declaration, value;
+        const char16_t* edited;
+        std::string editedBytes;
+    } cases[] = {
+        {TL_ENCODE_SHIFT_JIS, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n",
+         "\x82\xa0\xb1" "a\\~\x87\x90\xed\x40", u"\u3044", "\x82\xa2"},
+        {TL_ENCODE_UTF8, "", "\xF0\x9F\x98\x80\xC3\xA9\xE3\x81\x82" "a", u"x", "x"},
+    };
+    for (const auto& each : cases) {
+        std::string file = each.declaration + "<r>\r\n";
+        for (int i = 0; i < 400; ++i) {
+            file += "\t<v n='" + std::to_string(i) + "'>" + each.value + "</v>\r\n";
+        }
+        file += "</r>\r\n";
+        loadText(file);
+        parserDocument()->getElementsByTagName(u"v")->item(333)->getFirstChild()->setNodeValue(
+            each.edited);
+        std::string expected = file;
+        const std::size_t at = expected.find("'333'>") + 6;
+        expected.replace(at, each.value.size(), each.editedBytes);
+        EXPECT_EQ(saved(each.type), expected);
+    }
+}
+
 // What the file has that the tree cannot be compared with is written from the tree.
 TEST_F(KeptLayoutTest, WhatCannotBeComparedIsGenerated) {
     loadText("<!DOCTYPE r [<!ENTITY m '<i>x</i>'>]>\n<r>\n  <p>a &m; b</p>\n</r>");
