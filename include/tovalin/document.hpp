@@ -206,10 +206,11 @@ class TOVALIN_API XcsXmlDOMDocument {
     /// Sets how this object's saves lay the document out; TL_LAYOUT_FIXED until set. The
     /// keep layout needs the file: a load made while it is set keeps the file's bytes beside
     /// the tree (as much memory again as the file's size), and a save then writes each node
-    /// it finds unchanged as the file had it. A document not loaded so (created, bound, or
-    /// loaded in the fixed layout), or saved in another encoding than its file's, is saved
-    /// in the fixed layout. False, changing nothing, for
-    /// a value outside the enumeration. Copies take it along.
+    /// it finds unchanged as the file had it; in another encoding than the file's the layout
+    /// stays, and the encoding's name and line ends change with its bytes. A document not
+    /// loaded so (created, bound, or loaded in the fixed layout) is saved in the fixed
+    /// layout. False, changing nothing, for a value outside the enumeration. Copies take it
+    /// along.
     bool setLayout(TL_LAYOUT_TYPE layout);
     /// How this object's saves lay the document out.
     TL_LAYOUT_TYPE getLayout() const;

@@ -128,7 +128,7 @@ std::string helpText(const std::string& command) {
           u"Loads IN and saves it as OUT in E (shift_jis, utf-16 or utf-8), adding a stylesheet\n"
           u"instruction for HREF and a document type naming the DTD at PATH when asked, its\n"
           u"elements indented by N spaces a level (0 to 16) with --indent. --layout keep keeps\n"
-          u"IN's layout where nothing changed, when E is the encoding IN was read in.\n",
+          u"IN's layout where nothing changed; only the encoding changes.\n",
           u"使い方: tovalin convert IN OUT --encoding E [--stylesheet HREF] [--dtd PATH]\n"
           u"                        [--indent N] [--layout keep|fixed]（check と同じく --huge\n"
           u"                        と --local-only も\n"
@@ -136,8 +136,8 @@ std::string helpText(const std::string& command) {
           u"IN を読み込み、E（shift_jis、utf-16、utf-8 のどれか）で OUT に保存します。指定が\n"
           u"あれば HREF のスタイルシート命令と、PATH の DTD を指す文書型宣言を加えます。\n"
           u"--indent N を付けると、要素を 1 段につき N 個（0 から 16）の空白で字下げします。\n"
-          u"--layout keep を付けると、E が IN の文字コードと同じなら、変わっていない部分は\n"
-          u"IN の書式のまま書き込みます。\n"}},
+          u"--layout keep を付けると、変わっていない部分は IN の書式のまま書き込み、\n"
+          u"文字コードだけを変えます。\n"}},
         {"tsv",
          {u"usage: tovalin tsv FILE [ROW COL] [--encoding E]\n"
           u"Shows the rows and values of a tab-separated text, or prints the value at ROW and\n"
