@@ -33,8 +33,8 @@ inline std::string changeOnReload(const xercesc::DOMNode* tree, const std::strin
 
 // Loads the UTF-8 file in the keep layout and tells what a save changed that it must not;
 // empty when nothing did. Saved unedited it must be the file; with an attribute set on the
-// element the choice picks, only that element's start tag may differ, and the save must load
-// as the edited tree.
+// element the choice picks, only that element's start tag may differ, and the save, in UTF-8
+// and in UTF-16, must load as the edited tree.
 inline std::string keptLayoutChange(const std::string& file, const std::string& saved,
                                     unsigned int choice) {
     XcsXmlDOMDocument kept;
@@ -71,10 +71,15 @@ inline std::string keptLayoutChange(const std::string& file, const std::string& 
     if (open == std::string::npos || was[open + 1] == '/' || was.size() - suffix > close + 1) {
         return "an edit of one start tag changed more:\n" + now;
     }
-    XcsXmlDOMDocument again;
-    if (!again.load(saved, &errors, false)) return "the edited save does not load";
-    if (dumpTree(again.getDocument().getTarget()) != dumpTree(tree)) {
-        return "the edited save loads as another tree:\n" + now;
+    const auto loadsAsTree = [&] {
+        XcsXmlDOMDocument again;
+        return again.load(saved, &errors, false) &&
+               dumpTree(again.getDocument().getTarget()) == dumpTree(tree);
+    };
+    if (!loadsAsTree()) return "the edited save does not load as the edited tree:\n" + now;
+    // In another encoding the layout stays, and so does the tree.
+    if (!kept.save(saved, TL_ENCODE_UTF16) || !loadsAsTree()) {
+        return "the edited tree saved as UTF-16 does not load as itself";
     }
     return {};
 }
