@@ -30,6 +30,11 @@ using xercesc::DOMNode;
 // Entity references nested deeper than this in an attribute value are not compared.
 constexpr int deepestExpansion = 16;
 
+// How many of the tree's next siblings a piece of the file is looked for among. A piece
+// whose node stands further on is taken for removed, and the node is written anew: the file
+// stays right, and many removals cost no more than this for each.
+constexpr std::size_t lookahead = 1024;
+
 bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
 // Markup that reads as itself: no reference, no line end to normalize, and in an attribute
@@ -297,8 +302,9 @@ class KeptWriter {
             frame.layoutEnd = token.end;
             return;
         }
-        for (const DOMNode* node = frame.next; node != nullptr;
-             node = writtenFrom(node->getNextSibling())) {
+        std::size_t looked = 0;
+        for (const DOMNode* node = frame.next; node != nullptr && looked < lookahead;
+             node = writtenFrom(node->getNextSibling()), ++looked) {
             if (!matches(token, node)) continue;
             while (frame.next != node) insertNext(frame);
             copy(token, frame);
