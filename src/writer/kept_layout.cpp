@@ -417,7 +417,8 @@ class KeptWriter {
             copyOut(encodingStated->end - 1, token.end);
             return;
         }
-        // A declaration states its version first; the encoding follows it.
+        // A declaration states its version first (sameDeclaration found it); the encoding
+        // follows it.
         const Stated* version = named(stated, u"version");
         copyOut(token.begin, version->end);
         const XmlString quote(1, characters[version->end - 1]);
