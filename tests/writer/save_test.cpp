@@ -268,18 +268,6 @@ TEST_F(SaveTest, BackupNameIsNeverFollowedNorForced) {
     EXPECT_NE(object.getLastError().find("out.xml.BAK"), std::string::npos);
 }
 
-TEST_F(SaveTest, FailedSaveThroughADanglingLinkKeepsTheLinkAndLeavesNoFile) {
-    object.createDocument("r");
-    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
-    for (const std::string& target : {std::string("target.xml"), folder.path("target.xml")}) {
-        std::filesystem::create_symlink(target, out());
-        EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16)) << target;
-        EXPECT_TRUE(std::filesystem::is_symlink(out())) << target;
-        EXPECT_TRUE(folder.files().empty()) << target;
-        std::filesystem::remove(out());
-    }
-}
-
 // The lowest descriptor free: it rises when a save leaves its file open.
 int lowestFreeDescriptor() {
     const int probe = open("/dev/null", O_RDONLY);
@@ -287,26 +275,27 @@ int lowestFreeDescriptor() {
     return probe;
 }
 
-TEST_F(SaveTest, FailedSaveLeavesNoFileOpen) {
-    object.createDocument("r");
-    root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
-    folder.write("out.xml", earlier);
-    EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
-    const int lowest = lowestFreeDescriptor();
-    EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16));
-    EXPECT_EQ(lowestFreeDescriptor(), lowest);
-}
-
-TEST_F(SaveTest, HiddenFileKeepsItsNameAndModeAfterSuccessAndFailure) {
+// A hidden file keeps its name and mode after a save and a failed one; a failed save leaves no
+// file open, and through a dangling link keeps the link and makes no file behind it.
+TEST_F(SaveTest, FailedSaveLeavesTheTargetAsItWasAndNoFileOpen) {
     const std::string hidden = folder.write(".settings.xml", earlier);
     chmod(hidden.c_str(), 0640);
     object.createDocument("r");
     EXPECT_TRUE(object.save(hidden, TL_ENCODE_SHIFT_JIS));
     root().appendChild(XcsXmlNode(parserDocument()->createComment(u"--")));
     EXPECT_FALSE(object.save(hidden, TL_ENCODE_SHIFT_JIS));
+    const int lowest = lowestFreeDescriptor();
+    EXPECT_FALSE(object.save(hidden, TL_ENCODE_UTF16));
+    EXPECT_EQ(lowestFreeDescriptor(), lowest);
     struct stat status {};
     ASSERT_EQ(stat(hidden.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
+    for (const std::string& target : {std::string("target.xml"), folder.path("target.xml")}) {
+        std::filesystem::create_symlink(target, out());
+        EXPECT_FALSE(object.save(out(), TL_ENCODE_UTF16)) << target;
+        EXPECT_TRUE(std::filesystem::is_symlink(out())) << target;
+        std::filesystem::remove(out());
+    }
     EXPECT_EQ(folder.files(), std::set<std::string>{".settings.xml"});
 }
 #endif
