@@ -16,35 +16,47 @@ struct Analysed {
     std::string at(int row, int column) { return tokenizer.getValue(row, column); }
 };
 
-TEST(StringTokenizer, RowsAndColumnsAndTheWalkIntoTheNextRow) {
-    Analysed t("a\tb\nc");
-    EXPECT_EQ(t.tokenizer.getRows(), 2);
-    EXPECT_EQ(t.tokenizer.getCols(), 2);
-    EXPECT_EQ(t.at(1, 2), "b");
-    EXPECT_EQ(t.at(2, 1), "c");
-    EXPECT_EQ(t.at(1, 3), "c");
-}
-
-TEST(StringTokenizer, EmptyValuesAreDenotedByTheDelimiterBeforeThem) {
-    Analysed middle("a\t\tb");
-    EXPECT_EQ(middle.tokenizer.getCols(), 3);
-    EXPECT_EQ(middle.tokenizer.getNext(0), 1u);
-    EXPECT_EQ(middle.tokenizer.getNext(1), 3u);
-    EXPECT_EQ(middle.at(1, 2), "");
-    EXPECT_EQ(middle.at(1, 3), "b");
-
-    Analysed leading("\tx");
-    EXPECT_EQ(leading.tokenizer.getNext(0), 1u);
-    EXPECT_EQ(leading.at(1, 1), "");
-    EXPECT_EQ(leading.at(1, 2), "x");
-}
-
-TEST(StringTokenizer, TwoEmptyValuesStartingTheTextAreWalkedOneByOne) {
-    Analysed t("\t\tc\nd\n");
-    EXPECT_EQ(t.at(1, 2), "");
-    EXPECT_EQ(t.at(1, 3), "c");
-    EXPECT_EQ(t.tokenizer.getNext(0), 1u) << "as for a text that begins with one tab";
-    EXPECT_EQ(t.tokenizer.getNext(1), 2u);
+// What the exhaustive test below does not read: the counts, and where a walk steps from the
+// start over empty values (each at the delimiter before it). A blank line ends the count of
+// rows but not the text; in CR LF text a blank line is the row CR, counted as a row.
+TEST(StringTokenizer, CountsAndTheStepsOfAWalk) {
+    struct Case {
+        std::string text;
+        int rows, cols;
+        std::vector<unsigned int> steps;  // getNext from position 0 on
+    };
+    const Case cases[] = {
+        {"a\tb\nc", 2, 2, {}},
+        {"a\t\tb", 1, 3, {1, 3}},
+        {"\tx", 1, 2, {1}},
+        {"\t\tc\nd\n", 2, 3, {1, 2}},  // as for a text that begins with one tab
+        {"a\tb\n\tc\nd\t\n", 3, 2, {}},
+        {"a\tb\r\n\tc\r\nd\t\r\n", 3, 2, {}},
+        {"a\n\nb", 1, 1, {}},
+        {"a\tb", 1, 2, {}},
+        {"a\nb\n", 2, 1, {}},
+        {"a\r\n\r\nb", 3, 1, {}},
+    };
+    for (const Case& c : cases) {
+        Analysed t(c.text);
+        EXPECT_EQ(t.tokenizer.getRows(), c.rows) << testing::PrintToString(c.text);
+        EXPECT_EQ(t.tokenizer.getCols(), c.cols) << testing::PrintToString(c.text);
+        unsigned int position = 0;
+        for (const unsigned int step : c.steps) {
+            position = t.tokenizer.getNext(position);
+            EXPECT_EQ(position, step) << testing::PrintToString(c.text);
+        }
+    }
+    // The last value of a text without a line end keeps its last byte; so does a row of mixed
+    // text that ends with a bare line feed, and a CR before a tab is part of its value.
+    Analysed mixed("a\r\nbc\nd\r\te");
+    EXPECT_EQ(mixed.at(2, 1), "bc");
+    EXPECT_EQ(mixed.at(3, 1), "d\r");
+    EXPECT_EQ(mixed.at(3, 2), "e");
+    // A row that begins with an empty value begins at its line feed.
+    for (const std::string end : {"\n", "\r\n"}) {
+        EXPECT_EQ(Analysed("a\tb" + end + "\tc").tokenizer.getRow(2), 2u + end.size());
+    }
 }
 
 // Every text of up to four rows of one to four values, each value empty or one letter (a
@@ -99,35 +111,6 @@ TEST(StringTokenizer, EveryValueOfEverySmallTextIsTheOneASplitFinds) {
         }
     };
     grow(0);
-}
-
-TEST(StringTokenizer, CrLfTextReadsAsLfText) {
-    for (const std::string end : {"\n", "\r\n"}) {
-        Analysed t("a\tb" + end + "\tc" + end + "d\t" + end);
-        EXPECT_EQ(t.tokenizer.getRows(), 3);
-        EXPECT_EQ(t.tokenizer.getRow(2), 2u + end.size());  // the line feed
-        EXPECT_EQ(t.at(1, 2), "b");
-        EXPECT_EQ(t.at(2, 1), "");
-        EXPECT_EQ(t.at(2, 2), "c");
-        EXPECT_EQ(t.at(3, 1), "d");
-        EXPECT_EQ(t.at(3, 2), "");
-    }
-    // A row of mixed text that ends with a bare line feed keeps its last byte, and a CR
-    // before a tab is part of its value.
-    Analysed mixed("a\r\nbc\nd\r\te");
-    EXPECT_EQ(mixed.at(2, 1), "bc");
-    EXPECT_EQ(mixed.at(3, 1), "d\r");
-}
-
-TEST(StringTokenizer, BlankLineEndsTheCountButNotTheText) {
-    Analysed t("a\n\nb");
-    EXPECT_EQ(t.tokenizer.getRows(), 1);
-    EXPECT_EQ(t.at(2, 1), "");
-    EXPECT_EQ(t.at(3, 1), "b");
-    EXPECT_EQ(Analysed("a\tb").tokenizer.getRows(), 1);
-    EXPECT_EQ(Analysed("a\nb\n").tokenizer.getRows(), 2);
-    // In CR LF text a blank line is the row CR, counted as a row.
-    EXPECT_EQ(Analysed("a\r\n\r\nb").tokenizer.getRows(), 3);
 }
 
 TEST(StringTokenizer, RefusedTextsAndTheUnanalysedState) {
