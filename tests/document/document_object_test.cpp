@@ -28,11 +28,17 @@ std::string noDocumentMessage(XcsXmlDOMDocument& object) {
     return "(nothing thrown)";
 }
 
+// The factory hands out independent objects; an empty one, its copies, a reset object and one
+// whose new root name was refused hold no document.
 TEST(DocumentObject, EmptyObjectsHaveNoDocument) {
     std::unique_ptr<XcsXmlDOMDocument> object(XmlDocumentFactory::createDocument());
+    std::unique_ptr<XcsXmlDOMDocument> other(XmlDocumentFactory::createDocument());
     ASSERT_NE(object, nullptr);
+    ASSERT_NE(other, nullptr);
+    other->createDocument("other");
     EXPECT_EQ(object->getPath(), "");
     EXPECT_EQ(noDocumentMessage(*object), "no document");
+    runtest();
 
     XcsXmlDOMDocument copy(*object);
     EXPECT_EQ(noDocumentMessage(copy), "no document");
@@ -45,6 +51,10 @@ TEST(DocumentObject, EmptyObjectsHaveNoDocument) {
     reset.createDocument("root");
     reset.initData();
     EXPECT_EQ(reset.getPath(), "");
+    EXPECT_EQ(noDocumentMessage(reset), "no document");
+
+    reset.createDocument("kept");
+    EXPECT_THROW(reset.createDocument("bad name"), xercesc::DOMException);
     EXPECT_EQ(noDocumentMessage(reset), "no document");
 }
 
@@ -63,13 +73,6 @@ TEST(DocumentObject, TemporaryFolderEndsWithASeparator) {
     unsetenv("TMPDIR");
     EXPECT_EQ(folder, path);
 #endif
-}
-
-TEST(DocumentObject, RefusedRootNameLeavesNoDocument) {
-    XcsXmlDOMDocument object;
-    object.createDocument("kept");
-    EXPECT_THROW(object.createDocument("bad name"), xercesc::DOMException);
-    EXPECT_EQ(noDocumentMessage(object), "no document");
 }
 
 // The reference is one wrapper that the object keeps for its life and points at whatever
@@ -129,37 +132,22 @@ TEST(TreeLifetime, WrappersOutliveTheirDocumentObject) {
     EXPECT_EQ(root.getOwner().getElementsByTagName("root").getLength(), 1u);
 }
 
-TEST(TreeLifetime, WrappersOfAReplacedTreeStillReadIt) {
-    ResettableDocument object;
-    XcsXmlDocument first = object.createDocument("first");
-    XcsXmlNode firstRoot = first.getDocumentElement();
-    object.createDocument("second");
-    object.initData();
-
-    EXPECT_EQ(firstRoot.getValue(), "first");
-    firstRoot.appendChild(first.createElement("child"));
-    EXPECT_EQ(first.getElementsByTagName("child").getLength(), 1u);
-}
-
-TEST(TreeLifetime, WrappersMadeFromParserNodesShareTheTree) {
+// Wrappers of a tree the object replaced, and wrappers made from the parser's own nodes.
+TEST(TreeLifetime, WrappersOfAReplacedTreeOrOfParserNodesStillReadIt) {
     XcsXmlNode rewrapped;
     {
-        XcsXmlDOMDocument object;
-        xercesc::DOMNode* raw = object.createDocument("root").getDocumentElement().getTarget();
-        rewrapped = XcsXmlNode(raw);
+        ResettableDocument object;
+        XcsXmlDocument first = object.createDocument("first");
+        XcsXmlNode firstRoot = first.getDocumentElement();
+        object.createDocument("second");
+        rewrapped = XcsXmlNode(object.getDocument().getDocumentElement().getTarget());
+        object.initData();
+        EXPECT_EQ(firstRoot.getValue(), "first");
+        firstRoot.appendChild(first.createElement("child"));
+        EXPECT_EQ(first.getElementsByTagName("child").getLength(), 1u);
     }
-    EXPECT_EQ(rewrapped.getValue(), "root");
+    EXPECT_EQ(rewrapped.getValue(), "second");
     EXPECT_EQ(XcsXmlNodeList(rewrapped.getTarget()->getChildNodes()).getLength(), 0u);
-}
-
-TEST(Factory, HandsOutIndependentObjects) {
-    std::unique_ptr<XcsXmlDOMDocument> a(XmlDocumentFactory::createDocument());
-    std::unique_ptr<XcsXmlDOMDocument> b(XmlDocumentFactory::createDocument());
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    a->createDocument("a");
-    EXPECT_EQ(noDocumentMessage(*b), "no document");
-    runtest();
 }
 
 }  // namespace
